@@ -1,0 +1,29 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps build run test clean screenshot bench
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@scripts/run-demo $(BUILD_DIR)/stage
+
+test: build
+	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+screenshot: build
+	@scripts/screenshot $(BUILD_DIR)/stage/talvorstart $(BUILD_DIR)/screenshot.png
+
+bench: build
+	@bench/run $(BUILD_DIR)
+
+clean:
+	rm -rf $(BUILD_DIR)

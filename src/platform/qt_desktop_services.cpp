@@ -1,0 +1,102 @@
+#include "platform/qt_desktop_services.h"
+
+#include "platform/key_string.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QWidget>
+
+namespace {
+
+const QString kAppTitle = QStringLiteral("talvorstart");
+
+Status fromNative(const AutomationStatus& s) {
+  Status out = Status::failure(s.code, QString::fromStdString(s.description));
+  out.ownWindow = s.ownWindow;
+  return out;
+}
+
+// $XDG_CONFIG_HOME/TalvorStart, where the settings file lives too.
+QString settingsFolder() {
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+      .filePath(QStringLiteral("TalvorStart"));
+}
+
+}  // namespace
+
+QtDesktopServices::QtDesktopServices(std::unique_ptr<Automation> automation)
+    : automation_(std::move(automation)) {
+  clock_.start();
+  wakeUp_.setSingleShot(true);
+}
+
+Status QtDesktopServices::shell(const QString& file, int windowStyle) {
+  return fromNative(automation_->start(file.toStdString(), QCoreApplication::applicationDirPath().toStdString(),
+                                       settingsFolder().toStdString(), windowStyle));
+}
+
+Status QtDesktopServices::appActivate(const QString& title) {
+  if (title.isEmpty()) return Status::failure(failure_code::kInvalidArgument, QStringLiteral("No window title was given"));
+  return fromNative(automation_->activate(title.toStdString()));
+}
+
+Status QtDesktopServices::sendKeys(const QString& keys, bool wait) {
+  ParsedKeys parsed = parseKeyString(keys);
+  if (!parsed.status.ok()) return parsed.status;
+  Status sent = fromNative(automation_->send(parsed.strokes, wait));
+  if (sent.ok() && wait) {
+    // Let the target react before the next string while our window stays live.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < kSettleMs) idle(int(kSettleMs - settle.elapsed()));
+  }
+  return sent;
+}
+
+double QtDesktopServices::timer() { return double(clock_.nsecsElapsed()) / 1e9; }
+
+void QtDesktopServices::doEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void QtDesktopServices::idle(int maxMs) {
+  if (maxMs <= 0) return;
+  wakeUp_.start(maxMs);
+  // Blocks without spinning until any event, our wake-up timer included.
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+QDateTime QtDesktopServices::now() { return QDateTime::currentDateTime(); }
+
+QString QtDesktopServices::inputBox(const QString& prompt, const QString& title, const QString& defaultText) {
+  QInputDialog dialog(ownWindow_);
+  dialog.setWindowTitle(title);
+  dialog.setLabelText(prompt);
+  dialog.setTextValue(defaultText);
+  dialog.setInputMode(QInputDialog::TextInput);
+  // Long messages wrap instead of stretching the dialog off the screen.
+  if (auto* label = dialog.findChild<QLabel*>()) label->setWordWrap(true);
+  dialog.resize(420, dialog.sizeHint().height());
+  if (dialog.exec() != QDialog::Accepted) return QString();
+  return dialog.textValue();
+}
+
+void QtDesktopServices::msgBox(const QString& text, int style, const QString& title) {
+  QMessageBox box(ownWindow_);
+  box.setWindowTitle(title.isEmpty() ? kAppTitle : title);
+  box.setText(text);
+  box.setStandardButtons(QMessageBox::Ok);
+  switch (style & 0x70) {
+    case msgbox_style::kCritical: box.setIcon(QMessageBox::Critical); break;
+    case msgbox_style::kInformation: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+  }
+  box.exec();
+}
+
+void QtDesktopServices::setOwnWindow(QWidget* window) {
+  ownWindow_ = window;
+  automation_->setOwnWindow(window ? std::uintptr_t(window->winId()) : 0);
+}

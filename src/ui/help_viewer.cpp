@@ -1,0 +1,39 @@
+#include "ui/help_viewer.h"
+
+#include "platform/desktop_services.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+HelpViewer::HelpViewer(DesktopServices& services, QWidget* parent)
+    : QDialog(parent), services_(services), browser_(new QTextBrowser(this)) {
+  setObjectName(QStringLiteral("HelpViewer"));
+  setWindowTitle(QStringLiteral("Talvor Start Help"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(browser_);
+  browser_->setOpenExternalLinks(false);
+  resize(520, 420);
+}
+
+QString HelpViewer::locate(const QString& helpFile) {
+  return QDir(QCoreApplication::applicationDirPath()).filePath(helpFile);
+}
+
+bool HelpViewer::showTopic(const QString& helpFile, int topic) {
+  QFile file(locate(helpFile));
+  if (helpFile.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    services_.msgBox(QStringLiteral("The help file %1 could not be opened: %2")
+                         .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()),
+                     msgbox_style::kCritical);
+    return false;
+  }
+  browser_->setHtml(QString::fromUtf8(file.readAll()));
+  browser_->scrollToAnchor(topic > 0 ? QStringLiteral("topic%1").arg(topic) : QStringLiteral("contents"));
+  show();
+  raise();
+  return true;
+}
