@@ -13,9 +13,8 @@ QString readRaw(const SettingsStore& store, const SettingKey& key) {
 }
 
 int readCheckState(const SettingsStore& store, const SettingKey& key) {
-  const QString text = readText(store, key);
-  if (text == QLatin1String("0")) return 0;
-  if (text == QLatin1String("1")) return 1;
+  const auto n = parseWholeNumber(readText(store, key));
+  if (n == 0 || n == 1) return *n;
   return key.loadDefault == QLatin1String("1") ? 1 : 0;
 }
 

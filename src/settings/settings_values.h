@@ -14,7 +14,7 @@ QString readText(const SettingsStore& store, const SettingKey& key);
 // The key's text with no default: absent reads as the empty text.
 QString readRaw(const SettingsStore& store, const SettingKey& key);
 
-// "0" or "1"; anything else reads as the key's default.
+// 0 or 1 (blanks around allowed); anything else reads as the key's default.
 int readCheckState(const SettingsStore& store, const SettingKey& key);
 // A whole number; anything else reads as the key's default.
 int readJobNumber(const SettingsStore& store, const SettingKey& key);
