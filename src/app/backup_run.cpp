@@ -113,6 +113,9 @@ RunOutcome BackupRun::RunBackup() {
   }
   r = noReceiver_ ? StepResult::PassedOver : step([&] { return sendLetter(frm_.txtStartKey->text()); });
   if (stop()) return outcome();
+  // Nothing reached a backup program: recording the date would make a
+  // once-per-day install skip the backup for the rest of the day.
+  if (noReceiver_) return RunOutcome::Finished;
 
   r = step([&] {
     const settings::WriteResult w = settings::save(store_, settings::startKey(settings::StartKey::DateLastRun),

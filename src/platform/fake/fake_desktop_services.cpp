@@ -80,6 +80,7 @@ void FakeDesktopServices::doEvents() {
 }
 
 void FakeDesktopServices::idle(int maxMs) {
+  if (onIdle) onIdle();
   if (maxMs > 0) virtualNow_ += maxMs / 1000.0;
 }
 

@@ -44,6 +44,7 @@ class FakeDesktopServices : public DesktopServices {
   QVector<std::optional<QString>> answers;  // per prompt; nullopt cancels; none left: accept default
   std::function<void(const Box&)> onBox;    // runs while a box is "open"
   std::function<Status(const QString& keys)> keyFailure;  // non-success fails the send
+  std::function<void()> onIdle;             // runs each time the code under test goes idle
 
   // Runs the action in the first event pump at or after the virtual time.
   void at(double seconds, std::function<void()> action);
