@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
 
 HelpViewer::HelpViewer(DesktopServices& services, QWidget* parent)
@@ -31,9 +32,14 @@ bool HelpViewer::showTopic(const QString& helpFile, int topic) {
                      msgbox_style::kCritical);
     return false;
   }
-  browser_->setHtml(QString::fromUtf8(file.readAll()));
-  browser_->scrollToAnchor(topic > 0 ? QStringLiteral("topic%1").arg(topic) : QStringLiteral("contents"));
+  file.close();
+  QUrl url = QUrl::fromLocalFile(file.fileName());
+  url.setFragment(topic > 0 ? QStringLiteral("topic%1").arg(topic) : QStringLiteral("contents"));
+  // The name does not end in .html: say what it holds.
+  browser_->setSource(url, QTextDocument::HtmlResource);
   show();
   raise();
   return true;
 }
+
+QString HelpViewer::shownAnchor() const { return browser_->source().fragment(); }

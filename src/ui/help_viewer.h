@@ -16,6 +16,8 @@ class HelpViewer : public QDialog {
   bool showTopic(const QString& helpFile, int topic);
   // Where the named help file is looked for: the program's folder.
   static QString locate(const QString& helpFile);
+  // The anchor shown: "topic12", "contents".
+  QString shownAnchor() const;
 
  private:
   DesktopServices& services_;
