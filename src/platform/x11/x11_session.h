@@ -1,0 +1,29 @@
+#pragma once
+
+// The X connection that the back end keeps for itself, with an error
+// handler that records errors instead of ending the process (Xlib's default
+// handler exits on, for instance, BadMatch or a window that just vanished).
+#include <X11/Xlib.h>
+
+namespace x11 {
+
+// Runs the call and reports whether the server raised no error for it.
+class ErrorTrap {
+ public:
+  explicit ErrorTrap(Display* dpy);
+  ~ErrorTrap();
+  bool failed();  // syncs, then tells whether an error arrived since construction
+  int errorCode() const { return code_; }
+
+ private:
+  Display* dpy_;
+  int code_ = 0;
+  unsigned long firstSerial_;
+};
+
+// Installed once per process, before the first call that could fail.
+void installErrorHandler();
+
+Atom atom(Display* dpy, const char* name);
+
+}  // namespace x11

@@ -1,0 +1,49 @@
+#pragma once
+
+// Finding top-level windows by title and giving them the focus.
+#include <X11/Xlib.h>
+
+#include <string>
+#include <vector>
+
+namespace x11 {
+
+struct ClientWindow {
+  Window id;
+  std::string title;  // UTF-8
+};
+
+class Windows {
+ public:
+  explicit Windows(Display* dpy);
+
+  // The top-level client windows: the window manager's list where there is
+  // one, else the mapped windows found in the tree.
+  std::vector<ClientWindow> clients() const;
+  bool haveWindowManager() const;
+
+  // Exact title first, then one that begins with the text; never a window
+  // of this process or the given own window. 0 when none matches.
+  Window find(const std::string& title, Window own) const;
+
+  // Asks for the focus; does not wait for it. False with a reason when the
+  // window cannot take it.
+  bool activate(Window w, std::string& reason) const;
+
+  // The focused top-level window (the client, not its frame), or 0.
+  Window focusedClient() const;
+  // Whether the window, or the client inside it, belongs to us.
+  bool isOurs(Window w, Window own) const;
+
+ private:
+  std::string title(Window w) const;
+  bool hasProperty(Window w, Atom property) const;
+  long pid(Window w) const;
+  Window clientAncestor(Window w) const;
+  void walk(Window w, int depth, std::vector<ClientWindow>& out) const;
+
+  Display* dpy_;
+  Window root_;
+};
+
+}  // namespace x11

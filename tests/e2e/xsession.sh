@@ -1,0 +1,65 @@
+# Shell helpers for the scripts that need a real X server: a private Xvfb
+# at 96 dpi, optionally openbox, and a temporary settings folder. Source it;
+# everything started here is stopped when the script exits.
+
+x_pids=()
+x_cleanup() {
+  local p
+  for p in "${x_pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${x_pids[@]}"; do wait "$p" 2>/dev/null || true; done
+  [[ -n "${x_tmp:-}" ]] && rm -rf "$x_tmp"
+}
+trap x_cleanup EXIT
+
+x_tmp=$(mktemp -d)
+
+# Starts Xvfb on the first free display number and exports DISPLAY.
+x_start_server() {
+  local n
+  for n in $(seq 90 140); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset >"$x_tmp/xvfb.log" 2>&1 &
+    x_pids+=($!)
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 100); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "${x_pids[-1]}" 2>/dev/null || break
+      sleep 0.05
+    done
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+# Starts openbox and waits until it manages windows.
+x_start_wm() {
+  openbox --config-file /dev/null >"$x_tmp/openbox.log" 2>&1 &
+  x_pids+=($!)
+  local i
+  for i in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+    sleep 0.05
+  done
+  echo "openbox did not start" >&2
+  return 1
+}
+
+# A fresh settings folder; its INI file is $x_ini.
+x_fresh_settings() {
+  export XDG_CONFIG_HOME="$x_tmp/config-$RANDOM$RANDOM"
+  mkdir -p "$XDG_CONFIG_HOME/TalvorStart"
+  x_ini="$XDG_CONFIG_HOME/TalvorStart/TalvorStart.ini"
+}
+
+# Waits until the command succeeds, up to the given seconds.
+x_wait_for() {
+  local seconds=$1
+  shift
+  local i
+  for i in $(seq $((seconds * 20))); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  return 1
+}
