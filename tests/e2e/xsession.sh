@@ -34,7 +34,7 @@ x_start_server() {
 
 # Starts openbox and waits until it manages windows.
 x_start_wm() {
-  openbox --config-file /dev/null >"$x_tmp/openbox.log" 2>&1 &
+  openbox >"$x_tmp/openbox.log" 2>&1 &
   x_pids+=($!)
   local i
   for i in $(seq 100); do
