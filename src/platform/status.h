@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/failure_codes.h"
+
 #include <QString>
 
 // The outcome of a desktop operation: code 0 is success, anything else a
@@ -14,11 +16,3 @@ struct Status {
   static Status failure(int code, const QString& description) { return {code, description, false}; }
 };
 
-namespace failure_code {
-constexpr int kInvalidArgument = 5;  // no window with that title, keys that cannot be sent
-constexpr int kTypeMismatch = 13;    // a stored number that is not a number
-constexpr int kFileNotFound = 53;
-constexpr int kPermissionDenied = 70;
-constexpr int kPathFileAccess = 75;  // a setting that could not be written
-constexpr int kNotAvailable = 51;    // no desktop automation on this platform
-}  // namespace failure_code

@@ -36,7 +36,7 @@ class TestGateAndPause : public QObject {
     t.store.put("Start", "DateLastRun", stored);
     if (lastRun == "<absent>") {
       settings::MemoryStore fresh;
-      for (const QString& k : {"Letter", "Title", "BackupJobLetter", "StartDelay", "Default", "OnceOnly"})
+      for (const char* k : {"Letter", "Title", "BackupJobLetter", "StartDelay", "Default", "OnceOnly"})
         fresh.put("Start", k, t.stored("Start", k));
       t.store = fresh;
     }

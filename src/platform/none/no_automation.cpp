@@ -1,4 +1,5 @@
 #include "platform/automation.h"
+#include "platform/failure_codes.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ class NoAutomation : public Automation {
 
  private:
   static AutomationStatus fail() {
-    return {51, "Desktop automation is not available on this platform", false};
+    return {failure_code::kNotAvailable, "Desktop automation is not available on this platform", false};
   }
 };
 

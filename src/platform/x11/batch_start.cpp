@@ -1,5 +1,7 @@
 #include "platform/x11/batch_start.h"
 
+#include "platform/failure_codes.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -12,9 +14,9 @@
 namespace x11 {
 namespace {
 
-constexpr int kFileNotFound = 53;
-constexpr int kPermissionDenied = 70;
-constexpr int kPathFileAccess = 75;
+using failure_code::kFileNotFound;
+using failure_code::kPathFileAccess;
+using failure_code::kPermissionDenied;
 
 bool isRegularFile(const std::string& path) {
   struct stat st{};

@@ -1,6 +1,7 @@
 // The X11 back end: batch file, window activation and keys on an X
 // connection of its own. No Qt header here: Xlib's macros clash with them.
 #include "platform/automation.h"
+#include "platform/failure_codes.h"
 #include "platform/x11/batch_start.h"
 #include "platform/x11/x11_keys.h"
 #include "platform/x11/x11_session.h"
@@ -13,8 +14,8 @@
 
 namespace {
 
-constexpr int kInvalidArgument = 5;
-constexpr int kNotAvailable = 51;
+using failure_code::kInvalidArgument;
+using failure_code::kNotAvailable;
 // How long keys wait for a just-activated window to get the focus before
 // they go to whichever window has it.
 constexpr auto kFocusWait = std::chrono::milliseconds(1000);

@@ -20,12 +20,9 @@ void installErrorHandler() {
 
 ErrorTrap::ErrorTrap(Display* dpy) : dpy_(dpy), firstSerial_(NextRequest(dpy)) { installErrorHandler(); }
 
-ErrorTrap::~ErrorTrap() = default;
-
 bool ErrorTrap::failed() {
   XSync(dpy_, False);
   if (lastErrorSerial >= firstSerial_ && lastErrorCode != 0) {
-    code_ = lastErrorCode;
     lastErrorCode = 0;
     return true;
   }

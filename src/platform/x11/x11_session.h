@@ -11,13 +11,10 @@ namespace x11 {
 class ErrorTrap {
  public:
   explicit ErrorTrap(Display* dpy);
-  ~ErrorTrap();
   bool failed();  // syncs, then tells whether an error arrived since construction
-  int errorCode() const { return code_; }
 
  private:
   Display* dpy_;
-  int code_ = 0;
   unsigned long firstSerial_;
 };
 
