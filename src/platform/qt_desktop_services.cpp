@@ -48,7 +48,7 @@ Status QtDesktopServices::sendKeys(const QString& keys, bool wait) {
   ParsedKeys parsed = parseKeyString(keys);
   if (!parsed.status.ok()) return parsed.status;
   Status sent = fromNative(automation_->send(parsed.strokes, wait));
-  if (sent.ok() && wait) {
+  if (sent.ok() && wait && mayChangeFocus(parsed.strokes)) {
     // Let the target react before the next string while our window stays live.
     QElapsedTimer settle;
     settle.start();

@@ -25,8 +25,8 @@ class QtDesktopServices : public DesktopServices {
   void msgBox(const QString& text, int style, const QString& title = QString()) override;
   void setOwnWindow(QWidget* window) override;
 
-  // Time given to the target after keys sent with waiting, so that what the
-  // keys opened (a drop-down list) is ready for the next ones.
+  // Time given to the target after keys sent with waiting that may open or
+  // close something, so that it is ready for the next keys.
   static constexpr int kSettleMs = 15;
 
  private:

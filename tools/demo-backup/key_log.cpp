@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QTextStream>
+#include <QWidget>
 
 KeyLog::KeyLog(const QString& path, QObject* parent) : QObject(parent), file_(path) {
   if (!path.isEmpty()) file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
@@ -14,17 +15,23 @@ void KeyLog::write(const QString& line) {
   file_.flush();
 }
 
-bool KeyLog::eventFilter(QObject*, QEvent* event) {
+bool KeyLog::eventFilter(QObject* receiver, QEvent* event) {
   // A mnemonic arrives as a shortcut event, every other key as a key press;
-  // a press that travels up to the parents is logged once.
+  // a press that travels up to the parents is logged once. Fast keys can
+  // reuse one address with one timestamp, so only the way up tells a
+  // travelling press from the next one.
   QString text;
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const int k = key->key();
     if (k == Qt::Key_Alt || k == Qt::Key_Shift || k == Qt::Key_Control || k == Qt::Key_Meta) return false;
-    if (event == lastLogged_ && key->timestamp() == lastTimestamp_) return false;
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (!widget) return false;  // the window gets it first, then hands it on to the widgets
+    const bool travelling = event == lastLogged_ && lastReceiver_ && widget != lastReceiver_ &&
+                            widget->isAncestorOf(lastReceiver_);
     lastLogged_ = event;
-    lastTimestamp_ = key->timestamp();
+    lastReceiver_ = widget;
+    if (travelling) return false;
     text = QKeySequence(key->keyCombination()).toString(QKeySequence::PortableText);
   } else if (event->type() == QEvent::Shortcut) {
     text = static_cast<QShortcutEvent*>(event)->key().toString(QKeySequence::PortableText);

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
 // Appends every key the program receives, and each job started, to a log
 // file: one line each, flushed at once so that a test can read it live.
@@ -17,5 +19,5 @@ class KeyLog : public QObject {
  private:
   QFile file_;
   const QEvent* lastLogged_ = nullptr;
-  quint64 lastTimestamp_ = 0;
+  QPointer<QWidget> lastReceiver_;
 };
