@@ -18,6 +18,7 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@scripts/test-win32 $(BUILD_DIR)
 
 screenshot: build
 	@scripts/screenshot $(BUILD_DIR)/stage/talvorstart $(BUILD_DIR)/screenshot.png

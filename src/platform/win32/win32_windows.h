@@ -1,0 +1,13 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The visible top-level window whose title is the text, else one whose title
+// begins with it; never `own`. Case-sensitive; an empty text matches nothing.
+HWND findWindowByTitle(const std::wstring& title, HWND own);
+
+// Brings the window to the foreground, restoring it when minimised and
+// working round the foreground lock. Does not wait for the focus.
+bool bringToForeground(HWND window);

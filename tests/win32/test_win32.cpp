@@ -1,0 +1,206 @@
+#include "platform/automation.h"
+#include "platform/failure_codes.h"
+#include "test_windows.h"
+#include "win32_batch_start.h"
+#include "win32_keys.h"
+#include "win32_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+KeyStroke chr(char32_t c, bool alt = false) { return {KeyStroke::Key::Character, c, alt}; }
+KeyStroke named(KeyStroke::Key k) { return {k, 0, false}; }
+
+// The strings of a backup run for job 3, as the launch sequence sends them.
+std::vector<std::vector<KeyStroke>> jobSequence() {
+  std::vector<std::vector<KeyStroke>> s{{chr(U'B', true)}};
+  for (int i = 0; i < 20; ++i) s.push_back({named(KeyStroke::Key::Up)});
+  s.push_back({named(KeyStroke::Key::Down)});
+  s.push_back({named(KeyStroke::Key::Down)});
+  s.push_back({named(KeyStroke::Key::Enter)});
+  s.push_back({chr(U'S', true)});
+  return s;
+}
+
+std::vector<std::string> expectedJobKeys() {
+  std::vector<std::string> k{"Alt+B"};
+  for (int i = 0; i < 20; ++i) k.push_back("Up");
+  k.insert(k.end(), {"Down", "Down", "Return", "Alt+S"});
+  return k;
+}
+
+}  // namespace
+
+TEST(FindWindow, ExactTitleBeforePrefixCaseSensitiveNeverOwnNeverEmpty) {
+  LoggingWindow longer(L"Microsoft Backup - test 2");
+  LoggingWindow target(L"Microsoft Backup - test");
+  EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test", nullptr), target.handle());
+  const HWND byPrefix = findWindowByTitle(L"Microsoft Backup", nullptr);
+  EXPECT_TRUE(byPrefix == target.handle() || byPrefix == longer.handle());
+  EXPECT_EQ(findWindowByTitle(L"microsoft backup - test", nullptr), nullptr);
+  EXPECT_EQ(findWindowByTitle(L"", nullptr), nullptr);
+  EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test", target.handle()), longer.handle());
+  EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test 2", longer.handle()), nullptr);
+}
+
+TEST(Automation, NoMatchingTitleIsCode5) {
+  LoggingWindow target(L"Microsoft Backup - test");
+  auto automation = createAutomation();
+  EXPECT_EQ(automation->activate("Microsoft Backup - tset").code, failure_code::kInvalidArgument);
+  EXPECT_EQ(automation->activate("").code, failure_code::kInvalidArgument);
+}
+
+TEST(Automation, JobSequenceReachesTheTargetBehindADecoyAndNothingElse) {
+  LoggingWindow target(L"Microsoft Backup - test");
+  LoggingWindow decoy(L"Decoy");
+  SetForegroundWindow(decoy.handle());
+  pumpMessages(20);
+  ASSERT_EQ(GetForegroundWindow(), decoy.handle());
+
+  auto automation = createAutomation();
+  ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+  pumpMessages(20);
+  ASSERT_EQ(GetForegroundWindow(), target.handle());
+  for (const auto& strokes : jobSequence()) {
+    ASSERT_TRUE(automation->send(strokes, true).ok());
+    pumpMessages(5);
+  }
+  pumpMessages();
+  EXPECT_EQ(target.keys(), expectedJobKeys());
+  EXPECT_TRUE(decoy.keys().empty());
+  // No modifier is left down for whatever comes next.
+  EXPECT_GE(GetAsyncKeyState(VK_MENU), 0);
+  EXPECT_GE(GetAsyncKeyState(VK_SHIFT), 0);
+}
+
+TEST(Automation, KeysAreNeverSentToTheToolsOwnWindow) {
+  LoggingWindow own(L"Talvor Start");
+  SetForegroundWindow(own.handle());
+  pumpMessages(20);
+  auto automation = createAutomation();
+  automation->setOwnWindow(reinterpret_cast<std::uintptr_t>(own.handle()));
+  const AutomationStatus sent = automation->send({chr(U'B', true)}, true);
+  EXPECT_EQ(sent.code, failure_code::kInvalidArgument);
+  EXPECT_TRUE(sent.ownWindow);
+  pumpMessages();
+  EXPECT_TRUE(own.keys().empty());
+}
+
+TEST(KeyPlan, AltLetterHasNoShiftAndEveryPressIsReleased) {
+  const KeyPlan plan = planKeys({chr(U'B', true), chr(U'b'), named(KeyStroke::Key::Up), chr(U'{', true)});
+  ASSERT_TRUE(plan.status.ok());
+  int down[256] = {};
+  for (const INPUT& i : plan.inputs) {
+    down[i.ki.wVk & 0xFF] += (i.ki.dwFlags & KEYEVENTF_KEYUP) ? -1 : 1;
+    EXPECT_GE(down[i.ki.wVk & 0xFF], 0);
+  }
+  for (int d : down) EXPECT_EQ(d, 0);
+  // Alt+B: Alt down, B down, B up, Alt up.
+  ASSERT_GE(plan.inputs.size(), 4u);
+  EXPECT_EQ(plan.inputs[0].ki.wVk, VK_MENU);
+  EXPECT_EQ(plan.inputs[1].ki.wVk, 'B');
+  EXPECT_EQ(plan.inputs[3].ki.wVk, VK_MENU);
+  // The arrows are extended keys.
+  bool upIsExtended = false;
+  for (const INPUT& i : plan.inputs)
+    if (i.ki.wVk == VK_UP) upIsExtended = i.ki.dwFlags & KEYEVENTF_EXTENDEDKEY;
+  EXPECT_TRUE(upIsExtended);
+}
+
+TEST(KeyPlan, ACharacterTheLayoutCannotTypeSendsNothing) {
+  const KeyPlan plan = planKeys({chr(U'a'), chr(U'\U0001F600')});
+  EXPECT_EQ(plan.status.code, failure_code::kInvalidArgument);
+  EXPECT_TRUE(plan.inputs.empty());
+}
+
+class BatchFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    // A folder of its own per case: a batch file still running cannot be deleted.
+    static int cases = 0;
+    base_ = std::wstring(temp) + L"talvor test " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++cases);
+    program_ = base_ + L"\\program folder";
+    elsewhere_ = base_ + L"\\elsewhere";
+    CreateDirectoryW(base_.c_str(), nullptr);
+    CreateDirectoryW(program_.c_str(), nullptr);
+    CreateDirectoryW(elsewhere_.c_str(), nullptr);
+    SetCurrentDirectoryW(elsewhere_.c_str());
+  }
+  void TearDown() override {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    SetCurrentDirectoryW(temp);
+    for (const std::wstring& dir : {program_, elsewhere_}) {
+      DeleteFileW((dir + L"\\TalvorStart.bat").c_str());
+      DeleteFileW((dir + L"\\ran.txt").c_str());
+      RemoveDirectoryW(dir.c_str());
+    }
+    RemoveDirectoryW(base_.c_str());
+  }
+  // A batch file that leaves ran.txt beside itself.
+  void plant(const std::wstring& dir) {
+    std::ofstream((dir + L"\\TalvorStart.bat").c_str()) << "@echo ran> \"%~dp0ran.txt\"\r\n";
+  }
+  bool ranIn(const std::wstring& dir, DWORD waitMs) {
+    const DWORD start = GetTickCount();
+    do {
+      if (GetFileAttributesW((dir + L"\\ran.txt").c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+      Sleep(50);
+    } while (GetTickCount() - start < waitMs);
+    return false;
+  }
+  static std::string utf8(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+
+  std::wstring base_, program_, elsewhere_;
+};
+
+TEST_F(BatchFile, MissingIsCode53) {
+  EXPECT_EQ(startBatchFile("TalvorStart.bat", utf8(program_), SW_SHOWMINIMIZED).code, failure_code::kFileNotFound);
+}
+
+TEST_F(BatchFile, RunsFromTheProgramFolderWithBlanksWhileTheCurrentFolderIsElsewhere) {
+  plant(program_);
+  ASSERT_TRUE(startBatchFile("TalvorStart.bat", utf8(program_), SW_SHOWMINIMIZED).ok());
+  EXPECT_TRUE(ranIn(program_, 15000));
+}
+
+TEST_F(BatchFile, OneOnlyInTheCurrentFolderDoesNotRun) {
+  plant(elsewhere_);
+  EXPECT_EQ(startBatchFile("TalvorStart.bat", utf8(program_), SW_SHOWMINIMIZED).code, failure_code::kFileNotFound);
+  EXPECT_FALSE(ranIn(elsewhere_, 1000));
+}
+
+TEST(Registry, StringValuesOfExistingInstallsReadBackTheSame) {
+  const wchar_t path[] = L"Software\\VB and VBA Program Settings\\TalvorStart\\Start";
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const std::wstring title = L"Microsoft Backup";
+  RegSetValueExW(key, L"Title", 0, REG_SZ, reinterpret_cast<const BYTE*>(title.c_str()),
+                 DWORD((title.size() + 1) * sizeof(wchar_t)));
+  const wchar_t empty[] = L"";
+  RegSetValueExW(key, L"DateLastRun", 0, REG_SZ, reinterpret_cast<const BYTE*>(empty), sizeof(wchar_t));
+  RegCloseKey(key);
+
+  auto read = [&](const wchar_t* name, DWORD* type) {
+    wchar_t buffer[256] = {};
+    DWORD size = sizeof buffer;
+    const LSTATUS s = RegGetValueW(HKEY_CURRENT_USER, path, name, RRF_RT_ANY, type, buffer, &size);
+    return s == ERROR_SUCCESS ? std::wstring(buffer) : std::wstring(L"<missing>");
+  };
+  DWORD type = 0;
+  EXPECT_TRUE(read(L"Title", &type) == title);
+  EXPECT_EQ(type, DWORD(REG_SZ));
+  EXPECT_TRUE(read(L"DateLastRun", &type).empty());
+  EXPECT_EQ(type, DWORD(REG_SZ));
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\TalvorStart");
+}
