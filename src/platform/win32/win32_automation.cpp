@@ -11,6 +11,8 @@ namespace {
 
 // How long keys sent with waiting wait for the target to take them.
 constexpr DWORD kInputIdleMs = 1000;
+// How long keys wait for a just-activated window to come to the front.
+constexpr DWORD kForegroundWaitMs = 1000;
 
 class Win32Automation : public Automation {
  public:
@@ -24,10 +26,12 @@ class Win32Automation : public Automation {
     HWND window = findWindowByTitle(toWide(title), own_);
     if (!window) return {failure_code::kInvalidArgument, "No window has the title " + title};
     bringToForeground(window);
+    pendingForeground_ = window;
     return {};
   }
 
   AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) override {
+    waitForPendingForeground();
     HWND target = GetForegroundWindow();
     if (!target || target == own_)
       return {failure_code::kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
@@ -52,7 +56,16 @@ class Win32Automation : public Automation {
     CloseHandle(process);
   }
 
+  // Activation does not wait; typing must not start before the window is in front.
+  void waitForPendingForeground() {
+    if (!pendingForeground_) return;
+    const DWORD start = GetTickCount();
+    while (GetForegroundWindow() != pendingForeground_ && GetTickCount() - start < kForegroundWaitMs) Sleep(2);
+    pendingForeground_ = nullptr;
+  }
+
   HWND own_ = nullptr;
+  HWND pendingForeground_ = nullptr;
 };
 
 }  // namespace
