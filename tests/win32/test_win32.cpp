@@ -179,6 +179,18 @@ TEST_F(BatchFile, OneOnlyInTheCurrentFolderDoesNotRun) {
   EXPECT_FALSE(ranIn(elsewhere_, 1000));
 }
 
+TEST_F(BatchFile, AnInterpreterThatCannotStartIsAFailureWithTheSystemsReason) {
+  plant(program_);
+  wchar_t saved[MAX_PATH] = {};
+  GetEnvironmentVariableW(L"ComSpec", saved, MAX_PATH);
+  SetEnvironmentVariableW(L"ComSpec", L"C:\\nowhere\\cmd.exe");
+  const AutomationStatus started = startBatchFile("TalvorStart.bat", utf8(program_), SW_SHOWMINIMIZED);
+  SetEnvironmentVariableW(L"ComSpec", saved);
+  EXPECT_NE(started.code, 0);
+  EXPECT_NE(started.code, failure_code::kFileNotFound);
+  EXPECT_NE(started.description.find("(system error "), std::string::npos) << started.description;
+}
+
 TEST(Registry, StringValuesOfExistingInstallsReadBackTheSame) {
   const wchar_t path[] = L"Software\\VB and VBA Program Settings\\TalvorStart\\Start";
   HKEY key;

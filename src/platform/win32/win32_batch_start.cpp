@@ -39,7 +39,7 @@ AutomationStatus startBatchFile(const std::string& file, const std::string& prog
                       nullptr, &startup, &process)) {
     const DWORD error = GetLastError();
     const int code = error == ERROR_ACCESS_DENIED ? failure_code::kPermissionDenied : failure_code::kPathFileAccess;
-    return {code, "Could not start " + toUtf8(path) + ": " + systemMessage(error)};
+    return {code, "Could not start " + toUtf8(path) + " through " + toUtf8(interpreter) + ": " + systemMessage(error)};
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
