@@ -1,34 +1,13 @@
 // Starts a program and reports how long it took until a window of its own
 // process was mapped. Usage: map-timer PROGRAM [ARGS...]
 // Prints "pid=N shown_ms=M" and leaves the program running.
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
+#include "platform/x11/x11_session.h"
+#include "platform/x11/x11_windows.h"
 
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
-
-namespace {
-
-long windowPid(Display* d, Window w) {
-  Atom pidAtom = XInternAtom(d, "_NET_WM_PID", False);
-  Atom type;
-  int format;
-  unsigned long count, after;
-  unsigned char* data = nullptr;
-  long pid = -1;
-  if (XGetWindowProperty(d, w, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
-          Success &&
-      data && count == 1 && format == 32)
-    pid = static_cast<long>(*reinterpret_cast<unsigned long*>(data));
-  if (data) XFree(data);
-  return pid;
-}
-
-int ignoreErrors(Display*, XErrorEvent*) { return 0; }  // windows may vanish under us
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
   if (argc < 2) {
@@ -40,7 +19,8 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "map-timer: no display\n");
     return 1;
   }
-  XSetErrorHandler(ignoreErrors);
+  x11::installErrorHandler();  // windows may vanish under us
+  const x11::Windows windows(d);
   XSelectInput(d, DefaultRootWindow(d), SubstructureNotifyMask);
   XSync(d, False);
 
@@ -63,9 +43,9 @@ int main(int argc, char* argv[]) {
         XSelectInput(d, e.xcreatewindow.window, StructureNotifyMask);
         XWindowAttributes a;
         if (XGetWindowAttributes(d, e.xcreatewindow.window, &a) && a.map_state != IsUnmapped &&
-            windowPid(d, e.xcreatewindow.window) == child)
+            windows.pid(e.xcreatewindow.window) == child)
           goto shown;
-      } else if (e.type == MapNotify && !e.xmap.override_redirect && windowPid(d, e.xmap.window) == child) {
+      } else if (e.type == MapNotify && !e.xmap.override_redirect && windows.pid(e.xmap.window) == child) {
         goto shown;
       }
     }

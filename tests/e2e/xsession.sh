@@ -63,3 +63,10 @@ x_wait_for() {
   done
   return 1
 }
+
+# The keys a backup program gets in a run for job 3, as the demo logs them.
+x_job_keys() {
+  local s="Alt+B" i
+  for i in $(seq 20); do s+=" Up"; done
+  echo "$s Down Down Return Alt+S"
+}

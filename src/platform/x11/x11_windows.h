@@ -34,11 +34,12 @@ class Windows {
   Window focusedClient() const;
   // Whether the window, or the client inside it, belongs to us.
   bool isOurs(Window w, Window own) const;
+  // The process the window says it belongs to (_NET_WM_PID), or 0.
+  long pid(Window w) const;
 
  private:
   std::string title(Window w) const;
   bool hasProperty(Window w, Atom property) const;
-  long pid(Window w) const;
   Window clientAncestor(Window w) const;
   void walk(Window w, int depth, std::vector<ClientWindow>& out) const;
 
