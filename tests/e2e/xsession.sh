@@ -13,20 +13,21 @@ trap x_cleanup EXIT
 
 x_tmp=$(mktemp -d)
 
-# Starts Xvfb on the first free display number and exports DISPLAY.
+# Starts Xvfb on a display number that the server itself picks (so that
+# parallel runs never race for one) and exports DISPLAY.
 x_start_server() {
-  local n
-  for n in $(seq 90 140); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset >"$x_tmp/xvfb.log" 2>&1 &
-    x_pids+=($!)
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 100); do
+  local fd_file="$x_tmp/xvfb.display" i
+  : >"$fd_file"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset \
+    3>"$fd_file" >"$x_tmp/xvfb.log" 2>&1 &
+  x_pids+=($!)
+  for i in $(seq 200); do
+    if [[ -s "$fd_file" ]] && grep -q '^[0-9]*$' "$fd_file"; then
+      export DISPLAY=":$(head -n1 "$fd_file")"
       xdpyinfo >/dev/null 2>&1 && return 0
-      kill -0 "${x_pids[-1]}" 2>/dev/null || break
-      sleep 0.05
-    done
+    fi
+    kill -0 "${x_pids[-1]}" 2>/dev/null || break
+    sleep 0.05
   done
   echo "could not start Xvfb" >&2
   return 1
