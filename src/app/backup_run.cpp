@@ -119,10 +119,11 @@ RunOutcome BackupRun::RunBackup() {
 
   r = step([&] {
     const settings::WriteResult w = settings::save(store_, settings::startKey(settings::StartKey::DateLastRun),
-                                                   shortDateText(services_.now().date()));
+                                                   shortDateText(services_.now().date()).toStdString());
     if (w.ok) return Status::success();
     return Status::failure(failure_code::kPathFileAccess,
-                           QStringLiteral("The date of this run could not be stored in %1: %2").arg(w.where, w.reason));
+                           QStringLiteral("The date of this run could not be stored in %1: %2")
+                               .arg(QString::fromStdString(w.where), QString::fromStdString(w.reason)));
   });
   if (stop()) return outcome();
   return RunOutcome::Finished;

@@ -9,12 +9,12 @@ namespace {
 
 // The stored job number, read with no default, onto the slider.
 Status assignStoredJob(FrmMain& frm, settings::SettingsStore& store, const settings::SettingKey& key) {
-  const QString text = settings::readRaw(store, key);
-  const auto job = settings::parseWholeNumber(text);
+  const QString text = QString::fromStdString(settings::readRaw(store, key));
+  const auto job = settings::parseWholeNumber(text.toStdString());
   if (!job)
     return Status::failure(failure_code::kTypeMismatch,
                            QStringLiteral("Type mismatch: the job number \"%1\" stored under %2 %3 is not a number")
-                               .arg(text, key.section, key.key));
+                               .arg(text, QString::fromStdString(key.section), QString::fromStdString(key.key)));
   frm.setJobNumber(*job);
   return Status::success();
 }

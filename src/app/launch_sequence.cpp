@@ -15,7 +15,7 @@ void Form_Load(FrmMain& frm) { frm.setHelpFile(QStringLiteral("talvorstart.hlp")
 
 bool backupDueToday(const FrmMain& frm, const settings::SettingsStore& store, DesktopServices& services) {
   if (FrmMain::checkState(frm.chkOnceOnly) == 0) return true;
-  const QString lastRun = settings::readRaw(store, settings::startKey(settings::StartKey::DateLastRun));
+  const QString lastRun = QString::fromStdString(settings::readRaw(store, settings::startKey(settings::StartKey::DateLastRun)));
   return lastRun != shortDateText(services.now().date());
 }
 

@@ -12,6 +12,7 @@ constexpr int kOk = 0;
 constexpr int kNoDisplay = 1;
 constexpr int kBatchFileMissing = 2;
 constexpr int kClosedBeforeBackup = 3;  // the window was closed before the run was over
+constexpr int kAlreadyRunning = 4;      // another start was running: this one did nothing
 }  // namespace exit_status
 
 // Everything from the first activation to the close: settings load, the

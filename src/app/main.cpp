@@ -1,10 +1,17 @@
 #include "app/launch_sequence.h"
+#include "app/settings_problems.h"
 #include "platform/automation.h"
 #include "platform/display_check.h"
 #include "platform/qt_desktop_services.h"
-#include "settings/qsettings_store.h"
-#include "settings/reporting_store.h"
+#include "platform/single_instance.h"
+#include "settings/settings_schema.h"
 #include "ui/frm_main.h"
+
+#ifdef _WIN32
+#include "settings/registry_store.h"
+#else
+#include "settings/ini_file_store.h"
+#endif
 
 #include <QApplication>
 #include <QTimer>
@@ -16,23 +23,42 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "talvorstart: %s\n", problem);
     return exit_status::kNoDisplay;
   }
+
+#ifdef _WIN32
+  settings::RegistryStore realStore;
+  const std::string settingsFolder;
+#else
+  const std::string configHome = settings::IniFileStore::userConfigHome();
+  settings::IniFileStore realStore(configHome);
+  const std::string settingsFolder = configHome + "/" + settings::kApp;
+#endif
+
+  // Before anything is read or written: a second start does nothing but
+  // show the user the run that is going on.
+  SingleInstance instance(SingleInstance::defaultLockFolder(settingsFolder));
+  if (!instance.first()) {
+    createAutomation()->raiseWindowOf(instance.holderPid());
+    std::fprintf(stderr, "talvorstart: Talvor Start is already running; this start does no backup.\n");
+    return exit_status::kAlreadyRunning;
+  }
+  if (!instance.problem().empty())
+    std::fprintf(stderr, "talvorstart: cannot make sure that only one start runs at a time (%s)\n",
+                 instance.problem().c_str());
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("talvorstart"));
   app.setQuitOnLastWindowClosed(false);  // the launch sequence decides when to end
 
   QtDesktopServices services(createAutomation());
-  settings::QSettingsStore realStore;
-  settings::ReportingStore store(realStore, [&](const settings::WriteResult& w) {
-    services.msgBox(QStringLiteral("Settings could not be saved to %1: %2\n\nChanges made now will be lost when "
-                                   "Talvor Start closes.")
-                        .arg(w.where, w.reason),
-                    msgbox_style::kCritical);
-  });
+  FrmMain* window = nullptr;
+  settings::ReportingStore store(realStore, windowReporter(window));
 
   FrmMain frm(store, services);
+  window = &frm;
   Form_Load(frm);
   frm.show();
   services.setOwnWindow(&frm);
+  reportReadProblem(frm, store);
 
   int status = exit_status::kOk;
   // Once, from the event loop right after the window is shown: a window

@@ -42,10 +42,10 @@ const PromptText kJobLetterPrompt{
 void loadText(QLineEdit* box, StartKey key, const PromptText* prompt, settings::SettingsStore& store,
               DesktopServices& services) {
   const settings::SettingKey& k = settings::startKey(key);
-  box->setText(settings::readText(store, k));
+  box->setText(QString::fromStdString(settings::readText(store, k)));
   if (!prompt || !box->text().isEmpty()) return;
   box->setText(services.inputBox(prompt->message, prompt->title, prompt->defaultAnswer));
-  settings::save(store, k, box->text());
+  settings::save(store, k, box->text().toStdString());
 }
 
 }  // namespace

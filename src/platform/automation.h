@@ -30,6 +30,12 @@ class Automation {
   virtual AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) = 0;
   // The tool's own top-level window (native id), never a target.
   virtual void setOwnWindow(std::uintptr_t nativeId) = 0;
+  // Brings a top-level window of the given process to the front: a second
+  // start shows the user the run that is already going on.
+  virtual bool raiseWindowOf(long pid) {
+    (void)pid;
+    return false;
+  }
 };
 
 // The back end chosen at build time.

@@ -3,37 +3,41 @@
 #include "settings/settings_schema.h"
 
 namespace settings {
+namespace {
+std::string address(const std::string& section, const std::string& key) { return section + '/' + key; }
+}  // namespace
 
-QString MemoryStore::address(const QString& section, const QString& key) {
-  return section + QLatin1Char('/') + key;
-}
-
-void MemoryStore::noteApp(const QString& app) const {
+void MemoryStore::noteApp(const std::string& app) const {
   if (app != kApp) ++foreignAppCalls_;
 }
 
-QString MemoryStore::GetSetting(const QString& app, const QString& section, const QString& key,
-                                const QString& defaultText) const {
+std::string MemoryStore::GetSetting(const std::string& app, const std::string& section, const std::string& key,
+                                    const std::string& defaultText) const {
   noteApp(app);
-  auto it = values_.constFind(address(section, key));
-  return it == values_.constEnd() ? defaultText : *it;
+  auto it = values_.find(address(section, key));
+  return it == values_.end() ? defaultText : it->second;
 }
 
-WriteResult MemoryStore::SaveSetting(const QString& app, const QString& section, const QString& key,
-                                     const QString& value) {
+WriteResult MemoryStore::SaveSetting(const std::string& app, const std::string& section, const std::string& key,
+                                     const std::string& value) {
   noteApp(app);
-  if (failWrites_) return {false, QStringLiteral("memory"), QStringLiteral("writes refused")};
-  values_.insert(address(section, key), value);
+  values_[address(section, key)] = value;
+  if (failWrites_) return {false, "memory", "writes refused"};
   writes_.push_back({section, key, value});
   return {};
 }
 
-void MemoryStore::put(const QString& section, const QString& key, const QString& value) {
-  values_.insert(address(section, key), value);
+std::string MemoryStore::readProblem(const std::string& app) const {
+  noteApp(app);
+  return readProblem_;
 }
 
-bool MemoryStore::contains(const QString& section, const QString& key) const {
-  return values_.contains(address(section, key));
+void MemoryStore::put(const std::string& section, const std::string& key, const std::string& value) {
+  values_[address(section, key)] = value;
+}
+
+bool MemoryStore::contains(const std::string& section, const std::string& key) const {
+  return values_.count(address(section, key)) != 0;
 }
 
 }  // namespace settings

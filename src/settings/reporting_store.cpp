@@ -5,23 +5,18 @@ namespace settings {
 ReportingStore::ReportingStore(SettingsStore& inner, Reporter reporter)
     : inner_(inner), reporter_(std::move(reporter)) {}
 
-QString ReportingStore::GetSetting(const QString& app, const QString& section, const QString& key,
-                                   const QString& defaultText) const {
+std::string ReportingStore::GetSetting(const std::string& app, const std::string& section, const std::string& key,
+                                       const std::string& defaultText) const {
   return inner_.GetSetting(app, section, key, defaultText);
 }
 
-WriteResult ReportingStore::SaveSetting(const QString& app, const QString& section,
-                                        const QString& key, const QString& value) {
+WriteResult ReportingStore::SaveSetting(const std::string& app, const std::string& section,
+                                        const std::string& key, const std::string& value) {
   WriteResult result = inner_.SaveSetting(app, section, key, value);
-  // The report may pump events (a message box); writes made meanwhile must
-  // not report again.
-  if (!result.ok && !reported_ && !reporting_) {
-    reported_ = true;
-    reporting_ = true;
-    if (reporter_) reporter_(result);
-    reporting_ = false;
-  }
+  if (!result.ok && reported_.insert(result.where + '\n' + result.reason).second && reporter_) reporter_(result);
   return result;
 }
+
+std::string ReportingStore::readProblem(const std::string& app) const { return inner_.readProblem(app); }
 
 }  // namespace settings

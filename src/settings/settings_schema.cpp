@@ -6,13 +6,11 @@
 namespace settings {
 namespace {
 
-const std::array<QString, kWeekdays> kWeekdayNames = {
-    QStringLiteral("Monday"),   QStringLiteral("Tuesday"), QStringLiteral("Wednesday"),
-    QStringLiteral("Thursday"), QStringLiteral("Friday"),  QStringLiteral("Saturday"),
-    QStringLiteral("Sunday")};
+const std::array<std::string, kWeekdays> kWeekdayNames = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                                           "Friday", "Saturday", "Sunday"};
 
-const QString kMonth = QStringLiteral("Month");
-const QString kStart = QStringLiteral("Start");
+const std::string kMonth = "Month";
+const std::string kStart = "Start";
 
 struct Schema {
   std::vector<SettingKey> keys;
@@ -24,11 +22,11 @@ struct Schema {
   Schema() {
     monthBase = 0;
     for (int day = 1; day <= kDaysInMonth; ++day) {
-      keys.push_back({kMonth, QString::number(day) + "onoff", ValueForm::CheckState, "0"});
-      keys.push_back({kMonth, QString::number(day) + "Backup", ValueForm::JobNumber, "1"});
+      keys.push_back({kMonth, std::to_string(day) + "onoff", ValueForm::CheckState, "0"});
+      keys.push_back({kMonth, std::to_string(day) + "Backup", ValueForm::JobNumber, "1"});
     }
     weekdayBase = int(keys.size());
-    for (const QString& name : kWeekdayNames) {
+    for (const std::string& name : kWeekdayNames) {
       keys.push_back({name, name, ValueForm::CheckState, "0"});
       keys.push_back({name, "Backup", ValueForm::JobNumber, "1"});
     }
@@ -52,10 +50,10 @@ const Schema& theSchema() {
 
 }  // namespace
 
-const QString& monthSection() { return kMonth; }
-const QString& startSection() { return kStart; }
+const std::string& monthSection() { return kMonth; }
+const std::string& startSection() { return kStart; }
 
-const QString& weekdaySection(int weekday) {
+const std::string& weekdaySection(int weekday) {
   assert(weekday >= 0 && weekday < kWeekdays);
   return kWeekdayNames[size_t(weekday)];
 }

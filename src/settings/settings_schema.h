@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <optional>
+#include <string>
 #include <vector>
 
 // Every setting the program keeps: section, key, value form and the default
@@ -9,15 +9,15 @@
 // this table.
 namespace settings {
 
-inline const QString kApp = QStringLiteral("TalvorStart");
+inline const std::string kApp = "TalvorStart";
 
 enum class ValueForm { CheckState, JobNumber, FreeText, Date };
 
 struct SettingKey {
-  QString section;
-  QString key;
+  std::string section;
+  std::string key;
   ValueForm form;
-  std::optional<QString> loadDefault;  // none: read without a default
+  std::optional<std::string> loadDefault;  // none: read without a default
 };
 
 enum class StartKey {
@@ -35,9 +35,9 @@ constexpr int kDaysInMonth = 31;
 constexpr int kWeekdays = 7;  // index 0 Monday .. 6 Sunday
 
 // The section names in their fixed order.
-const QString& monthSection();
-const QString& startSection();
-const QString& weekdaySection(int weekday);  // 0 Monday .. 6 Sunday
+const std::string& monthSection();
+const std::string& startSection();
+const std::string& weekdaySection(int weekday);  // 0 Monday .. 6 Sunday
 
 const SettingKey& dayOnOff(int day);  // day 1..31
 const SettingKey& dayBackup(int day);

@@ -7,10 +7,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStatusBar>
 
 FrmMain::FrmMain(settings::SettingsStore& store, DesktopServices& services, QWidget* parent)
     : QMainWindow(parent), store_(store), services_(services) {
@@ -64,6 +66,25 @@ void FrmMain::setJobNumber(int value) {
 
 int FrmMain::jobNumber() const { return SliderBackupNumber->value(); }
 int FrmMain::jobNumberMaximum() const { return SliderBackupNumber->maximum(); }
+
+void FrmMain::showSettingsProblem(const QString& text) {
+  if (!lblSettingsProblem) {
+    lblSettingsProblem = new QLabel(this);
+    lblSettingsProblem->setObjectName(QStringLiteral("lblSettingsProblem"));
+    lblSettingsProblem->setWordWrap(true);
+    lblSettingsProblem->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+    lblSettingsProblem->setFixedWidth(centralWidget()->width() - 8);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(lblSettingsProblem, 1);
+  } else if (lblSettingsProblem->text().contains(text)) {
+    return;
+  } else {
+    lblSettingsProblem->setText(lblSettingsProblem->text() + QLatin1Char('\n'));
+  }
+  lblSettingsProblem->setText(lblSettingsProblem->text() + text);
+  lblSettingsProblem->setFixedHeight(lblSettingsProblem->heightForWidth(lblSettingsProblem->width()));
+  setFixedSize(sizeHint());
+}
 
 void FrmMain::closeEvent(QCloseEvent* event) {
   // The waits see this and end the program; nothing else is undone.

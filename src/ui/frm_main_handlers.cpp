@@ -25,21 +25,21 @@ void FrmMain::cmdPause_Click() {
 }
 
 void FrmMain::chkDefault_Click() {
-  settings::save(store_, settings::startKey(StartKey::Default), QString::number(checkState(chkDefault)));
+  settings::save(store_, settings::startKey(StartKey::Default), std::to_string(checkState(chkDefault)));
   SetJobControlsVisible(checkState(chkDefault) == 0);
 }
 
 void FrmMain::chkOnceOnly_Click() {
-  settings::save(store_, settings::startKey(StartKey::OnceOnly), QString::number(checkState(chkOnceOnly)));
+  settings::save(store_, settings::startKey(StartKey::OnceOnly), std::to_string(checkState(chkOnceOnly)));
 }
 
 void FrmMain::SliderBackupNumber_Change() {
   txtBackupNumber->setText(QString::number(SliderBackupNumber->value()));
-  settings::save(store_, settings::startKey(StartKey::BackupNumber), QString::number(SliderBackupNumber->value()));
+  settings::save(store_, settings::startKey(StartKey::BackupNumber), std::to_string(SliderBackupNumber->value()));
 }
 
 void FrmMain::saveText(StartKey key, const QLineEdit* box) {
-  settings::save(store_, settings::startKey(key), box->text());
+  settings::save(store_, settings::startKey(key), box->text().toStdString());
 }
 
 void FrmMain::txtBackupKey_Change() { saveText(StartKey::BackupJobLetter, txtBackupKey); }
@@ -50,9 +50,9 @@ void FrmMain::txtTitle_Change() { saveText(StartKey::Title, txtTitle); }
 void FrmMain::scheduleBox_Click(const ScheduleEntry& entry) {
   QCheckBox* box = scheduleBox(entry);
   const int state = checkState(box);
-  settings::save(store_, *entry.onOff, QString::number(state));
+  settings::save(store_, *entry.onOff, std::to_string(state));
   const int job = SliderBackupNumber->value();
-  settings::save(store_, *entry.backup, QString::number(job));
+  settings::save(store_, *entry.backup, std::to_string(job));
   box->setToolTip(state == 1 ? QStringLiteral("Backup number ") + displayNumber(job) + entry.tooltipEnding
                              : kScheduleDesignTooltip);
 }

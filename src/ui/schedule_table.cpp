@@ -18,7 +18,7 @@ std::vector<ScheduleEntry> build() {
   const char* boxes[] = {"chkMonday", "chkTuesday", "chkwednesday", "chkThursday",
                          "chkFriday", "chkSaturday", "chkSunday"};
   for (int w = 0; w < settings::kWeekdays; ++w) {
-    const QString& name = settings::weekdaySection(w);
+    const QString name = QString::fromStdString(settings::weekdaySection(w));
     t.push_back({boxes[w], name.left(3), &settings::weekdayOnOff(w), &settings::weekdayBackup(w),
                  " selected for " + name, 0, w});
   }

@@ -3,6 +3,7 @@
 // A start of the tool against an in-memory store and the fake desktop: the
 // window, the load and the whole launch sequence, on a virtual clock.
 #include "app/launch_sequence.h"
+#include "app/settings_problems.h"
 #include "platform/calendar.h"
 #include "platform/fake/fake_desktop_services.h"
 #include "settings/memory_store.h"
@@ -19,6 +20,9 @@ struct LaunchFixture {
   settings::MemoryStore store;
   FakeDesktopServices desk;
   std::unique_ptr<FrmMain> frm;
+  // With reportLikeTheProgram(): the store wrapped as the program wraps it.
+  std::unique_ptr<settings::ReportingStore> reported;
+  FrmMain* reportTo = nullptr;
   QStringList countDown;  // each new text of lblCountDown, in order
   QStringList messages;   // each new text of lblMessage, in order
 
@@ -39,18 +43,22 @@ struct LaunchFixture {
     desk.windowAppearsAfter = 3;
   }
 
-  void put(const QString& section, const QString& key, const QString& value) { store.put(section, key, value); }
+  void put(const QString& section, const QString& key, const QString& value) {
+    store.put(section.toStdString(), key.toStdString(), value.toStdString());
+  }
   QString stored(const QString& section, const QString& key) const {
-    return store.GetSetting(settings::kApp, section, key, "<absent>");
+    return QString::fromStdString(store.GetSetting(settings::kApp, section.toStdString(), key.toStdString(), "<absent>"));
   }
   QDate today() const { return desk.clockStart.date(); }
 
   // Creates the window as the program does, without running the sequence.
   FrmMain& window() {
     if (!frm) {
-      frm = std::make_unique<FrmMain>(store, desk);
+      frm = std::make_unique<FrmMain>(storeInUse(), desk);
+      reportTo = frm.get();
       Form_Load(*frm);
       frm->show();
+      if (reported) reportReadProblem(*frm, *reported);
     }
     return *frm;
   }
@@ -61,8 +69,11 @@ struct LaunchFixture {
       if (countDown.isEmpty() || countDown.last() != f.lblCountDown->text()) countDown << f.lblCountDown->text();
       if (messages.isEmpty() || messages.last() != f.lblMessage->text()) messages << f.lblMessage->text();
     };
-    return Form_Activate(f, store, desk);
+    return Form_Activate(f, storeInUse(), desk);
   }
+
+  void reportLikeTheProgram() { reported = std::make_unique<settings::ReportingStore>(store, windowReporter(reportTo)); }
+  settings::SettingsStore& storeInUse() { return reported ? static_cast<settings::SettingsStore&>(*reported) : store; }
 
   // The key strings that reached the backup program.
   QStringList keys() const { return desk.keysSent(); }

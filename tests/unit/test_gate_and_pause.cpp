@@ -33,11 +33,11 @@ class TestGateAndPause : public QObject {
     const QString todayText = shortDateText(t.today());
     QString stored = lastRun;
     stored.replace("yesterday", shortDateText(t.today().addDays(-1))).replace("today", todayText);
-    t.store.put("Start", "DateLastRun", stored);
+    t.put("Start", "DateLastRun", stored);
     if (lastRun == "<absent>") {
       settings::MemoryStore fresh;
       for (const char* k : {"Letter", "Title", "BackupJobLetter", "StartDelay", "Default", "OnceOnly"})
-        fresh.put("Start", k, t.stored("Start", k));
+        fresh.put("Start", k, t.stored("Start", k).toStdString());
       t.store = fresh;
     }
     QCOMPARE(t.start(), exit_status::kOk);

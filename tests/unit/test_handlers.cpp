@@ -29,7 +29,7 @@ struct Window {
   }
   QStringList writes() const {
     QStringList out;
-    for (const auto& w : t.store.writes()) out << w.section + "/" + w.key + "=" + w.value;
+    for (const auto& w : t.store.writes()) out << QString::fromStdString(w.section + "/" + w.key + "=" + w.value);
     return out;
   }
 };
@@ -109,7 +109,7 @@ class TestHandlers : public QObject {
   void programMovesOfTheSliderStoreNothing() {
     Window w;
     w.frm->setJobNumber(9);
-    QVERIFY(w.t.store.writes().isEmpty());
+    QVERIFY(w.t.store.writes().empty());
     QCOMPARE(w.frm->txtBackupNumber->text(), QString("1"));
   }
 

@@ -16,7 +16,7 @@ QStringList promptTitles(const FakeDesktopServices& desk) {
 
 QStringList writtenKeys(const settings::MemoryStore& store) {
   QStringList out;
-  for (const auto& w : store.writes()) out << w.section + "/" + w.key + "=" + w.value;
+  for (const auto& w : store.writes()) out << QString::fromStdString(w.section + "/" + w.key + "=" + w.value);
   return out;
 }
 
@@ -32,7 +32,7 @@ struct Loaded {
     loadSettings(*frm, store, desk);
   }
   QString stored(const QString& section, const QString& key) const {
-    return store.GetSetting(settings::kApp, section, key, "<absent>");
+    return QString::fromStdString(store.GetSetting(settings::kApp, section.toStdString(), key.toStdString(), "<absent>"));
   }
 };
 }  // namespace
@@ -72,7 +72,7 @@ class TestSettingsLoad : public QObject {
     QFETCH(QStringList, expectedPrompts);
     QFETCH(QString, shown);
     Loaded t;
-    t.store.put("Start", "StartDelay", storedDelay);
+    t.store.put("Start", "StartDelay", storedDelay.toStdString());
     t.store.put("Start", "Letter", "S");
     t.store.put("Start", "Title", "Microsoft Backup");
     t.store.put("Start", "BackupJobLetter", "B");
@@ -165,7 +165,7 @@ class TestSettingsLoad : public QObject {
     QFETCH(QString, stored);
     QFETCH(bool, shown);
     Loaded t;
-    t.store.put("Start", "Default", stored);
+    t.store.put("Start", "Default", stored.toStdString());
     t.load();
     for (QWidget* w : t.frm->jobControls()) QCOMPARE(!w->isHidden(), shown);
   }
@@ -221,12 +221,27 @@ class TestSettingsLoad : public QObject {
     QCOMPARE(t.frm->txtBackupNumber->text(), QString("1"));
   }
 
-  void loadGoesOnWhenTheStoreRefusesWrites() {
-    Loaded t;
+  // An unattended start: a store that cannot be read or written holds
+  // nothing back. It says so in the window, never in a box that waits.
+  void storeFailuresAreShownInTheWindowAndTheRunGoesOn() {
+    LaunchFixture t;
+    t.store.put("Start", "OnceOnly", "0");  // the load ticks it, which writes "OnceOnly"
+    t.store.put("Start", "Letter", "");     // the prompt's answer is written
+    t.store.setReadProblem("/home/u/.config/TalvorStart/TalvorStart.ini: it is not a regular file");
     t.store.setFailWrites(true);
-    t.load();
-    QCOMPARE(t.frm->txtTitle->text(), QString("Microsoft Backup"));
-    QCOMPARE(promptTitles(t.desk).size(), 3);
+    t.desk.at(1, [&] { t.store.setFailWrites(false); });  // writable again before the run ends
+    t.reportLikeTheProgram();
+    QCOMPARE(t.start(), exit_status::kOk);
+    QVERIFY2(t.desk.boxes.isEmpty(), qPrintable(t.desk.boxes.value(0).text));
+    QCOMPARE(t.keys(), LaunchFixture::jobSequence("B", 20, 0, "S"));
+    QCOMPARE(t.stored("Start", "Letter"), QString("S"));  // kept in memory, then stored
+    QVERIFY(t.frm->lblSettingsProblem && !t.frm->lblSettingsProblem->isHidden());
+    const QString shown = t.frm->lblSettingsProblem->text();
+    QVERIFY2(shown.contains("Settings could not be read (/home/u/.config/TalvorStart/TalvorStart.ini: it is not a "
+                            "regular file). This start uses the defaults"),
+             qPrintable(shown));
+    QVERIFY2(shown.contains("Settings could not be saved to memory: writes refused."), qPrintable(shown));
+    QCOMPARE(shown.count("could not be saved"), 1);  // once per reason, however many writes failed
   }
 };
 

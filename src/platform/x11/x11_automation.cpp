@@ -67,6 +67,14 @@ class X11Automation : public Automation {
 
   void setOwnWindow(std::uintptr_t nativeId) override { own_ = Window(nativeId); }
 
+  bool raiseWindowOf(long pid) override {
+    if (!dpy_ || pid <= 0) return false;
+    std::string reason;
+    for (const x11::ClientWindow& c : windows_->clients())
+      if (windows_->pid(c.id) == pid) return windows_->activate(c.id, reason);
+    return false;
+  }
+
  private:
   static AutomationStatus noDisplay() { return {kNotAvailable, "The X display could not be opened", false}; }
 

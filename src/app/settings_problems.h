@@ -1,0 +1,19 @@
+#pragma once
+
+#include "settings/reporting_store.h"
+
+#include <QString>
+
+class FrmMain;
+
+// What the user reads when the settings cannot be read or saved. It goes to
+// standard error and to a line in the window, never to a message box: the
+// run must go on unattended.
+QString readProblemText(const std::string& problem);
+QString writeProblemText(const settings::WriteResult& failure);
+
+// Reports failed writes into the window that the pointer names once it is
+// made (and to standard error from the start).
+settings::ReportingStore::Reporter windowReporter(FrmMain* const& window);
+// Says so when the stored settings could not be read.
+void reportReadProblem(FrmMain& window, const settings::SettingsStore& store);

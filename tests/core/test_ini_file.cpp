@@ -1,0 +1,292 @@
+// The INI store against a real folder: no failure of a system call, a
+// strange file or a second process may damage or lose what is stored.
+#include "settings/ini_file.h"
+#include "settings/ini_file_store.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <thread>
+
+using settings::FileOps;
+using settings::IniFile;
+using settings::IniFileStore;
+
+namespace {
+
+const std::string kApp = "TalvorStart";
+const std::string kOldFile =
+    "\xEF\xBB\xBF; kept by hand\n[Start]\nTitle=Microsoft Backup\nLetter=S\nnot a key line\n\n[Month]\n12onoff=1\n";
+
+// Fails the n-th call of one kind with the given error; writes go out in
+// pieces of 7 bytes so that "the n-th write" reaches every part of the file.
+class FailingOps : public FileOps {
+ public:
+  enum Call { Create, Write, Fsync, Close, Rename };
+  FailingOps(Call call, int n, int err) : call_(call), n_(n), err_(err) {}
+
+  int createTemp(std::string& t) override { return hit(Create) ? -1 : FileOps::createTemp(t); }
+  ssize_t write(int fd, const void* d, size_t s) override {
+    return hit(Write) ? -1 : FileOps::write(fd, d, std::min<size_t>(s, 7));
+  }
+  int fsync(int fd) override { return hit(Fsync) ? -1 : FileOps::fsync(fd); }
+  int close(int fd) override {
+    const int r = FileOps::close(fd);  // the descriptor is gone either way, as on NFS
+    return hit(Close) ? -1 : r;
+  }
+  int rename(const std::string& a, const std::string& b) override { return hit(Rename) ? -1 : FileOps::rename(a, b); }
+  bool failed() const { return failed_; }
+
+ private:
+  bool hit(Call c) {
+    if (c != call_ || ++count_ != n_) return false;
+    failed_ = true;
+    errno = err_;
+    return true;
+  }
+  Call call_;
+  int n_;
+  int err_;
+  int count_ = 0;
+  bool failed_ = false;
+};
+
+struct Folder : TempFolder {
+  Folder() { ::mkdir((*this / kApp).c_str(), 0700); }
+  std::string ini() const { return *this / (kApp + "/" + kApp + ".ini"); }
+};
+
+TEST(IniFile, NoFailingSystemCallDamagesTheOldFileOrLosesTheValue) {
+  const struct {
+    FailingOps::Call call;
+    int err;
+    const char* text;
+  } kinds[] = {{FailingOps::Create, ENOSPC, "No space left on device"},
+               {FailingOps::Write, ENOSPC, "No space left on device"},
+               {FailingOps::Write, EFBIG, "File too large"},
+               {FailingOps::Fsync, EIO, "Input/output error"},
+               {FailingOps::Close, EIO, "Input/output error"},
+               {FailingOps::Rename, EXDEV, "Invalid cross-device link"}};
+  int failuresSeen = 0;
+  for (const auto& kind : kinds) {
+    for (int n = 1;; ++n) {
+      Folder f;
+      writeBytes(f.ini(), kOldFile);
+      FailingOps ops(kind.call, n, kind.err);
+      IniFileStore store(f.path(), ops);
+      const settings::WriteResult r = store.SaveSetting(kApp, "Start", "Title", "A new title that is long enough");
+      if (!ops.failed()) {
+        EXPECT_TRUE(r.ok);
+        break;  // n passed the last call of this kind
+      }
+      ++failuresSeen;
+      SCOPED_TRACE(std::string(kind.text) + ", call " + std::to_string(n));
+      EXPECT_FALSE(r.ok);
+      EXPECT_EQ(r.where, f.ini());
+      EXPECT_EQ(r.reason, kind.text);
+      EXPECT_EQ(readBytes(f.ini()), kOldFile);
+      EXPECT_EQ(entriesIn(f / kApp), 2) << "only the file and its lock: no copy left behind";
+      // This start goes on with the new value, and the next change stores it too.
+      EXPECT_EQ(store.GetSetting(kApp, "Start", "Title"), "A new title that is long enough");
+      IniFileStore sameStart(f.path());
+      EXPECT_EQ(sameStart.GetSetting(kApp, "Start", "Title"), "Microsoft Backup");
+    }
+  }
+  EXPECT_GT(failuresSeen, 20);
+}
+
+TEST(IniFile, AValueThatFailedIsStoredWithTheNextChange) {
+  Folder f;
+  writeBytes(f.ini(), kOldFile);
+  FailingOps ops(FailingOps::Fsync, 1, EIO);
+  IniFileStore store(f.path(), ops);
+  EXPECT_FALSE(store.SaveSetting(kApp, "Start", "Title", "T").ok);
+  EXPECT_TRUE(store.SaveSetting(kApp, "Start", "Letter", "X").ok);
+  IniFileStore nextStart(f.path());
+  EXPECT_EQ(nextStart.GetSetting(kApp, "Start", "Title"), "T");
+  EXPECT_EQ(nextStart.GetSetting(kApp, "Start", "Letter"), "X");
+  EXPECT_EQ(nextStart.readProblem(kApp), "");
+}
+
+TEST(IniFile, AFileThatIsNotRegularIsNeitherWaitedForNorReplaced) {
+  for (const char* kind : {"fifo", "folder"}) {
+    SCOPED_TRACE(kind);
+    Folder f;
+    if (std::string(kind) == "fifo")
+      ASSERT_EQ(::mkfifo(f.ini().c_str(), 0600), 0);
+    else
+      ASSERT_EQ(::mkdir(f.ini().c_str(), 0700), 0);
+    ::alarm(10);  // a read that blocks ends the test here
+    IniFileStore store(f.path());
+    EXPECT_EQ(store.GetSetting(kApp, "Start", "OnceOnly", "1"), "1");
+    EXPECT_EQ(store.readProblem(kApp), f.ini() + ": it is not a regular file");
+    const settings::WriteResult r = store.SaveSetting(kApp, "Start", "OnceOnly", "0");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.reason, "it is not a regular file");
+    EXPECT_EQ(store.GetSetting(kApp, "Start", "OnceOnly", "1"), "0");
+    ::alarm(0);
+    struct stat st{};
+    ASSERT_EQ(::lstat(f.ini().c_str(), &st), 0);
+    EXPECT_TRUE(std::string(kind) == "fifo" ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode));
+  }
+}
+
+// Runs the body as an ordinary user: root may write anywhere.
+template <typename Body>
+void asOrdinaryUser(const std::string& folder, Body body) {
+  const uid_t nobody = 65534;
+  if (::getuid() == 0) std::system(("chown -R 65534:65534 '" + folder + "'").c_str());
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::getuid() == 0 && (::setgid(nobody) != 0 || ::setuid(nobody) != 0)) ::_exit(99);
+    ::_exit(body() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(IniFile, AReadOnlyFileOrFolderIsReportedAndLeftAsItWas) {
+  Folder f;
+  writeBytes(f.ini(), kOldFile);
+  ::chmod(f.ini().c_str(), 0444);
+  asOrdinaryUser(f.path(), [&] {
+    IniFileStore store(f.path());
+    const settings::WriteResult r = store.SaveSetting(kApp, "Start", "Title", "x");
+    return !r.ok && r.reason == "the file is read-only" && readBytes(f.ini()) == kOldFile;
+  });
+
+  Folder g;
+  writeBytes(g.ini(), kOldFile);
+  writeBytes(g.ini() + ".lock", "");  // left by an older version
+  ::chmod((g / kApp).c_str(), 0555);
+  asOrdinaryUser(g.path(), [&] {
+    IniFileStore store(g.path());
+    const auto t0 = std::chrono::steady_clock::now();
+    const settings::WriteResult r = store.SaveSetting(kApp, "Start", "Title", "x");
+    const bool quick = std::chrono::steady_clock::now() - t0 < std::chrono::seconds(1);
+    return quick && !r.ok && r.reason == "Permission denied" && readBytes(g.ini()) == kOldFile &&
+           store.GetSetting(kApp, "Start", "Title") == "x";
+  });
+}
+
+TEST(IniFile, LeftoverLocksNeverHoldAWriteBack) {
+  for (const char* leftover : {"empty file", "folder"}) {
+    SCOPED_TRACE(leftover);
+    Folder f;
+    writeBytes(f.ini(), kOldFile);
+    if (std::string(leftover) == "folder")
+      ::mkdir((f.ini() + ".lock").c_str(), 0700);
+    else
+      writeBytes(f.ini() + ".lock", "");
+    IniFileStore store(f.path());
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_TRUE(store.SaveSetting(kApp, "Start", "Title", "x").ok);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(500));
+  }
+}
+
+TEST(IniFile, AWriterWaitsForTheLockAndKeepsTheOtherWritersKeys) {
+  Folder f;
+  writeBytes(f.ini(), kOldFile);
+  // Another process holds the lock while it writes a key of its own.
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t other = ::fork();
+  if (other == 0) {
+    const int fd = ::open((f.ini() + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ::flock(fd, LOCK_EX);
+    ::write(ready[1], "x", 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    std::string bytes = readBytes(f.ini());
+    bytes.insert(bytes.find("Letter=S\n") + 9, "FromOther=1\n");
+    writeBytes(f.ini(), bytes);
+    ::_exit(0);
+  }
+  char c;
+  ASSERT_EQ(::read(ready[0], &c, 1), 1);
+  IniFileStore store(f.path());
+  EXPECT_EQ(store.GetSetting(kApp, "Start", "Title"), "Microsoft Backup");  // read before the other wrote
+  const auto t0 = std::chrono::steady_clock::now();
+  EXPECT_TRUE(store.SaveSetting(kApp, "Start", "Title", "Mine").ok);
+  EXPECT_GE(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(200));
+  ::waitpid(other, nullptr, 0);
+  IniFileStore nextStart(f.path());
+  EXPECT_EQ(nextStart.GetSetting(kApp, "Start", "FromOther"), "1");
+  EXPECT_EQ(nextStart.GetSetting(kApp, "Start", "Title"), "Mine");
+}
+
+TEST(IniFile, TwoProcessesWritingAtOnceLoseNoKey) {
+  Folder f;
+  const int kKeys = 40;
+  pid_t children[2];
+  for (int p = 0; p < 2; ++p) {
+    children[p] = ::fork();
+    if (children[p] == 0) {
+      IniFileStore store(f.path());
+      bool ok = true;
+      for (int k = 0; k < kKeys; ++k)
+        ok = store.SaveSetting(kApp, p ? "Month" : "Start", "k" + std::to_string(k), std::to_string(p)).ok && ok;
+      ::_exit(ok ? 0 : 1);
+    }
+  }
+  for (pid_t c : children) {
+    int status = 0;
+    ::waitpid(c, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+  }
+  IniFileStore store(f.path());
+  for (int k = 0; k < kKeys; ++k) {
+    EXPECT_EQ(store.GetSetting(kApp, "Start", "k" + std::to_string(k)), "0") << k;
+    EXPECT_EQ(store.GetSetting(kApp, "Month", "k" + std::to_string(k)), "1") << k;
+  }
+}
+
+TEST(IniFile, ALinkStaysALinkAndTheFileItNamesIsUpdated) {
+  Folder f;
+  const std::string real = f / "dotfiles.ini";
+  writeBytes(real, kOldFile);
+  ASSERT_EQ(::symlink(real.c_str(), f.ini().c_str()), 0);
+  IniFileStore store(f.path());
+  EXPECT_TRUE(store.SaveSetting(kApp, "Start", "Letter", "Z").ok);
+  struct stat st{};
+  ASSERT_EQ(::lstat(f.ini().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_NE(readBytes(real).find("Letter=Z\n"), std::string::npos);
+}
+
+TEST(IniFile, CopiesLeftByAKilledWriterAreRemovedAndOthersKept) {
+  Folder f;
+  writeBytes(f.ini(), kOldFile);
+  const pid_t dead = ::fork();
+  if (dead == 0) ::_exit(0);
+  ::waitpid(dead, nullptr, 0);
+  const std::string stale = f.ini() + ".new-" + std::to_string(dead) + "-abcdef";
+  const std::string live = f.ini() + ".new-1-abcdef";  // init never dies
+  writeBytes(stale, "half a fi");
+  writeBytes(live, "in use");
+  IniFileStore store(f.path());
+  EXPECT_TRUE(store.SaveSetting(kApp, "Start", "Letter", "Z").ok);
+  EXPECT_EQ(::access(stale.c_str(), F_OK), -1);
+  EXPECT_EQ(::access(live.c_str(), F_OK), 0);
+}
+
+TEST(IniFile, TheFileAndItsFolderAreMadeOnTheFirstWrite) {
+  TempFolder home;
+  IniFileStore store(home / "no/such/folder");
+  EXPECT_EQ(store.GetSetting(kApp, "Start", "Title", "d"), "d");
+  EXPECT_EQ(store.readProblem(kApp), "");
+  EXPECT_TRUE(store.SaveSetting(kApp, "Start", "Title", "").ok);
+  EXPECT_EQ(readBytes(home / "no/such/folder/TalvorStart/TalvorStart.ini"), "[Start]\nTitle=\n");
+  EXPECT_EQ(store.GetSetting(kApp, "Start", "Title", "d"), "") << "an empty text is not an absent key";
+}
+
+}  // namespace

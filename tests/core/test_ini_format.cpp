@@ -1,0 +1,143 @@
+// The INI dialect: files that QSettings wrote read back unchanged, and what
+// we write is what QSettings wrote for the same value.
+#include "settings/ini_document.h"
+#include "settings/ini_format.h"
+
+#include <gtest/gtest.h>
+
+using settings::IniDocument;
+namespace ini = settings::ini;
+
+namespace {
+
+struct Written {
+  const char* value;
+  const char* line;  // what QSettings 6 wrote after "Title="
+};
+
+// Taken from files that QSettings wrote, value by value.
+const Written kQSettingsWrote[] = {
+    {"plain", "plain"},
+    {"", ""},
+    {"a,b", "\"a,b\""},
+    {"a;b", "\"a;b\""},
+    {"say \"hi\"", "say \\\"hi\\\""},
+    {"x=y", "\"x=y\""},
+    {"C:\\Backup\\job", "C:\\\\Backup\\\\job"},
+    {" lead", "\" lead\""},
+    {"trail ", "\"trail \""},
+    {" both ", "\" both \""},
+    {"  ", "\"  \""},
+    {"Sicherung für Büro", "Sicherung für Büro"},
+    {"€ 5", "€ 5"},
+    {"😀", "😀"},
+    {"@at", "@@at"},
+    {"tab\there", "tab\\there"},
+    {"line\nbreak", "line\\nbreak"},
+    {"#hash", "#hash"},
+    {"[br]", "[br]"},
+    {"100%", "100%"},
+    {"a, b", "\"a, b\""},
+    {"\"quoted\"", "\\\"quoted\\\""},
+    {"1e30", "1e30"},
+    {"x\\", "x\\\\"},
+    {"\\", "\\\\"},
+    {",", "\",\""},
+    {"back\\slash,comma", "\"back\\\\slash,comma\""},
+};
+
+TEST(IniFormat, WritesEachValueAsQSettingsDid) {
+  for (const Written& w : kQSettingsWrote) EXPECT_EQ(ini::escapeValue(w.value), w.line) << "value: " << w.value;
+}
+
+TEST(IniFormat, ReadsEachLineThatQSettingsWrote) {
+  std::string file = "[Start]\n";
+  for (size_t i = 0; i < std::size(kQSettingsWrote); ++i)
+    file += "k" + std::to_string(i) + "=" + kQSettingsWrote[i].line + "\n";
+  const IniDocument doc(file);
+  for (size_t i = 0; i < std::size(kQSettingsWrote); ++i)
+    EXPECT_EQ(doc.value("Start", "k" + std::to_string(i)), std::string(kQSettingsWrote[i].value)) << "line " << i;
+}
+
+TEST(IniFormat, ReadsHandEditedLinesAsQSettingsDid) {
+  // What QSettings returned for each (lists joined as the old store did).
+  const IniDocument doc(
+      "[Start]\n"
+      "list=x,y\n"
+      "quotedComma=\"x,y\"\n"
+      "spaced=  spaced  \n"
+      "quotedSpaces=\" spaced \"\n"
+      "string=@String(hello)\n"
+      "invalid=@Invalid()\n"
+      "empty=\n"
+      "semicolon=x;y\n"
+      "comment=semi ; comment\n"
+      " padded = padded key\n"
+      "hex=\\x41\\x42\n"
+      "mixed=\"a\", b\n"
+      "percent%20key=p\n");
+  EXPECT_EQ(doc.value("Start", "list"), "x, y");
+  EXPECT_EQ(doc.value("Start", "quotedComma"), "x,y");
+  EXPECT_EQ(doc.value("Start", "spaced"), "spaced");
+  EXPECT_EQ(doc.value("Start", "quotedSpaces"), " spaced ");
+  EXPECT_EQ(doc.value("Start", "string"), "hello");
+  EXPECT_EQ(doc.value("Start", "invalid"), std::nullopt);
+  EXPECT_EQ(doc.value("Start", "empty"), "");
+  EXPECT_EQ(doc.value("Start", "semicolon"), "x");
+  EXPECT_EQ(doc.value("Start", "comment"), "semi");
+  EXPECT_EQ(doc.value("Start", "padded"), "padded key");
+  EXPECT_EQ(doc.value("Start", "hex"), "AB");
+  EXPECT_EQ(doc.value("Start", "mixed"), "a, b");
+  EXPECT_EQ(doc.value("Start", "percent key"), "p");
+  EXPECT_EQ(doc.value("Start", "absent"), std::nullopt);
+  EXPECT_EQ(doc.value("Elsewhere", "list"), std::nullopt);
+}
+
+TEST(IniDocument, ChangesOnlyTheValueOfTheKeyAndKeepsEveryOtherByte) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::string notUtf8 = "caf\xE9";
+  const std::string before = bom +
+                             "# a comment of the user's\r\n"
+                             "[Start]\r\n"
+                             "; another comment\r\n"
+                             "Title=Old Title\r\n"
+                             "a line without an equals sign\r\n"
+                             "Foreign=" + notUtf8 + "\r\n"
+                             "\r\n"
+                             "[Other Program]\r\n"
+                             "Title=not ours\r\n";
+  IniDocument doc(before);
+  doc.set("Start", "Title", "Microsoft Backup");
+  std::string expected = before;
+  expected.replace(expected.find("Old Title"), 9, "Microsoft Backup");
+  EXPECT_EQ(doc.bytes(), expected);
+  EXPECT_EQ(doc.value("Other Program", "Title"), "not ours");
+
+  // A new key goes under the last key of its section, with the file's line ends.
+  doc.set("Start", "Letter", "S");
+  expected.insert(expected.find("\r\n\r\n[Other") + 2, "Letter=S\r\n");
+  EXPECT_EQ(doc.bytes(), expected);
+
+  // A new section goes at the end.
+  doc.set("Month", "12onoff", "1");
+  EXPECT_EQ(doc.bytes(), expected + "\r\n[Month]\r\n12onoff=1\r\n");
+  EXPECT_EQ(doc.value("Start", "Foreign"), notUtf8);
+}
+
+TEST(IniDocument, TheLastCopyOfAKeyIsTheOneReadAndWritten) {
+  IniDocument doc("[Start]\nTitle=first\n[Month]\n1onoff=1\n[Start]\nTitle=second\n");
+  EXPECT_EQ(doc.value("Start", "Title"), "second");
+  doc.set("Start", "Title", "third");
+  EXPECT_EQ(doc.bytes(), "[Start]\nTitle=first\n[Month]\n1onoff=1\n[Start]\nTitle=third\n");
+}
+
+TEST(IniDocument, AFileWithoutALastLineEndGetsOneBeforeANewLine) {
+  IniDocument doc("[Start]\nTitle=x");
+  doc.set("Start", "Letter", "S");
+  EXPECT_EQ(doc.bytes(), "[Start]\nTitle=x\nLetter=S\n");
+  IniDocument empty;
+  empty.set("Start", "Letter", "S");
+  EXPECT_EQ(empty.bytes(), "[Start]\nLetter=S\n");
+}
+
+}  // namespace
