@@ -188,28 +188,3 @@ TEST_F(BatchFile, AnInterpreterThatCannotStartIsAFailureWithTheSystemsReason) {
   EXPECT_NE(started.description.find("(system error "), std::string::npos) << started.description;
 }
 
-TEST(Registry, StringValuesOfExistingInstallsReadBackTheSame) {
-  const wchar_t path[] = L"Software\\VB and VBA Program Settings\\TalvorStart\\Start";
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  const std::wstring title = L"Microsoft Backup";
-  RegSetValueExW(key, L"Title", 0, REG_SZ, reinterpret_cast<const BYTE*>(title.c_str()),
-                 DWORD((title.size() + 1) * sizeof(wchar_t)));
-  const wchar_t empty[] = L"";
-  RegSetValueExW(key, L"DateLastRun", 0, REG_SZ, reinterpret_cast<const BYTE*>(empty), sizeof(wchar_t));
-  RegCloseKey(key);
-
-  auto read = [&](const wchar_t* name, DWORD* type) {
-    wchar_t buffer[256] = {};
-    DWORD size = sizeof buffer;
-    const LSTATUS s = RegGetValueW(HKEY_CURRENT_USER, path, name, RRF_RT_ANY, type, buffer, &size);
-    return s == ERROR_SUCCESS ? std::wstring(buffer) : std::wstring(L"<missing>");
-  };
-  DWORD type = 0;
-  EXPECT_TRUE(read(L"Title", &type) == title);
-  EXPECT_EQ(type, DWORD(REG_SZ));
-  EXPECT_TRUE(read(L"DateLastRun", &type).empty());
-  EXPECT_EQ(type, DWORD(REG_SZ));
-  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\TalvorStart");
-}
