@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -83,7 +84,11 @@ void FrmMain::showSettingsProblem(const QString& text) {
   }
   lblSettingsProblem->setText(lblSettingsProblem->text() + text);
   lblSettingsProblem->setFixedHeight(lblSettingsProblem->heightForWidth(lblSettingsProblem->width()));
-  setFixedSize(sizeHint());
+  // The window is of fixed size: grow it so that the line goes below the
+  // controls rather than over them.
+  statusBar()->setFixedHeight(lblSettingsProblem->height() + 6);
+  statusBar()->show();
+  setFixedSize(width(), menuBar()->sizeHint().height() + centralWidget()->height() + statusBar()->height());
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {

@@ -242,6 +242,10 @@ class TestSettingsLoad : public QObject {
              qPrintable(shown));
     QVERIFY2(shown.contains("Settings could not be saved to memory: writes refused."), qPrintable(shown));
     QCOMPARE(shown.count("could not be saved"), 1);  // once per reason, however many writes failed
+    // Below the controls, not over them; the window grows to hold it.
+    const QRect line(t.frm->lblSettingsProblem->mapTo(t.frm.get(), QPoint(0, 0)), t.frm->lblSettingsProblem->size());
+    QVERIFY(!line.intersects(t.frm->centralWidget()->geometry()));
+    QVERIFY(t.frm->rect().contains(line));
   }
 };
 
