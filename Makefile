@@ -1,8 +1,9 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 BUILD_DIR ?= build
+WIN_BUILD_DIR ?= build-win
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test clean screenshot bench
+.PHONY: all deps build run test clean screenshot bench windows
 
 all: build
 
@@ -19,6 +20,11 @@ run: build
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@scripts/test-win32 $(BUILD_DIR)
+	@scripts/test-windows $(WIN_BUILD_DIR)
+
+# The Windows program and its zip, cross-built with MinGW-w64 into build-win/.
+windows: deps
+	@scripts/build-windows $(WIN_BUILD_DIR)
 
 screenshot: build
 	@scripts/screenshot $(BUILD_DIR)/stage/talvorstart $(BUILD_DIR)/screenshot.png
@@ -27,4 +33,4 @@ bench: build
 	@bench/run $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR)
