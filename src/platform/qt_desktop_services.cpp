@@ -1,5 +1,6 @@
 #include "platform/qt_desktop_services.h"
 
+#include "platform/install_layout.h"
 #include "platform/key_string.h"
 
 #include <QApplication>
@@ -9,6 +10,8 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QWidget>
+
+#include <cstdio>
 
 namespace {
 
@@ -35,8 +38,15 @@ QtDesktopServices::QtDesktopServices(std::unique_ptr<Automation> automation)
 }
 
 Status QtDesktopServices::shell(const QString& file, int windowStyle) {
-  return fromNative(automation_->start(file.toStdString(), QCoreApplication::applicationDirPath().toStdString(),
-                                       settingsFolder().toStdString(), windowStyle));
+  const QString programFolder = QCoreApplication::applicationDirPath();
+  Status s = fromNative(
+      automation_->start(file.toStdString(), programFolder.toStdString(), settingsFolder().toStdString(), windowStyle));
+#ifdef Q_OS_UNIX
+  // The box's text cannot name the folders; an unattended start's log can.
+  if (s.code == failure_code::kFileNotFound)
+    std::fputs(missingBatchFileHint(file, programFolder, settingsFolder()).toLocal8Bit().constData(), stderr);
+#endif
+  return s;
 }
 
 Status QtDesktopServices::appActivate(const QString& title) {
