@@ -1,0 +1,27 @@
+#include "event_pump.h"
+
+bool pumpEvents(HWND window) {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(int(message.wParam));
+      return false;
+    }
+    if (window && IsWindow(window) && IsDialogMessageW(window, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return true;
+}
+
+void waitForEvent(DWORD milliseconds) {
+  // MWMO_INPUTAVAILABLE: also wake for messages that arrived before this
+  // call but were only looked at, not removed.
+  MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+double secondsSinceMidnight() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0;
+}
