@@ -1,0 +1,136 @@
+#include "control_factory.h"
+#include "dialog_driver.h"
+#include "event_pump.h"
+#include "tooltips.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace {
+
+// A few rows of the window's design, each kind once, one of them hidden.
+const ControlDesign kPause{ControlKind::CommandButton, L"Pause", 4200, 0, 852, 252};
+const ControlDesign kDelayLabel{ControlKind::Label, L"Delay", 120, 360, 732, 252};
+const ControlDesign kDelay{ControlKind::TextBox, L"10", 960, 360, 612, 288, TextAlignment::Centre};
+const ControlDesign kSlider{ControlKind::Slider, L"", 120, 2040, 4932, 372};
+const ControlDesign kMonday{ControlKind::CheckBox, L"Mon", 120, 2760, 612, 252, TextAlignment::Left, false};
+const ControlDesign kOnceOnly{ControlKind::CheckBox, L"Once Per Day", 3600, 1560, 1452, 252};
+
+class Controls : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&init);
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"Talvor Start controls",
+                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 340, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    font_ = HFONT(GetStockObject(DEFAULT_GUI_FONT));
+    int id = 1;
+    for (const ControlDesign* d : {&kPause, &kDelayLabel, &kDelay, &kSlider, &kMonday, &kOnceOnly})
+      controls_.push_back(createControl(window_, *d, id++, 96, font_));
+    SetForegroundWindow(window_);
+    SetFocus(controls_[0]);
+    settle();
+  }
+  void TearDown() override { DestroyWindow(window_); }
+  void settle() {
+    for (int i = 0; i < 10; ++i) {
+      pumpEvents(window_);
+      waitForEvent(10);
+    }
+  }
+  RECT placeInClient(HWND control) const {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+
+  HWND window_ = nullptr;
+  HFONT font_ = nullptr;
+  std::vector<HWND> controls_;
+};
+
+}  // namespace
+
+TEST_F(Controls, TwipsBecomePixelsAtTheWindowsDpi) {
+  EXPECT_EQ(twipsToPixels(5136, 96), 342);
+  EXPECT_EQ(twipsToPixels(4080, 96), 272);
+  EXPECT_EQ(twipsToPixels(588, 120), 49);  // the logo's box is its picture at 120 dpi
+  EXPECT_EQ(twipsToPixels(564, 120), 47);
+  const RECT slider = placeInClient(controls_[3]);
+  EXPECT_EQ(slider.left, 8);
+  EXPECT_EQ(slider.top, 136);
+  EXPECT_EQ(slider.right - slider.left, 329);
+  EXPECT_EQ(slider.bottom - slider.top, 25);
+  placeControl(controls_[3], kSlider, 144);
+  const RECT larger = placeInClient(controls_[3]);
+  EXPECT_EQ(larger.left, 12);
+  EXPECT_EQ(larger.top, 204);
+  EXPECT_EQ(larger.right - larger.left, 493);
+}
+
+TEST_F(Controls, TheSliderRunsFrom1To20InSteps1And5WithATickAtEveryValue) {
+  HWND slider = controls_[3];
+  EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), 20);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETNUMTICS, 0, 0), 20);
+  EXPECT_EQ(GetWindowLongW(slider, GWL_STYLE) & (TBS_VERT | TBS_TOP | TBS_BOTH | TBS_NOTICKS), 0);  // ticks below
+  SetFocus(slider);
+  pressKey(VK_NEXT);  // Page Down moves on by the page
+  settle();
+  EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 6);
+  pressKey(VK_RIGHT);
+  settle();
+  EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 7);
+  pressKey(VK_END);
+  pressKey(VK_RIGHT);
+  settle();
+  EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 20);
+  pressKey(VK_HOME);
+  pressKey(VK_LEFT);
+  settle();
+  EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 1);
+}
+
+TEST_F(Controls, TabSkipsLabelsAndHiddenControlsAndComesRound) {
+  std::vector<HWND> visited;
+  for (int i = 0; i < 4; ++i) {
+    pressKey(VK_TAB);
+    settle();
+    visited.push_back(GetFocus());
+  }
+  const std::vector<HWND> expected{controls_[2], controls_[3], controls_[5], controls_[0]};
+  EXPECT_EQ(visited, expected);
+  ShowWindow(controls_[4], SW_SHOW);  // shown, the weekday box takes its turn
+  SetFocus(controls_[3]);
+  pressKey(VK_TAB);
+  settle();
+  EXPECT_EQ(GetFocus(), controls_[4]);
+}
+
+TEST_F(Controls, KindsAlignmentAndVisibilityAsDesigned) {
+  EXPECT_TRUE(GetWindowLongW(controls_[2], GWL_STYLE) & ES_CENTER);
+  EXPECT_EQ(GetWindowLongW(controls_[4], GWL_STYLE) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+  EXPECT_FALSE(IsWindowVisible(controls_[4]));
+  EXPECT_FALSE(GetWindowLongW(controls_[1], GWL_STYLE) & WS_TABSTOP);
+  EXPECT_EQ(textOf(controls_[5]), L"Once Per Day");
+}
+
+TEST_F(Controls, TooltipsAreSetReplacedAndRemoved) {
+  Tooltips tips(window_);
+  tips.set(controls_[0], L"Resets and pauses the timer");
+  tips.set(controls_[1], L"Contact details");
+  EXPECT_EQ(tips.get(controls_[0]), L"Resets and pauses the timer");
+  EXPECT_EQ(tips.get(controls_[1]), L"Contact details");
+  tips.set(controls_[0], L"Job  3");
+  EXPECT_EQ(tips.get(controls_[0]), L"Job  3");
+  EXPECT_EQ(SendMessageW(tips.handle(), TTM_GETTOOLCOUNT, 0, 0), 2);
+  tips.set(controls_[0], L"");
+  EXPECT_EQ(tips.get(controls_[0]), L"");
+  EXPECT_EQ(SendMessageW(tips.handle(), TTM_GETTOOLCOUNT, 0, 0), 1);
+}
