@@ -17,6 +17,7 @@ struct ControlDesign {
   TextAlignment alignment = TextAlignment::Left;
   bool visible = true;
   bool wraps = false;  // a label whose text wraps within its box
+  COLORREF textColour = CLR_INVALID;  // the system's own when invalid
 };
 
 // Pixels for twips at the window's dots per inch (15 twips a pixel at 96).

@@ -1,0 +1,214 @@
+#include "form_window.h"
+
+#include "artwork.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+const wchar_t kClass[] = L"TalvorStartForm";
+constexpr int kFirstControlId = 1000;
+constexpr int kFirstMenuId = 100;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+HFONT dialogFont(UINT dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+  return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+}  // namespace
+
+FormWindow::FormWindow(const std::wstring& caption, int clientWidthTwips, int clientHeightTwips,
+                       std::vector<FormControl> rows, std::vector<std::wstring> menuItems, FormEvents events)
+    : rows_(std::move(rows)), events_(std::move(events)), clientWidth_(clientWidthTwips),
+      clientHeight_(clientHeightTwips) {
+  static const ATOM registered = [] {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&init);
+    WNDCLASSW c{};
+    c.lpfnWndProc = procedure;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    c.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    c.lpszClassName = kClass;
+    return RegisterClassW(&c);
+  }();
+  (void)registered;
+  menu_ = CreateMenu();
+  for (size_t i = 0; i < menuItems.size(); ++i)
+    AppendMenuW(menu_, MF_STRING, UINT_PTR(kFirstMenuId + i), menuItems[i].c_str());
+  // Created at the primary screen's dpi, then sized for the screen it lands on.
+  dpi_ = GetDpiForSystem();
+  RECT frame{0, 0, twipsToPixels(clientWidth_, dpi_), twipsToPixels(clientHeight_, dpi_)};
+  AdjustWindowRectExForDpi(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT, dpi_);
+  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClass, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                            frame.right - frame.left, frame.bottom - frame.top, nullptr, menu_,
+                            GetModuleHandleW(nullptr), this);
+  if (!window_) return;
+  tips_ = std::make_unique<Tooltips>(window_);
+  createControls();
+  applyDpi(GetDpiForWindow(window_));
+}
+
+FormWindow::~FormWindow() {
+  if (window_ && IsWindow(window_)) DestroyWindow(window_);
+  if (font_) DeleteObject(font_);
+  for (HBITMAP b : images_) DeleteObject(b);
+  if (bigIcon_) DestroyIcon(bigIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+  if (background_) DeleteObject(background_);
+}
+
+void FormWindow::createControls() {
+  // Creation order is the tab order; controls without a tab index come last.
+  std::vector<size_t> order(rows_.size());
+  std::iota(order.begin(), order.end(), size_t(0));
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    const int ta = rows_[a].tabIndex < 0 ? 1 << 30 : rows_[a].tabIndex;
+    const int tb = rows_[b].tabIndex < 0 ? 1 << 30 : rows_[b].tabIndex;
+    return ta < tb;
+  });
+  controls_.assign(rows_.size(), nullptr);
+  for (size_t i : order) {
+    controls_[i] = createControl(window_, rows_[i].design, int(kFirstControlId + i), dpi_, nullptr);
+    if (!rows_[i].tooltip.empty()) tips_->set(controls_[i], rows_[i].tooltip);
+  }
+}
+
+void FormWindow::applyDpi(UINT dpi) {
+  dpi_ = dpi;
+  HFONT old = font_;
+  font_ = dialogFont(dpi);
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    placeControl(controls_[i], rows_[i].design, dpi);
+    SendMessageW(controls_[i], WM_SETFONT, WPARAM(font_), TRUE);
+    if (rows_[i].design.kind == ControlKind::Image) {
+      HBITMAP logo = createLogoBitmap(twipsToPixels(rows_[i].design.width, dpi),
+                                      twipsToPixels(rows_[i].design.height, dpi), GetSysColor(COLOR_BTNFACE));
+      HBITMAP previous = HBITMAP(SendMessageW(controls_[i], STM_SETIMAGE, IMAGE_BITMAP, LPARAM(logo)));
+      images_.push_back(logo);
+      if (previous && std::find(images_.begin(), images_.end(), previous) == images_.end()) DeleteObject(previous);
+    }
+  }
+  if (old) DeleteObject(old);
+  HICON big = loadPadlockIcon(true, dpi), small = loadPadlockIcon(false, dpi);
+  SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(big));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(small));
+  if (bigIcon_) DestroyIcon(bigIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+  bigIcon_ = big;
+  smallIcon_ = small;
+  RECT frame{0, 0, twipsToPixels(clientWidth_, dpi), twipsToPixels(clientHeight_, dpi)};
+  AdjustWindowRectExForDpi(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT, dpi);
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+size_t FormWindow::indexOf(HWND control) const {
+  for (size_t i = 0; i < controls_.size(); ++i)
+    if (controls_[i] == control || (control && IsChild(controls_[i], control))) return i;
+  return size_t(-1);
+}
+
+void FormWindow::setText(size_t index, const std::wstring& text) {
+  programChange_ = true;
+  SetWindowTextW(controls_.at(index), text.c_str());
+  programChange_ = false;
+}
+
+std::wstring FormWindow::text(size_t index) const {
+  HWND c = controls_.at(index);
+  std::vector<wchar_t> buffer(size_t(GetWindowTextLengthW(c)) + 1);
+  const int n = GetWindowTextW(c, buffer.data(), int(buffer.size()));
+  return std::wstring(buffer.data(), size_t(n > 0 ? n : 0));
+}
+
+void FormWindow::setChecked(size_t index, bool checked) {
+  SendMessageW(controls_.at(index), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool FormWindow::checked(size_t index) const {
+  return SendMessageW(controls_.at(index), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void FormWindow::setSliderValue(size_t index, int value) {
+  SendMessageW(controls_.at(index), TBM_SETPOS, TRUE, value);  // sends no notification
+}
+
+int FormWindow::sliderValue(size_t index) const {
+  return int(SendMessageW(controls_.at(index), TBM_GETPOS, 0, 0));
+}
+
+void FormWindow::setVisible(size_t index, bool visible) {
+  ShowWindow(controls_.at(index), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void FormWindow::setTooltip(size_t index, const std::wstring& text) { tips_->set(controls_.at(index), text); }
+
+std::wstring FormWindow::tooltip(size_t index) const { return tips_->get(controls_.at(index)); }
+
+LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self || self->controls_.empty()) return DefWindowProcW(window, message, w, l);
+  return self->handle(message, w, l);
+}
+
+LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(w);
+      if (!l && id >= kFirstMenuId && id < kFirstControlId) {
+        if (events_.menu) events_.menu(size_t(id - kFirstMenuId));
+        return 0;
+      }
+      const size_t index = indexOf(HWND(l));
+      if (index == size_t(-1) || programChange_) return 0;
+      const int code = HIWORD(w);
+      const bool user = (code == EN_CHANGE) || (code == BN_CLICKED);
+      if (user && events_.changed) events_.changed(index);
+      return 0;
+    }
+    case WM_HSCROLL: {
+      const size_t index = indexOf(HWND(l));
+      // TB_ENDTRACK follows a move already reported.
+      if (index != size_t(-1) && LOWORD(w) != TB_ENDTRACK && events_.changed) events_.changed(index);
+      return 0;
+    }
+    case WM_HELP: {
+      const auto* info = reinterpret_cast<HELPINFO*>(l);
+      const size_t index = info->iContextType == HELPINFO_WINDOW ? indexOf(HWND(info->hItemHandle)) : size_t(-1);
+      if (index != size_t(-1) && events_.help) events_.help(index, rows_[index].helpTopic);
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC: {
+      const size_t index = indexOf(HWND(l));
+      if (index != size_t(-1) && rows_[index].design.textColour != CLR_INVALID) {
+        HDC dc = HDC(w);
+        SetTextColor(dc, rows_[index].design.textColour);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return LRESULT(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      break;
+    }
+    case WM_DPICHANGED: {
+      applyDpi(HIWORD(w));
+      const RECT* suggested = reinterpret_cast<RECT*>(l);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_CLOSE:
+      if (events_.closeRequested) events_.closeRequested();
+      return 0;
+  }
+  return DefWindowProcW(window_, message, w, l);
+}

@@ -1,0 +1,124 @@
+#include "dialog_driver.h"
+#include "event_pump.h"
+#include "form_window.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+enum Row : size_t { kPause, kContact, kDelay, kSlider, kDefault, kLogo };
+
+std::vector<FormControl> rows() {
+  std::vector<FormControl> r(6);
+  r[kPause] = {{ControlKind::CommandButton, L"Pause", 4200, 0, 852, 252}, L"Resets and pauses the timer", 0, 0};
+  r[kContact] = {{ControlKind::Label, L"www.example  mail@example", 1560, 0, 2532, 492, TextAlignment::Centre, true,
+                  true, RGB(0, 0, 255)},
+                 L"Contact details", 0, 12};
+  r[kDelay] = {{ControlKind::TextBox, L"10", 960, 360, 612, 288, TextAlignment::Centre},
+               L"Pause to allow backup program to start", 9, 16};
+  r[kSlider] = {{ControlKind::Slider, L"", 120, 2040, 4932, 372}, L"Select a backup", 5, 6};
+  r[kDefault] = {{ControlKind::CheckBox, L"Last Backup", 120, 1560, 1212, 252}, L"", 4, 5};
+  r[kLogo] = {{ControlKind::Image, L"", 2160, 1440, 588, 564}, L"", 0, -1};
+  return r;
+}
+
+class Form : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FormEvents events;
+    events.changed = [this](size_t i) { log_.push_back("changed " + std::to_string(i)); };
+    events.help = [this](size_t i, int topic) { log_.push_back("help " + std::to_string(i) + " " + std::to_string(topic)); };
+    events.menu = [this](size_t i) { log_.push_back("menu " + std::to_string(i)); };
+    events.closeRequested = [this] { log_.push_back("close"); };
+    form_ = std::make_unique<FormWindow>(L"Talvor Start", 5136, 4080, rows(), std::vector<std::wstring>{L"&Help", L"&About"},
+                                         events);
+    ShowWindow(form_->handle(), SW_SHOW);
+    SetForegroundWindow(form_->handle());
+    settle();
+  }
+  void settle() {
+    for (int i = 0; i < 15; ++i) {
+      pumpEvents(form_->handle());
+      waitForEvent(10);
+    }
+  }
+  std::unique_ptr<FormWindow> form_;
+  std::vector<std::string> log_;
+};
+
+}  // namespace
+
+TEST_F(Form, ClientAreaMenuIconAndLogoAsDesigned) {
+  RECT client;
+  GetClientRect(form_->handle(), &client);
+  EXPECT_EQ(client.right, MulDiv(5136, int(form_->dpi()), 1440));
+  EXPECT_EQ(client.bottom, MulDiv(4080, int(form_->dpi()), 1440));
+  HMENU menu = GetMenu(form_->handle());
+  ASSERT_EQ(GetMenuItemCount(menu), 2);
+  wchar_t item[32];
+  GetMenuStringW(menu, 0, item, 32, MF_BYPOSITION);
+  EXPECT_STREQ(item, L"&Help");
+  GetMenuStringW(menu, 1, item, 32, MF_BYPOSITION);
+  EXPECT_STREQ(item, L"&About");
+  EXPECT_NE(SendMessageW(form_->handle(), WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(SendMessageW(form_->handle(), WM_GETICON, ICON_SMALL, 0), 0);
+  EXPECT_NE(SendMessageW(form_->control(kLogo), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+  EXPECT_EQ(form_->tooltip(kContact), L"Contact details");
+}
+
+TEST_F(Form, WhatTheUserDoesIsReportedAndWhatTheProgramDoesIsNot) {
+  form_->setText(kDelay, L"25");
+  form_->setChecked(kDefault, true);
+  form_->setSliderValue(kSlider, 7);
+  settle();
+  EXPECT_TRUE(log_.empty());
+  EXPECT_EQ(form_->text(kDelay), L"25");
+  EXPECT_EQ(form_->sliderValue(kSlider), 7);
+
+  SetFocus(form_->control(kDelay));
+  typeKeys(L"3");
+  settle();
+  SetFocus(form_->control(kDefault));
+  pressKey(VK_SPACE);
+  settle();
+  SetFocus(form_->control(kSlider));
+  pressKey(VK_RIGHT);
+  settle();
+  const std::vector<std::string> expected{"changed 2", "changed 4", "changed 3"};
+  EXPECT_EQ(log_, expected);
+  EXPECT_FALSE(form_->checked(kDefault));
+  EXPECT_EQ(form_->sliderValue(kSlider), 8);
+}
+
+TEST_F(Form, F1GivesTheFocusedControlsTopicAndTheMenuAndCloseAreReported) {
+  SetFocus(form_->control(kDelay));
+  pressKey(VK_F1);
+  settle();
+  SetFocus(form_->control(kPause));
+  pressKey(VK_F1);
+  settle();
+  SendMessageW(form_->handle(), WM_COMMAND, 101, 0);  // the second menu item, as a click sends it
+  SendMessageW(form_->handle(), WM_CLOSE, 0, 0);
+  settle();
+  const std::vector<std::string> expected{"help 2 9", "help 0 0", "menu 1", "close"};
+  EXPECT_EQ(log_, expected);
+  EXPECT_TRUE(IsWindow(form_->handle()));  // closing is the program's decision
+}
+
+TEST_F(Form, TabFollowsTheTabIndexesNotTheRowOrder) {
+  SetFocus(form_->control(kPause));
+  std::vector<HWND> visited;
+  for (int i = 0; i < 4; ++i) {
+    pressKey(VK_TAB);
+    settle();
+    visited.push_back(GetFocus());
+  }
+  const std::vector<HWND> expected{form_->control(kDefault), form_->control(kSlider), form_->control(kDelay),
+                                   form_->control(kPause)};
+  EXPECT_EQ(visited, expected);
+}
