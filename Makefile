@@ -36,6 +36,8 @@ screenshot: build
 
 bench: build
 	@bench/run $(BUILD_DIR)
+	@if command -v x86_64-w64-mingw32-g++-posix >/dev/null; then \
+	  scripts/build-windows $(WIN_BUILD_DIR) >/dev/null && bench/run-windows $(BUILD_DIR) $(WIN_BUILD_DIR); fi
 
 clean:
 	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR)
