@@ -35,6 +35,9 @@ QtDesktopServices::QtDesktopServices(std::unique_ptr<Automation> automation)
 }
 
 Status QtDesktopServices::shell(const QString& file, int windowStyle) {
+  // Windows open before the batch file starts are never typed into unless
+  // activated by their title.
+  automation_->beginRun();
   return fromNative(automation_->start(file.toStdString(), QCoreApplication::applicationDirPath().toStdString(),
                                        settingsFolder().toStdString(), windowStyle));
 }
