@@ -39,9 +39,12 @@ std::string keyName(std::uint32_t code) { return "<K" + std::to_string(code) + "
 
 }  // namespace
 
-// The named keys are there from the start, so that only new characters
-// make a new map.
-Keymap::Keymap() : codes_(kNamedCodes) {}
+// The named keys and printable ASCII are there from the start, so that
+// only rarer characters make a new map: a map that changes during a run is
+// not taken in by every toolkit (GTK 3 kept reading keys with the old one).
+Keymap::Keymap() : codes_(kNamedCodes) {
+  for (char32_t c = 0x20; c < 0x7f; ++c) codeFor(xkb_utf32_to_keysym(c));
+}
 
 std::uint32_t Keymap::codeFor(std::uint32_t keysym) {
   auto known = codes_.find(keysym);
