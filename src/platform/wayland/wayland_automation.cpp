@@ -75,8 +75,13 @@ class WaylandAutomation : public Automation {
     keymap_ = trial;
     bool uploaded = false;
     if (!keyboard_->useKeymap(keymap_, &uploaded, reason)) return {kInvalidArgument, reason, false};
-    // A new keymap is in place before the keys that need it.
-    if (uploaded && !conn_->roundtrip()) return lost();
+    // A new keymap is in place before the keys that need it; the focus may
+    // have moved meanwhile.
+    if (uploaded) {
+      if (!conn_->roundtrip()) return lost();
+      const AutomationStatus still = checkReceiver();
+      if (!still.ok()) return still;
+    }
     keyboard_->type(actions);
     // With waiting: once the compositor answers, it has handled the keys and
     // passed them on to the focused window's connection, in order.
@@ -85,6 +90,10 @@ class WaylandAutomation : public Automation {
   }
 
   void setOwnWindow(std::uintptr_t) override {}  // ours are told by their application id
+
+  // False when the compositor refused the virtual keyboard (it closes the
+  // connection then).
+  bool usable() const { return conn_->alive(); }
 
  private:
   static bool isOwn(const Toplevel& t) { return isOwnAppId(t.appId); }
@@ -142,7 +151,13 @@ Choice connect() {
   } else if (!keyboard) {
     c.lacking = "no virtual keyboard (virtual keyboard protocol)";
   }
-  if (c.lacking.empty()) c.automation = std::make_unique<WaylandAutomation>(std::move(conn));
+  if (!c.lacking.empty()) return c;
+  auto automation = std::make_unique<WaylandAutomation>(std::move(conn));
+  if (automation->usable()) {
+    c.automation = std::move(automation);
+  } else {
+    c.lacking = "its virtual keyboard, but refused it to this program";
+  }
   return c;
 }
 
