@@ -32,16 +32,21 @@ w_own_dir() {
 }
 
 # Runs a command as the test user with a clean environment; extra
-# variables come first as NAME=value words.
+# variables come first as NAME=value words. w_spawn runs it in the
+# background with $! its own pid (so that kill reaches it) and records it
+# for the clean-up.
+w_spawn() {
+  W_EXEC=1 w_run "$@" &
+  w_pids+=($!)
+}
 w_run() {
   local vars=(PATH=/usr/local/bin:/usr/bin:/bin HOME="$w_tmp" XDG_RUNTIME_DIR="$w_runtime" LC_ALL=C.UTF-8)
   [[ -n "${WAYLAND_DISPLAY:-}" ]] && vars+=(WAYLAND_DISPLAY="$WAYLAND_DISPLAY")
   while [[ $# -gt 0 && "$1" == *=* ]]; do vars+=("$1"); shift; done
-  if [[ -n "$w_user" ]]; then
-    setpriv --reuid="$w_user" --regid="$w_user" --clear-groups -- env -i "${vars[@]}" "$@"
-  else
-    env -i "${vars[@]}" "$@"
-  fi
+  local cmd=(env -i "${vars[@]}" "$@")
+  [[ -n "$w_user" ]] && cmd=(setpriv --reuid="$w_user" --regid="$w_user" --clear-groups -- "${cmd[@]}")
+  if [[ -n "${W_EXEC:-}" ]]; then exec "${cmd[@]}"; fi
+  "${cmd[@]}"
 }
 
 # Starts a headless compositor: "sway" or "weston"; sets WAYLAND_DISPLAY
@@ -53,12 +58,11 @@ w_start_compositor() {
   if [[ $which == sway ]]; then
     printf 'output HEADLESS-1 resolution 1280x800\nexec echo "$DISPLAY" > %s/display\n' "$w_runtime" >"$w_tmp/sway.conf"
     chmod 644 "$w_tmp/sway.conf"
-    w_run WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-      sway -c "$w_tmp/sway.conf" >"$w_tmp/sway.log" 2>&1 &
+    w_spawn WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+      sway -c "$w_tmp/sway.conf" >"$w_tmp/sway.log" 2>&1
   else
-    w_run weston --backend=headless-backend.so --socket=wayland-1 --idle-time=0 >"$w_tmp/weston.log" 2>&1 &
+    w_spawn weston --backend=headless-backend.so --socket=wayland-1 --idle-time=0 >"$w_tmp/weston.log" 2>&1
   fi
-  w_pids+=($!)
   for i in $(seq 200); do
     if [[ -S "$w_runtime/wayland-1" ]]; then
       export WAYLAND_DISPLAY=wayland-1
