@@ -3,6 +3,7 @@
 #include "platform/failure_codes.h"
 #include "platform/x11/batch_start.h"
 #include "platform/x11/x11_automation.h"
+#include "platform/xwayland_only.h"
 #if defined(TALVOR_HAVE_WAYLAND)
 #include "platform/wayland/wayland_automation.h"
 #endif
@@ -100,7 +101,10 @@ AutomationChoice chooseAutomation() {
   choice.decision = decideBackend(f);
   switch (choice.decision.backend) {
     case Backend::Wayland: choice.automation = std::move(wayland); break;
-    case Backend::X11: choice.automation = createX11Automation(); break;
+    case Backend::X11:
+      choice.automation = createX11Automation();
+      if (f.waylandSession) choice.automation = std::make_unique<XwaylandOnly>(std::move(choice.automation));
+      break;
     case Backend::Unreachable: choice.automation = std::make_unique<UnreachableDesktop>(choice.decision.problem); break;
   }
   return choice;
