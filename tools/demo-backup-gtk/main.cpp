@@ -1,9 +1,9 @@
 // demo-backup-gtk [--log FILE]: the stand-in backup program as a GTK 3
 // program, for checking keys on a toolkit other than Qt. "Alt+B" focuses
-// the job list, Up and Down move in it, Enter picks the job and "Alt+S"
-// starts it. The list moves by its own key handling: GtkTreeView's cursor
-// keys did nothing in a headless compositor, though the keys arrived. The log (also named by DEMO_BACKUP_LOG) gets "ready PID", one
-// "key ..." line per key press and "started N", as the Qt demo writes them.
+// the job list (a GtkTreeView), Up and Down move in it, Enter picks the job
+// and "Alt+S" starts it. The log (also named by DEMO_BACKUP_LOG) gets
+// "ready PID", one "key ..." line per key press and "started N", as the Qt
+// demo writes them.
 #include <gtk/gtk.h>
 
 #include <cstdio>
@@ -14,9 +14,7 @@
 namespace {
 
 FILE* logFile = nullptr;
-GtkWidget* jobList = nullptr;
-int job = 1;
-const char* const kJobs[] = {"1 Documents", "2 Photos", "3 Mail", "4 Whole disk", "5 Projects"};
+GtkTreeView* jobs = nullptr;
 
 void logLine(const std::string& line) {
   if (!logFile) return;
@@ -24,11 +22,18 @@ void logLine(const std::string& line) {
   std::fflush(logFile);
 }
 
-void showJob() { gtk_entry_set_text(GTK_ENTRY(jobList), kJobs[job - 1]); }
+int currentJob() {
+  GtkTreePath* path = nullptr;
+  gtk_tree_view_get_cursor(jobs, &path, nullptr);
+  if (!path) return 0;
+  const int job = gtk_tree_path_get_indices(path)[0] + 1;
+  gtk_tree_path_free(path);
+  return job;
+}
 
 // The window sees every key press first, before mnemonics and the focused
-// widget: it writes each down and moves the job list when that has focus.
-gboolean onKey(GtkWidget* window, GdkEventKey* event, gpointer) {
+// widget; it only writes it down.
+gboolean onKey(GtkWidget*, GdkEventKey* event, gpointer) {
   const guint key = gdk_keyval_to_upper(event->keyval);
   switch (key) {
     case GDK_KEY_Alt_L: case GDK_KEY_Alt_R: case GDK_KEY_Shift_L: case GDK_KEY_Shift_R:
@@ -40,15 +45,11 @@ gboolean onKey(GtkWidget* window, GdkEventKey* event, gpointer) {
   const char* name = gdk_keyval_name(key);
   text += name ? name : "?";
   logLine("key " + text);
-  if (gtk_window_get_focus(GTK_WINDOW(window)) != jobList || (event->state & GDK_MOD1_MASK)) return FALSE;
-  if (key == GDK_KEY_Up && job > 1) --job;
-  if (key == GDK_KEY_Down && job < 5) ++job;
-  showJob();
-  return key == GDK_KEY_Up || key == GDK_KEY_Down;
   return FALSE;
 }
 
 void onStart(GtkButton*, gpointer label) {
+  const int job = currentJob();
   gtk_label_set_text(GTK_LABEL(label), ("Started job " + std::to_string(job)).c_str());
   logLine("started " + std::to_string(job));
 }
@@ -68,25 +69,34 @@ int main(int argc, char* argv[]) {
   g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
   g_signal_connect(window, "key-press-event", G_CALLBACK(onKey), nullptr);
 
-  jobList = gtk_entry_new();
-  gtk_editable_set_editable(GTK_EDITABLE(jobList), FALSE);
-  showJob();
+  GtkListStore* store = gtk_list_store_new(1, G_TYPE_STRING);
+  for (const char* job : {"1 Documents", "2 Photos", "3 Mail", "4 Whole disk", "5 Projects"}) {
+    GtkTreeIter it;
+    gtk_list_store_append(store, &it);
+    gtk_list_store_set(store, &it, 0, job, -1);
+  }
+  jobs = GTK_TREE_VIEW(gtk_tree_view_new_with_model(GTK_TREE_MODEL(store)));
+  gtk_tree_view_append_column(
+      jobs, gtk_tree_view_column_new_with_attributes("Job", gtk_cell_renderer_text_new(), "text", 0, nullptr));
+  GtkTreePath* first = gtk_tree_path_new_first();
+  gtk_tree_view_set_cursor(jobs, first, nullptr, FALSE);
+  gtk_tree_path_free(first);
 
   GtkWidget* label = gtk_label_new_with_mnemonic("_Backup Job");
-  gtk_label_set_mnemonic_widget(GTK_LABEL(label), jobList);
+  gtk_label_set_mnemonic_widget(GTK_LABEL(label), GTK_WIDGET(jobs));
   GtkWidget* started = gtk_label_new("No backup started");
   GtkWidget* start = gtk_button_new_with_mnemonic("_Start Backup");
   g_signal_connect(start, "clicked", G_CALLBACK(onStart), started);
 
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 6);
   gtk_box_pack_start(GTK_BOX(box), label, FALSE, FALSE, 0);
-  gtk_box_pack_start(GTK_BOX(box), jobList, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(box), GTK_WIDGET(jobs), TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(box), start, FALSE, FALSE, 0);
   gtk_box_pack_start(GTK_BOX(box), started, FALSE, FALSE, 0);
   gtk_container_add(GTK_CONTAINER(window), box);
   gtk_widget_show_all(window);
-  // The start button takes the focus first, as a fresh window may give it
-  // to anything: the job keys must not depend on it.
+  // The start button has the focus at first, so that the job keys work
+  // only when Alt+B reached the list.
   gtk_widget_grab_focus(start);
   logLine("ready " + std::to_string(getpid()));
   gtk_main();

@@ -40,8 +40,8 @@ std::string keyName(std::uint32_t code) { return "<K" + std::to_string(code) + "
 }  // namespace
 
 // The named keys and printable ASCII are there from the start, so that
-// only rarer characters make a new map: a map that changes during a run is
-// not taken in by every toolkit (GTK 3 kept reading keys with the old one).
+// only rarer characters make a new map (each one is sent on to the focused
+// program, which compiles it before the next key).
 Keymap::Keymap() : codes_(kNamedCodes) {
   for (char32_t c = 0x20; c < 0x7f; ++c) codeFor(xkb_utf32_to_keysym(c));
 }
@@ -56,8 +56,8 @@ std::uint32_t Keymap::codeFor(std::uint32_t keysym) {
   } else {
     std::set<std::uint32_t> reserved;
     for (const auto& n : kNamedCodes) reserved.insert(n.second);
-    while (nextFree_ <= kLastCode && reserved.count(nextFree_)) ++nextFree_;
-    if (nextFree_ > kLastCode) return 0;
+    while (nextFree_ < kLastCode && reserved.count(nextFree_)) ++nextFree_;
+    if (nextFree_ >= kLastCode) return 0;
     code = nextFree_++;
   }
   codes_[keysym] = code;
@@ -101,6 +101,10 @@ std::string Keymap::text() {
     keycodes += "    " + keyName(code) + " = " + std::to_string(code) + ";\n";
     symbols += "    key " + keyName(code) + " { [ " + name + " ] };\n";
   }
+  // A key that types nothing holds the last code: GTK 3 looks keys up below
+  // the highest code only, and missed Down when it was the highest.
+  keycodes += "    " + keyName(kLastCode) + " = " + std::to_string(kLastCode) + ";\n";
+  symbols += "    key " + keyName(kLastCode) + " { [ VoidSymbol ] };\n";
   return "xkb_keymap {\n"
          "  xkb_keycodes \"talvorstart\" {\n    minimum = 8;\n    maximum = 255;\n" +
          keycodes +

@@ -48,7 +48,7 @@ class Keymap {
   std::uint32_t nextFree_ = kFirstCode;
   bool changed_ = true;
   static constexpr std::uint32_t kFirstCode = 9;
-  static constexpr std::uint32_t kLastCode = 255;  // Xwayland clients take no more
+  static constexpr std::uint32_t kLastCode = 255;  // Xwayland clients take no more; kept free
 };
 
 }  // namespace wayland
