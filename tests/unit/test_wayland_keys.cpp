@@ -1,6 +1,8 @@
-// The keymap that the Wayland back end uploads, read back with xkbcommon as
-// the target program reads it.
+// The Wayland back end's pure parts: the keymap it uploads, read back with
+// xkbcommon as the target program reads it, and the choice of a window by
+// title.
 #include "platform/wayland/wayland_keymap.h"
+#include "platform/wayland/wayland_toplevels.h"
 
 #include <QtTest>
 #include <xkbcommon/xkbcommon.h>
@@ -58,6 +60,37 @@ QStringList typed(Keymap& keymap, const std::vector<KeyAction>& actions, bool* a
 class TestWaylandKeys : public QObject {
   Q_OBJECT
  private slots:
+  void windowIsChosenByExactTitleThenPrefixNeverOurs() {
+    auto window = [](const char* title, const char* appId, std::uint64_t serial) {
+      wayland::Toplevel t;
+      t.title = title;
+      t.appId = appId;
+      t.serial = serial;
+      t.described = true;
+      return t;
+    };
+    std::list<wayland::Toplevel> windows = {
+        window("Microsoft Backup", "talvorstart", 1),      // ours, though its title matches
+        window("microsoft backup", "other", 2),            // wrong case
+        window("Microsoft Backup - Job 1", "backup", 3),   // begins with the title
+        window("Microsoft Backup", "backup", 4),           // the exact title wins
+    };
+    const auto isOurs = [](const wayland::Toplevel& t) { return t.appId == "talvorstart"; };
+    auto serialOf = [&](const std::string& title) {
+      const wayland::Toplevel* t = wayland::findByTitle(windows, title, isOurs);
+      return t ? t->serial : 0;
+    };
+    QCOMPARE(serialOf("Microsoft Backup"), std::uint64_t(4));
+    windows.back().closed = true;
+    QCOMPARE(serialOf("Microsoft Backup"), std::uint64_t(3));
+    windows.front().appId = "backup";
+    QCOMPARE(serialOf("Microsoft Backup"), std::uint64_t(1));
+    windows.front().described = false;  // title not known yet
+    QCOMPARE(serialOf("Microsoft Backup"), std::uint64_t(3));
+    QCOMPARE(serialOf("MICROSOFT"), std::uint64_t(0));
+    QCOMPARE(serialOf(""), std::uint64_t(0));
+  }
+
   void jobSequenceReadsBackAsTheKeysMeant() {
     Keymap keymap;
     std::vector<KeyAction> actions;

@@ -76,10 +76,11 @@ void Toplevels::added(void* data, zwlr_foreign_toplevel_manager_v1*, zwlr_foreig
 
 void Toplevels::finished(void*, zwlr_foreign_toplevel_manager_v1*) {}
 
-const Toplevel* Toplevels::find(const std::string& title, const Filter& isOwn) const {
+const Toplevel* findByTitle(const std::list<Toplevel>& windows, const std::string& title,
+                            const ToplevelFilter& isOwn) {
   if (title.empty()) return nullptr;
   const Toplevel* prefix = nullptr;
-  for (const Toplevel& t : list_) {
+  for (const Toplevel& t : windows) {
     if (!usable(t) || isOwn(t)) continue;
     if (t.title == title) return &t;
     if (!prefix && t.title.compare(0, title.size(), title) == 0) prefix = &t;

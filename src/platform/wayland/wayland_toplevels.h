@@ -27,6 +27,14 @@ struct Toplevel {
   bool pendingActivated = false;
 };
 
+using ToplevelFilter = std::function<bool(const Toplevel&)>;
+
+// Exact title first, else the first that begins with the text;
+// case-sensitive; only windows described and not closed; never one that
+// isOwn accepts. nullptr when none matches.
+const Toplevel* findByTitle(const std::list<Toplevel>& windows, const std::string& title,
+                            const ToplevelFilter& isOwn);
+
 class Toplevels {
  public:
   explicit Toplevels(zwlr_foreign_toplevel_manager_v1* manager);
@@ -34,11 +42,9 @@ class Toplevels {
   Toplevels(const Toplevels&) = delete;
   Toplevels& operator=(const Toplevels&) = delete;
 
-  using Filter = std::function<bool(const Toplevel&)>;
-
-  // Exact title first, else the first that begins with the text;
-  // case-sensitive; never one that isOwn accepts. nullptr when none matches.
-  const Toplevel* find(const std::string& title, const Filter& isOwn) const;
+  const Toplevel* find(const std::string& title, const ToplevelFilter& isOwn) const {
+    return findByTitle(list_, title, isOwn);
+  }
   // The window that has the focus, or nullptr.
   const Toplevel* activated() const;
   // Still listed (not closed)?
