@@ -1,6 +1,7 @@
 #include "app/launch_sequence.h"
 #include "app/settings_problems.h"
 #include "platform/automation.h"
+#include "platform/automation_choice.h"
 #include "platform/display_check.h"
 #include "platform/qt_desktop_services.h"
 #include "platform/single_instance.h"
@@ -49,7 +50,9 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("talvorstart"));
   app.setQuitOnLastWindowClosed(false);  // the launch sequence decides when to end
 
-  QtDesktopServices services(createAutomation());
+  AutomationChoice desktop = chooseAutomation();
+  if (!desktop.decision.note.empty()) std::fprintf(stderr, "talvorstart: %s\n", desktop.decision.note.c_str());
+  QtDesktopServices services(std::move(desktop.automation));
   FrmMain* window = nullptr;
   settings::ReportingStore store(realStore, windowReporter(window));
 
@@ -59,11 +62,16 @@ int main(int argc, char* argv[]) {
   frm.show();
   services.setOwnWindow(&frm);
   reportReadProblem(frm, store);
+  // Said in the window, not in a box that waits: the run goes on and sends
+  // nothing, and the next start says it again.
+  if (!desktop.decision.problem.empty()) reportProblem(&frm, QString::fromStdString(desktop.decision.problem));
 
   int status = exit_status::kOk;
   // Once, from the event loop right after the window is shown: a window
   // started by a scheduler may never be activated by the window manager.
   QTimer::singleShot(0, &frm, [&] {
+    // Said before the run, and waits for the user: an unattended run here
+    // could only start the backup program.
     status = Form_Activate(frm, store, services);
     QCoreApplication::exit(status);
   });

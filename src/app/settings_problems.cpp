@@ -5,15 +5,11 @@
 
 #include <cstdio>
 
-namespace {
-
-void show(FrmMain* frm, const QString& text) {
+void reportProblem(FrmMain* frm, const QString& text) {
   std::fprintf(stderr, "talvorstart: %s\n", text.toUtf8().constData());
   std::fflush(stderr);
-  if (frm) frm->showSettingsProblem(text);
+  if (frm) frm->showProblem(text);
 }
-
-}  // namespace
 
 QString readProblemText(const std::string& problem) {
   return QStringLiteral("Settings could not be read (%1). This start uses the defaults; move that file away or "
@@ -28,10 +24,10 @@ QString writeProblemText(const settings::WriteResult& failure) {
 }
 
 settings::ReportingStore::Reporter windowReporter(FrmMain* const& window) {
-  return [&window](const settings::WriteResult& w) { show(window, writeProblemText(w)); };
+  return [&window](const settings::WriteResult& w) { reportProblem(window, writeProblemText(w)); };
 }
 
 void reportReadProblem(FrmMain& window, const settings::SettingsStore& store) {
   const std::string problem = store.readProblem(settings::kApp);
-  if (!problem.empty()) show(&window, readProblemText(problem));
+  if (!problem.empty()) reportProblem(&window, readProblemText(problem));
 }

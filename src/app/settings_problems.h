@@ -12,6 +12,8 @@ class FrmMain;
 QString readProblemText(const std::string& problem);
 QString writeProblemText(const settings::WriteResult& failure);
 
+// Standard error and the window's problem line.
+void reportProblem(FrmMain* window, const QString& text);
 // Reports failed writes into the window that the pointer names once it is
 // made (and to standard error from the start).
 settings::ReportingStore::Reporter windowReporter(FrmMain* const& window);

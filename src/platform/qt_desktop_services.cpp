@@ -38,6 +38,9 @@ QtDesktopServices::QtDesktopServices(std::unique_ptr<Automation> automation)
 }
 
 Status QtDesktopServices::shell(const QString& file, int windowStyle) {
+  // Windows open before the batch file starts are never typed into unless
+  // activated by their title.
+  automation_->beginRun();
   const QString programFolder = QCoreApplication::applicationDirPath();
   Status s = fromNative(
       automation_->start(file.toStdString(), programFolder.toStdString(), settingsFolder().toStdString(), windowStyle));

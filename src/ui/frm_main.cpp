@@ -68,25 +68,25 @@ void FrmMain::setJobNumber(int value) {
 int FrmMain::jobNumber() const { return SliderBackupNumber->value(); }
 int FrmMain::jobNumberMaximum() const { return SliderBackupNumber->maximum(); }
 
-void FrmMain::showSettingsProblem(const QString& text) {
-  if (!lblSettingsProblem) {
-    lblSettingsProblem = new QLabel(this);
-    lblSettingsProblem->setObjectName(QStringLiteral("lblSettingsProblem"));
-    lblSettingsProblem->setWordWrap(true);
-    lblSettingsProblem->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
-    lblSettingsProblem->setFixedWidth(centralWidget()->width() - 8);
+void FrmMain::showProblem(const QString& text) {
+  if (!lblProblem) {
+    lblProblem = new QLabel(this);
+    lblProblem->setObjectName(QStringLiteral("lblProblem"));
+    lblProblem->setWordWrap(true);
+    lblProblem->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+    lblProblem->setFixedWidth(centralWidget()->width() - 8);
     statusBar()->setSizeGripEnabled(false);
-    statusBar()->addWidget(lblSettingsProblem, 1);
-  } else if (lblSettingsProblem->text().contains(text)) {
+    statusBar()->addWidget(lblProblem, 1);
+  } else if (lblProblem->text().contains(text)) {
     return;
   } else {
-    lblSettingsProblem->setText(lblSettingsProblem->text() + QLatin1Char('\n'));
+    lblProblem->setText(lblProblem->text() + QLatin1Char('\n'));
   }
-  lblSettingsProblem->setText(lblSettingsProblem->text() + text);
-  lblSettingsProblem->setFixedHeight(lblSettingsProblem->heightForWidth(lblSettingsProblem->width()));
+  lblProblem->setText(lblProblem->text() + text);
+  lblProblem->setFixedHeight(lblProblem->heightForWidth(lblProblem->width()));
   // The window is of fixed size: grow it so that the line goes below the
   // controls rather than over them.
-  statusBar()->setFixedHeight(lblSettingsProblem->height() + 6);
+  statusBar()->setFixedHeight(lblProblem->height() + 6);
   statusBar()->show();
   setFixedSize(width(), menuBar()->sizeHint().height() + centralWidget()->height() + statusBar()->height());
 }

@@ -83,10 +83,11 @@ class FrmMain : public QMainWindow {
   QString helpFile() const { return helpFile_; }
   void showHelp(int topic);
 
-  // A line under the controls that says why settings could not be read or
-  // saved. Not a message box: nothing may hold back the unattended run.
-  void showSettingsProblem(const QString& text);
-  QLabel* lblSettingsProblem = nullptr;  // created on the first problem
+  // A line under the controls that says what keeps the tool from doing its
+  // work (settings that cannot be read or saved, a desktop it cannot type
+  // into). Not a message box: nothing may hold back the unattended run.
+  void showProblem(const QString& text);
+  QLabel* lblProblem = nullptr;  // created on the first problem
 
   // Twips to pixels for this window (design scale included).
   double pixelsPerTwip() const { return pixelsPerTwip_; }

@@ -235,15 +235,15 @@ class TestSettingsLoad : public QObject {
     QVERIFY2(t.desk.boxes.isEmpty(), qPrintable(t.desk.boxes.value(0).text));
     QCOMPARE(t.keys(), LaunchFixture::jobSequence("B", 20, 0, "S"));
     QCOMPARE(t.stored("Start", "Letter"), QString("S"));  // kept in memory, then stored
-    QVERIFY(t.frm->lblSettingsProblem && !t.frm->lblSettingsProblem->isHidden());
-    const QString shown = t.frm->lblSettingsProblem->text();
+    QVERIFY(t.frm->lblProblem && !t.frm->lblProblem->isHidden());
+    const QString shown = t.frm->lblProblem->text();
     QVERIFY2(shown.contains("Settings could not be read (/home/u/.config/TalvorStart/TalvorStart.ini: it is not a "
                             "regular file). This start uses the defaults"),
              qPrintable(shown));
     QVERIFY2(shown.contains("Settings could not be saved to memory: writes refused."), qPrintable(shown));
     QCOMPARE(shown.count("could not be saved"), 1);  // once per reason, however many writes failed
     // Below the controls, not over them; the window grows to hold it.
-    const QRect line(t.frm->lblSettingsProblem->mapTo(t.frm.get(), QPoint(0, 0)), t.frm->lblSettingsProblem->size());
+    const QRect line(t.frm->lblProblem->mapTo(t.frm.get(), QPoint(0, 0)), t.frm->lblProblem->size());
     QVERIFY(!line.intersects(t.frm->centralWidget()->geometry()));
     QVERIFY(t.frm->rect().contains(line));
   }
