@@ -1,11 +1,13 @@
+// The Linux program: the Qt view, the native back end and the core.
 #include "app/launch_sequence.h"
 #include "app/settings_problems.h"
 #include "platform/automation.h"
 #include "platform/display_check.h"
-#include "platform/qt_desktop_services.h"
 #include "platform/single_instance.h"
 #include "settings/settings_schema.h"
 #include "ui/frm_main.h"
+#include "ui/qt/frm_main_view.h"
+#include "ui/qt/qt_desktop_services.h"
 
 #ifdef _WIN32
 #include "settings/registry_store.h"
@@ -54,16 +56,17 @@ int main(int argc, char* argv[]) {
   settings::ReportingStore store(realStore, windowReporter(window));
 
   FrmMain frm(store, services);
+  FrmMainView view(frm);
   window = &frm;
   Form_Load(frm);
   frm.show();
-  services.setOwnWindow(&frm);
+  services.setOwnWindow(&view);
   reportReadProblem(frm, store);
 
   int status = exit_status::kOk;
   // Once, from the event loop right after the window is shown: a window
   // started by a scheduler may never be activated by the window manager.
-  QTimer::singleShot(0, &frm, [&] {
+  QTimer::singleShot(0, &view, [&] {
     status = Form_Activate(frm, store, services);
     QCoreApplication::exit(status);
   });

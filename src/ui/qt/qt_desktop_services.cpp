@@ -1,0 +1,149 @@
+#include "ui/qt/qt_desktop_services.h"
+
+#include "platform/key_string.h"
+#include "ui/qt/help_viewer.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QWidget>
+
+namespace {
+
+Status fromNative(const AutomationStatus& s) {
+  Status out = Status::failure(s.code, s.description);
+  out.ownWindow = s.ownWindow;
+  return out;
+}
+
+// $XDG_CONFIG_HOME/TalvorStart, where the settings file lives too.
+QString settingsFolder() {
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+      .filePath(QStringLiteral("TalvorStart"));
+}
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+void centreOver(QWidget* dialog, const QWidget* window) {
+  if (!window || !window->isVisible()) return;
+  dialog->adjustSize();
+  const QRect frame = window->frameGeometry();
+  QRect box(QPoint(0, 0), dialog->frameGeometry().size());
+  box.moveCenter(frame.center());
+  // Keep it on the window's screen.
+  if (const QScreen* screen = window->screen()) {
+    const QRect area = screen->availableGeometry();
+    box.moveLeft(std::max(area.left(), std::min(box.left(), area.right() - box.width())));
+    box.moveTop(std::max(area.top(), std::min(box.top(), area.bottom() - box.height())));
+  }
+  dialog->move(box.topLeft());
+}
+
+QtDesktopServices::QtDesktopServices(std::unique_ptr<Automation> automation)
+    : automation_(std::move(automation)) {
+  clock_.start();
+  wakeUp_.setSingleShot(true);
+  // The default coarse timer may fire 5 % late: a second would be 50 ms.
+  wakeUp_.setTimerType(Qt::PreciseTimer);
+}
+
+QtDesktopServices::~QtDesktopServices() { delete help_.data(); }
+
+HelpViewer* QtDesktopServices::helpViewer() const { return help_.data(); }
+
+Status QtDesktopServices::shell(const std::string& file, int windowStyle) {
+  return fromNative(automation_->start(file, QCoreApplication::applicationDirPath().toStdString(),
+                                       settingsFolder().toStdString(), windowStyle));
+}
+
+Status QtDesktopServices::appActivate(const std::string& title) {
+  if (title.empty()) return Status::failure(failure_code::kInvalidArgument, "No window title was given");
+  return fromNative(automation_->activate(title));
+}
+
+Status QtDesktopServices::sendKeys(const std::string& keys, bool wait) {
+  ParsedKeys parsed = parseKeyString(keys);
+  if (!parsed.status.ok()) return parsed.status;
+  Status sent = fromNative(automation_->send(parsed.strokes, wait));
+  if (sent.ok() && wait && mayChangeFocus(parsed.strokes)) {
+    // Let the target react before the next string while our window stays live.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < kSettleMs) idle(int(kSettleMs - settle.elapsed()));
+  }
+  return sent;
+}
+
+// Steady, from the start of the program: no wrap at midnight, no jump when
+// the clock is set.
+double QtDesktopServices::timer() { return double(clock_.nsecsElapsed()) / 1e9; }
+
+void QtDesktopServices::doEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+bool QtDesktopServices::idle(int maxMs) {
+  if (maxMs == 0) return false;
+  if (maxMs > 0) wakeUp_.start(maxMs);
+  // Blocks without spinning until any event, our wake-up timer included.
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  const bool woken = maxMs < 0 || wakeUp_.isActive();  // a fired single shot is no longer active
+  wakeUp_.stop();
+  return woken;
+}
+
+LocalTime QtDesktopServices::now() {
+  const QDateTime t = QDateTime::currentDateTime();
+  const QDate d = t.date();
+  return {Date{d.year(), d.month(), d.day()}, t.time().msecsSinceStartOfDay() / 1000.0};
+}
+
+std::string QtDesktopServices::shortDateText(const Date& date) {
+  return QLocale::system().toString(QDate(date.year, date.month, date.day), QLocale::ShortFormat).toStdString();
+}
+
+std::string QtDesktopServices::inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& defaultText) {
+  QInputDialog dialog(ownWindow_);
+  dialog.setWindowTitle(q(title));
+  dialog.setLabelText(q(prompt));
+  dialog.setTextValue(q(defaultText));
+  dialog.setInputMode(QInputDialog::TextInput);
+  // Long messages wrap instead of stretching the dialog off the screen.
+  if (auto* label = dialog.findChild<QLabel*>()) label->setWordWrap(true);
+  dialog.resize(420, dialog.sizeHint().height());
+  centreOver(&dialog, ownWindow_);
+  if (dialog.exec() != QDialog::Accepted) return std::string();
+  return dialog.textValue().toStdString();
+}
+
+void QtDesktopServices::msgBox(const std::string& text, int style, const std::string& title) {
+  QMessageBox box(ownWindow_);
+  box.setWindowTitle(q(title));
+  box.setText(q(text));
+  box.setStandardButtons(QMessageBox::Ok);
+  switch (style & 0x70) {
+    case msgbox_style::kCritical: box.setIcon(QMessageBox::Critical); break;
+    case msgbox_style::kInformation: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+  }
+  centreOver(&box, ownWindow_);
+  box.exec();
+}
+
+void QtDesktopServices::showHelp(const std::string& helpFile, int topic) {
+  if (!help_) help_ = new HelpViewer(*this, ownWindow_);
+  help_->showTopic(q(helpFile), topic);
+}
+
+void QtDesktopServices::setOwnWindow(QWidget* window) {
+  ownWindow_ = window;
+  automation_->setOwnWindow(window ? std::uintptr_t(window->winId()) : 0);
+}
