@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test clean screenshot bench
+.PHONY: all deps build run test clean screenshot bench package
 
 all: build
 
@@ -13,10 +13,15 @@ build: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
-	@scripts/run-demo $(BUILD_DIR)/stage
+run: deps
+	@JOBS=$(JOBS) scripts/run-demo $(BUILD_DIR)
 
-test: build
+# The .deb, in $(BUILD_DIR)/; `make test` checks it.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB >cpack.log 2>&1 || { cat cpack.log; exit 1; }
+	@echo "package: $$(ls $(BUILD_DIR)/talvorstart_*.deb)"
+
+test: package
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@scripts/test-win32 $(BUILD_DIR)
 

@@ -5,8 +5,9 @@
 # start delay, brings the window whose title you set ("Start Title") to the
 # front and types the job and start shortcuts into it.
 #
-# Put this file beside the talvorstart program, or in
-# ~/.config/TalvorStart/ (that is, $XDG_CONFIG_HOME/TalvorStart/).
+# Put this file in ~/.config/TalvorStart/ (that is,
+# $XDG_CONFIG_HOME/TalvorStart/), or beside the talvorstart program when that
+# folder is yours (an installed program's folder is not).
 #
 # Replace the line below with the command that starts your backup program,
 # and end it with "&" so that this script returns at once, for example:

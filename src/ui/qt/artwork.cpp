@@ -3,10 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace {
-
-QPixmap padlock(int size) {
-  QPixmap pm(size, size);
+QImage padlockImage(int size) {
+  QImage pm(size, size, QImage::Format_ARGB32_Premultiplied);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
@@ -26,12 +24,10 @@ QPixmap padlock(int size) {
   return pm;
 }
 
-}  // namespace
-
 QIcon padlockIcon() {
   QIcon icon;
-  icon.addPixmap(padlock(32));
-  icon.addPixmap(padlock(16));
+  icon.addPixmap(QPixmap::fromImage(padlockImage(32)));
+  icon.addPixmap(QPixmap::fromImage(padlockImage(16)));
   return icon;
 }
 

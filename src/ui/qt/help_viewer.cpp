@@ -1,6 +1,7 @@
 #include "ui/qt/help_viewer.h"
 
 #include "platform/desktop_services.h"
+#include "ui/qt/install_layout.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,7 +22,13 @@ HelpViewer::HelpViewer(DesktopServices& services, QWidget* parent)
 }
 
 QString HelpViewer::locate(const QString& helpFile) {
-  return QDir(QCoreApplication::applicationDirPath()).filePath(helpFile);
+  return locate(helpFile, QCoreApplication::applicationDirPath());
+}
+
+QString HelpViewer::locate(const QString& helpFile, const QString& programFolder) {
+  const QString beside = QDir(programFolder).filePath(helpFile);
+  const QString shared = QDir(sharedDataFolder(programFolder)).filePath(helpFile);
+  return QFile::exists(beside) || !QFile::exists(shared) ? beside : shared;
 }
 
 bool HelpViewer::showTopic(const QString& helpFile, int topic) {

@@ -14,8 +14,10 @@ class HelpViewer : public QDialog {
   // topic 0 shows the contents. Returns false (after telling the user) when
   // the file cannot be read.
   bool showTopic(const QString& helpFile, int topic);
-  // Where the named help file is looked for: the program's folder.
+  // Where the named help file is looked for: the program's folder, then
+  // share/talvorstart beside it when installed.
   static QString locate(const QString& helpFile);
+  static QString locate(const QString& helpFile, const QString& programFolder);
   // The anchor shown: "topic12", "contents".
   QString shownAnchor() const;
 

@@ -2,6 +2,7 @@
 
 #include "platform/key_string.h"
 #include "ui/qt/help_viewer.h"
+#include "ui/qt/install_layout.h"
 
 #include <QApplication>
 #include <QDate>
@@ -14,6 +15,8 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QWidget>
+
+#include <cstdio>
 
 namespace {
 
@@ -61,8 +64,15 @@ QtDesktopServices::~QtDesktopServices() { delete help_.data(); }
 HelpViewer* QtDesktopServices::helpViewer() const { return help_.data(); }
 
 Status QtDesktopServices::shell(const std::string& file, int windowStyle) {
-  return fromNative(automation_->start(file, QCoreApplication::applicationDirPath().toStdString(),
-                                       settingsFolder().toStdString(), windowStyle));
+  const QString programFolder = QCoreApplication::applicationDirPath();
+  Status s = fromNative(
+      automation_->start(file, programFolder.toStdString(), settingsFolder().toStdString(), windowStyle));
+#ifdef Q_OS_UNIX
+  // The box's text cannot name the folders; an unattended start's log can.
+  if (s.code == failure_code::kFileNotFound)
+    std::fputs(missingBatchFileHint(q(file), programFolder, settingsFolder()).toLocal8Bit().constData(), stderr);
+#endif
+  return s;
 }
 
 Status QtDesktopServices::appActivate(const std::string& title) {
