@@ -47,6 +47,10 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "talvorstart: cannot make sure that only one start runs at a time (%s)\n",
                  instance.problem().c_str());
 
+  // The window is small: painting it through shared memory saves nothing,
+  // and waiting for the X server's completion event would wake the program
+  // twice more at each change of the count-down.
+  qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("talvorstart"));
   app.setQuitOnLastWindowClosed(false);  // the launch sequence decides when to end
