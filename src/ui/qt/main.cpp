@@ -16,8 +16,14 @@
 #endif
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
+
+namespace {
+constexpr qint64 kPlacedWithinMs = 1000;
+}
 
 int main(int argc, char* argv[]) {
   // Qt aborts without a display; say why in one line instead.
@@ -71,6 +77,12 @@ int main(int argc, char* argv[]) {
   // Once, from the event loop right after the window is shown: a window
   // started by a scheduler may never be activated by the window manager.
   QTimer::singleShot(0, &view, [&] {
+    // The prompts and boxes open over the window: first let the window
+    // system place and show it (bounded, so that nothing holds the run).
+    QElapsedTimer shown;
+    shown.start();
+    while (!(view.windowHandle() && view.windowHandle()->isExposed()) && shown.elapsed() < kPlacedWithinMs)
+      services.idle(int(kPlacedWithinMs - shown.elapsed()));
     status = Form_Activate(frm, store, services);
     QCoreApplication::exit(status);
   });

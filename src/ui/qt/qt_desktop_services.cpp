@@ -34,11 +34,26 @@ QString settingsFolder() {
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
+// A dialog that opens over the middle of its window. Placed once its size
+// is final and before it is mapped, as an explicit position that the window
+// manager keeps (Qt's own placement is left to the window manager, and some
+// put it in a corner of the screen).
+template <class Dialog>
+class OverTheWindow : public Dialog {
+ public:
+  using Dialog::Dialog;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    Dialog::showEvent(event);
+    centreOver(this, this->parentWidget());
+  }
+};
+
 }  // namespace
 
 void centreOver(QWidget* dialog, const QWidget* window) {
   if (!window || !window->isVisible()) return;
-  dialog->adjustSize();
   const QRect frame = window->frameGeometry();
   QRect box(QPoint(0, 0), dialog->frameGeometry().size());
   box.moveCenter(frame.center());
@@ -121,7 +136,7 @@ std::string QtDesktopServices::shortDateText(const Date& date) {
 
 std::string QtDesktopServices::inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultText) {
-  QInputDialog dialog(ownWindow_);
+  OverTheWindow<QInputDialog> dialog(ownWindow_);
   dialog.setWindowTitle(q(title));
   dialog.setLabelText(q(prompt));
   dialog.setTextValue(q(defaultText));
@@ -129,13 +144,12 @@ std::string QtDesktopServices::inputBox(const std::string& prompt, const std::st
   // Long messages wrap instead of stretching the dialog off the screen.
   if (auto* label = dialog.findChild<QLabel*>()) label->setWordWrap(true);
   dialog.resize(420, dialog.sizeHint().height());
-  centreOver(&dialog, ownWindow_);
   if (dialog.exec() != QDialog::Accepted) return std::string();
   return dialog.textValue().toStdString();
 }
 
 void QtDesktopServices::msgBox(const std::string& text, int style, const std::string& title) {
-  QMessageBox box(ownWindow_);
+  OverTheWindow<QMessageBox> box(ownWindow_);
   box.setWindowTitle(q(title));
   box.setText(q(text));
   box.setStandardButtons(QMessageBox::Ok);
@@ -144,7 +158,6 @@ void QtDesktopServices::msgBox(const std::string& text, int style, const std::st
     case msgbox_style::kInformation: box.setIcon(QMessageBox::Information); break;
     default: box.setIcon(QMessageBox::NoIcon); break;
   }
-  centreOver(&box, ownWindow_);
   box.exec();
 }
 
