@@ -5,15 +5,11 @@
 
 #include <cstdio>
 
-namespace {
-
-void show(FrmMain* frm, const std::string& text) {
+void reportProblem(FrmMain* frm, const std::string& text) {
   std::fprintf(stderr, "talvorstart: %s\n", text.c_str());
   std::fflush(stderr);
-  if (frm) frm->showSettingsProblem(text);
+  if (frm) frm->showProblem(text);
 }
-
-}  // namespace
 
 std::string readProblemText(const std::string& problem) {
   return "Settings could not be read (" + problem +
@@ -26,10 +22,10 @@ std::string writeProblemText(const settings::WriteResult& failure) {
 }
 
 settings::ReportingStore::Reporter windowReporter(FrmMain* const& window) {
-  return [&window](const settings::WriteResult& w) { show(window, writeProblemText(w)); };
+  return [&window](const settings::WriteResult& w) { reportProblem(window, writeProblemText(w)); };
 }
 
 void reportReadProblem(FrmMain& window, const settings::SettingsStore& store) {
   const std::string problem = store.readProblem(settings::kApp);
-  if (!problem.empty()) show(&window, readProblemText(problem));
+  if (!problem.empty()) reportProblem(&window, readProblemText(problem));
 }

@@ -12,6 +12,8 @@ class FrmMain;
 std::string readProblemText(const std::string& problem);
 std::string writeProblemText(const settings::WriteResult& failure);
 
+// Standard error and the window's problem line.
+void reportProblem(FrmMain* window, const std::string& text);
 // Reports failed writes into the window that the pointer names once it is
 // made (and to standard error from the start).
 settings::ReportingStore::Reporter windowReporter(FrmMain* const& window);

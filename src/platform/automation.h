@@ -24,6 +24,9 @@ class Automation {
   // programFolder and settingsFolder are where the file may be found.
   virtual AutomationStatus start(const std::string& file, const std::string& programFolder,
                                  const std::string& settingsFolder, int windowStyle) = 0;
+  // Called just before the batch file is started: the windows there now
+  // never get keys unless activated by their title.
+  virtual void beginRun() = 0;
   virtual AutomationStatus activate(const std::string& title) = 0;
   // Sends the strokes to the focused window; with wait, returns when the
   // display server has processed them.
@@ -38,5 +41,6 @@ class Automation {
   }
 };
 
-// The back end chosen at build time.
+// The back end for this platform; on Linux chosen at run time from the
+// session (see automation_choice.h).
 std::unique_ptr<Automation> createAutomation();

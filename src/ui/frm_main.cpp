@@ -64,11 +64,11 @@ void FrmMain::SetJobControlsVisible(bool visible) {
   for (Control* c : jobControls_) c->setVisible(visible);
 }
 
-void FrmMain::showSettingsProblem(const std::string& text) {
-  const std::string& shown = lblSettingsProblem.caption();
+void FrmMain::showProblem(const std::string& text) {
+  const std::string& shown = lblProblem.caption();
   if (shown.find(text) != std::string::npos) return;
-  lblSettingsProblem.setCaption(shown.empty() ? text : shown + "\n" + text);
-  lblSettingsProblem.setVisible(true);
+  lblProblem.setCaption(shown.empty() ? text : shown + "\n" + text);
+  lblProblem.setVisible(true);
 }
 
 void FrmMain::show() {

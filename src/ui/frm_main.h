@@ -53,8 +53,8 @@ class FrmMain {
   Label lblDayOfMonth{designOf("lblDayOfMonth")};
   MenuItem mPopHelp{designOf("mPopHelp")};
   MenuItem mPopAbout{designOf("mPopAbout")};
-  // Says why settings could not be read or saved; not in the design.
-  Label lblSettingsProblem{settingsProblemDesign()};
+  // Says what keeps the tool from its work; not in the design.
+  Label lblProblem{problemLineDesign()};
 
   CheckBox& chkDay(int day) { return *days_[size_t(day - 1)]; }  // chkDay1..chkDay31
   const CheckBox& chkDay(int day) const { return *days_[size_t(day - 1)]; }
@@ -82,9 +82,10 @@ class FrmMain {
   const std::string& helpFile() const { return helpFile_; }
   const Control* focused = nullptr;  // kept by the view
 
-  // A line under the controls that says why settings could not be read or
-  // saved. Not a message box: nothing may hold back the unattended run.
-  void showSettingsProblem(const std::string& text);
+  // A line under the controls that says what keeps the tool from doing its
+  // work (settings that cannot be read or saved, a desktop it cannot type
+  // into). Not a message box: nothing may hold back the unattended run.
+  void showProblem(const std::string& text);
 
   // The window: shown, and closed by the user or the sequence.
   bool visible() const { return visible_; }

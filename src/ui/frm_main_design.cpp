@@ -105,9 +105,9 @@ const ControlDesign& designOf(const std::string& name) {
   throw std::out_of_range("no control named " + name);
 }
 
-const ControlDesign& settingsProblemDesign() {
+const ControlDesign& problemLineDesign() {
   static const ControlDesign d = [] {
-    ControlDesign p{"lblSettingsProblem", ControlKind::Label, "", "", 0, 4080, 5136, 0, -1, 0};
+    ControlDesign p{"lblProblem", ControlKind::Label, "", "", 0, 4080, 5136, 0, -1, 0};
     p.visible = false;
     p.wordWrap = true;
     p.textColour = 0xC00000;

@@ -36,9 +36,9 @@ const std::vector<ControlDesign>& frmMainDesign();
 // The entry of the named control; throws std::out_of_range for another name.
 const ControlDesign& designOf(const std::string& name);
 
-// The line under the controls that says why settings could not be kept;
+// The line under the controls that says what keeps the tool from its work;
 // not part of the original design, hidden until there is a problem.
-const ControlDesign& settingsProblemDesign();
+const ControlDesign& problemLineDesign();
 
 constexpr int kTwipsPerInch = 1440;
 inline const std::string kScheduleDesignTooltip = "Set the slider before checking this box";

@@ -80,7 +80,7 @@ TEST(Design, WeekdaysHiddenAndEverythingElseShownAtCreation) {
     const bool weekday = c->design().helpTopic == 6;
     EXPECT_EQ(c->visible(), !weekday) << c->name();
   }
-  EXPECT_FALSE(m.frm.lblSettingsProblem.visible());
+  EXPECT_FALSE(m.frm.lblProblem.visible());
 }
 
 TEST(Design, HelpTopics) {

@@ -203,8 +203,8 @@ TEST(SettingsLoad, StoreFailuresAreShownInTheWindowAndTheRunGoesOn) {
   EXPECT_TRUE(t.desk.boxes.empty());
   EXPECT_EQ(t.keys(), LaunchFixture::jobSequence("B", 20, 0, "S"));
   EXPECT_EQ(t.stored("Start", "Letter"), "S");  // kept in memory, then stored
-  EXPECT_TRUE(t.frm->lblSettingsProblem.visible());
-  const std::string shown = t.frm->lblSettingsProblem.caption();
+  EXPECT_TRUE(t.frm->lblProblem.visible());
+  const std::string shown = t.frm->lblProblem.caption();
   EXPECT_NE(shown.find("Settings could not be read (/home/u/.config/TalvorStart/TalvorStart.ini: it is not a "
                        "regular file). This start uses the defaults"),
             std::string::npos)

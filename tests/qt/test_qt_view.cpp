@@ -28,6 +28,7 @@ namespace {
 // A back end that drives nothing: the window half is under test.
 struct NoDesktop : Automation {
   AutomationStatus start(const std::string&, const std::string&, const std::string&, int) override { return {53, "no"}; }
+  void beginRun() override {}
   AutomationStatus activate(const std::string&) override { return {5, "no"}; }
   AutomationStatus send(const std::vector<KeyStroke>&, bool) override { return {5, "no"}; }
   void setOwnWindow(std::uintptr_t) override {}
@@ -191,8 +192,8 @@ class TestQtView : public QObject {
   void settingsProblemGoesBelowTheControls() {
     Shown s;
     const int before = s.view.height();
-    s.frm.showSettingsProblem("Settings could not be saved to /x: disk full.");
-    QLabel* line = s.view.settingsProblemLine();
+    s.frm.showProblem("Settings could not be saved to /x: disk full.");
+    QLabel* line = s.view.problemLine();
     QVERIFY(line && line->isVisible());
     const QRect at(line->mapTo(&s.view, QPoint(0, 0)), line->size());
     QVERIFY(!at.intersects(s.view.centralWidget()->geometry()));

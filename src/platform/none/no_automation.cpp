@@ -11,6 +11,7 @@ class NoAutomation : public Automation {
   }
   AutomationStatus activate(const std::string&) override { return fail(); }
   AutomationStatus send(const std::vector<KeyStroke>&, bool) override { return fail(); }
+  void beginRun() override {}
   void setOwnWindow(std::uintptr_t) override {}
 
  private:

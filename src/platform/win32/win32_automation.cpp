@@ -42,6 +42,7 @@ class Win32Automation : public Automation {
     return sent;
   }
 
+  void beginRun() override {}
   void setOwnWindow(std::uintptr_t nativeId) override { own_ = reinterpret_cast<HWND>(nativeId); }
 
  private:

@@ -6,6 +6,7 @@
 #include "platform/x11/x11_keys.h"
 #include "platform/x11/x11_session.h"
 #include "platform/x11/x11_windows.h"
+#include "platform/x11/x11_automation.h"
 
 #include <X11/extensions/XTest.h>
 
@@ -65,6 +66,7 @@ class X11Automation : public Automation {
     return {};
   }
 
+  void beginRun() override {}
   void setOwnWindow(std::uintptr_t nativeId) override { own_ = Window(nativeId); }
 
   bool raiseWindowOf(long pid) override {
@@ -96,4 +98,4 @@ class X11Automation : public Automation {
 
 }  // namespace
 
-std::unique_ptr<Automation> createAutomation() { return std::make_unique<X11Automation>(); }
+std::unique_ptr<Automation> createX11Automation() { return std::make_unique<X11Automation>(); }

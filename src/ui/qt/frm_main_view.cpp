@@ -76,7 +76,7 @@ FrmMainView::~FrmMainView() {
   model_.viewVisibility = nullptr;
   model_.focused = nullptr;
   for (Control* c : model_.controls()) c->viewUpdate = nullptr;
-  model_.lblSettingsProblem.viewUpdate = nullptr;
+  model_.lblProblem.viewUpdate = nullptr;
 }
 
 QWidget* FrmMainView::widget(const std::string& name) const {
@@ -196,8 +196,8 @@ void FrmMainView::createWidgets() {
   }
   setFixedSize(sizeHint());
 
-  model_.lblSettingsProblem.viewUpdate = [this](const Control& line) { showSettingsProblem(line); };
-  if (model_.lblSettingsProblem.visible()) showSettingsProblem(model_.lblSettingsProblem);
+  model_.lblProblem.viewUpdate = [this](const Control& line) { showProblem(line); };
+  if (model_.lblProblem.visible()) showProblem(model_.lblProblem);
 }
 
 void FrmMainView::bind(Control& control, QWidget* widget) {
@@ -252,22 +252,22 @@ void FrmMainView::fitLabel(QLabel* label, const Control& c) {
   if (width != label->width()) label->resize(width, label->height());
 }
 
-void FrmMainView::showSettingsProblem(const Control& line) {
+void FrmMainView::showProblem(const Control& line) {
   if (!line.visible()) return;
-  if (!settingsProblem_) {
-    settingsProblem_ = new QLabel(this);
-    settingsProblem_->setObjectName(q(line.name()));
-    settingsProblem_->setWordWrap(true);
-    settingsProblem_->setStyleSheet(colour(line.design().textColour));
-    settingsProblem_->setFixedWidth(client_->width() - 8);
+  if (!problem_) {
+    problem_ = new QLabel(this);
+    problem_->setObjectName(q(line.name()));
+    problem_->setWordWrap(true);
+    problem_->setStyleSheet(colour(line.design().textColour));
+    problem_->setFixedWidth(client_->width() - 8);
     statusBar()->setSizeGripEnabled(false);
-    statusBar()->addWidget(settingsProblem_, 1);
+    statusBar()->addWidget(problem_, 1);
   }
-  settingsProblem_->setText(q(line.caption()));
-  settingsProblem_->setFixedHeight(settingsProblem_->heightForWidth(settingsProblem_->width()));
+  problem_->setText(q(line.caption()));
+  problem_->setFixedHeight(problem_->heightForWidth(problem_->width()));
   // The window is of fixed size: grow it so that the line goes below the
   // controls rather than over them.
-  statusBar()->setFixedHeight(settingsProblem_->height() + 6);
+  statusBar()->setFixedHeight(problem_->height() + 6);
   statusBar()->show();
   setFixedSize(width(), menuBar()->sizeHint().height() + client_->height() + statusBar()->height());
 }

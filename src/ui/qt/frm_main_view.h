@@ -22,7 +22,7 @@ class FrmMainView : public QMainWindow {
   // The widget (or menu action's widget-less stand-in: nullptr) of the named control.
   QWidget* widget(const std::string& name) const;
   QAction* action(const std::string& name) const;
-  QLabel* settingsProblemLine() const { return settingsProblem_; }
+  QLabel* problemLine() const { return problem_; }
   double pixelsPerTwip() const { return pixelsPerTwip_; }
 
  protected:
@@ -33,7 +33,7 @@ class FrmMainView : public QMainWindow {
   void createWidgets();
   void bind(Control& control, QWidget* widget);
   void show(const Control& control);
-  void showSettingsProblem(const Control& line);
+  void showProblem(const Control& line);
   void fitLabel(QLabel* label, const Control& control);
 
   FrmMain& model_;
@@ -41,6 +41,6 @@ class FrmMainView : public QMainWindow {
   std::map<std::string, QAction*> actions_;
   std::map<const QWidget*, const Control*> controlOf_;
   QWidget* client_ = nullptr;
-  QLabel* settingsProblem_ = nullptr;
+  QLabel* problem_ = nullptr;
   double pixelsPerTwip_ = 1.0 / 15;
 };

@@ -2,6 +2,7 @@
 #include "app/launch_sequence.h"
 #include "app/settings_problems.h"
 #include "platform/automation.h"
+#include "platform/automation_choice.h"
 #include "platform/display_check.h"
 #include "platform/single_instance.h"
 #include "settings/settings_schema.h"
@@ -61,7 +62,9 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("talvorstart"));
   app.setQuitOnLastWindowClosed(false);  // the launch sequence decides when to end
 
-  QtDesktopServices services(createAutomation());
+  AutomationChoice desktop = chooseAutomation();
+  if (!desktop.decision.note.empty()) std::fprintf(stderr, "talvorstart: %s\n", desktop.decision.note.c_str());
+  QtDesktopServices services(std::move(desktop.automation));
   FrmMain* window = nullptr;
   settings::ReportingStore store(realStore, windowReporter(window));
 
@@ -72,6 +75,9 @@ int main(int argc, char* argv[]) {
   frm.show();
   services.setOwnWindow(&view);
   reportReadProblem(frm, store);
+  // Said in the window, not in a box that waits: the run goes on and sends
+  // nothing, and the next start says it again.
+  if (!desktop.decision.problem.empty()) reportProblem(&frm, desktop.decision.problem);
 
   int status = exit_status::kOk;
   // Once, from the event loop right after the window is shown: a window

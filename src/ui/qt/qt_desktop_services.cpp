@@ -79,6 +79,9 @@ QtDesktopServices::~QtDesktopServices() { delete help_.data(); }
 HelpViewer* QtDesktopServices::helpViewer() const { return help_.data(); }
 
 Status QtDesktopServices::shell(const std::string& file, int windowStyle) {
+  // Windows open before the batch file starts are never typed into unless
+  // activated by their title.
+  automation_->beginRun();
   const QString programFolder = QCoreApplication::applicationDirPath();
   Status s = fromNative(
       automation_->start(file, programFolder.toStdString(), settingsFolder().toStdString(), windowStyle));

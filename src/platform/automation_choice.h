@@ -1,0 +1,35 @@
+#pragma once
+
+// On Linux the desktop back end is chosen at run time: a Wayland session
+// whose compositor lists toplevels and takes a virtual keyboard gets the
+// Wayland one, otherwise X11 when a display is reachable, otherwise none.
+#include "platform/automation.h"
+
+#include <memory>
+#include <string>
+
+// What the choice can see of the session.
+struct SessionFacts {
+  bool waylandSession = false;  // WAYLAND_DISPLAY or XDG_SESSION_TYPE says so
+  bool waylandUsable = false;   // the compositor offers all the back end needs
+  std::string desktop;          // XDG_CURRENT_DESKTOP, else what the compositor's globals tell
+  std::string waylandLacking;   // what the compositor does not offer
+  bool x11Reachable = false;
+};
+
+enum class Backend { Wayland, X11, Unreachable };
+
+struct Decision {
+  Backend backend = Backend::Unreachable;
+  std::string problem;  // for the user before the run: nothing can be typed
+  std::string note;     // for standard error only: what the fallback cannot reach
+};
+
+Decision decideBackend(const SessionFacts& facts);
+
+struct AutomationChoice {
+  std::unique_ptr<Automation> automation;
+  Decision decision;
+};
+
+AutomationChoice chooseAutomation();

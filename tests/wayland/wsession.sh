@@ -1,0 +1,89 @@
+# Shell helpers for the Wayland end-to-end tests: a headless compositor
+# started and stopped here, run as a user other than root (sway refuses
+# root), with a runtime folder of its own. Source it.
+
+w_pids=()
+w_cleanup() {
+  local p
+  for p in "${w_pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${w_pids[@]}"; do wait "$p" 2>/dev/null || true; done
+  [[ -n "${w_tmp:-}" ]] && rm -rf "$w_tmp"
+}
+trap w_cleanup EXIT
+
+w_tmp=$(mktemp -d)
+chmod 755 "$w_tmp"
+w_user=""
+
+# As root, everything runs as an unprivileged user made for the tests.
+w_setup_user() {
+  if [[ $(id -u) -ne 0 ]]; then return 0; fi
+  w_user=talvortest
+  id "$w_user" >/dev/null 2>&1 ||
+    useradd --system --no-create-home --shell /usr/sbin/nologin "$w_user" >/dev/null 2>&1 ||
+    { echo "could not create the user $w_user" >&2; return 1; }
+}
+
+# A folder that the test user owns.
+w_own_dir() {
+  mkdir -p "$1"
+  [[ -n "$w_user" ]] && chown "$w_user:" "$1"
+  chmod "${2:-755}" "$1"
+}
+
+# Runs a command as the test user with a clean environment; extra
+# variables come first as NAME=value words. w_spawn runs it in the
+# background with $! its own pid (so that kill reaches it) and records it
+# for the clean-up.
+w_spawn() {
+  W_EXEC=1 w_run "$@" &
+  w_pids+=($!)
+}
+w_run() {
+  local vars=(PATH=/usr/local/bin:/usr/bin:/bin HOME="$w_tmp" XDG_RUNTIME_DIR="$w_runtime" LC_ALL=C.UTF-8)
+  [[ -n "${WAYLAND_DISPLAY:-}" ]] && vars+=(WAYLAND_DISPLAY="$WAYLAND_DISPLAY")
+  while [[ $# -gt 0 && "$1" == *=* ]]; do vars+=("$1"); shift; done
+  local cmd=(env -i "${vars[@]}" "$@")
+  [[ -n "$w_user" ]] && cmd=(setpriv --reuid="$w_user" --regid="$w_user" --clear-groups -- "${cmd[@]}")
+  if [[ -n "${W_EXEC:-}" ]]; then exec "${cmd[@]}"; fi
+  "${cmd[@]}"
+}
+
+# Starts a headless compositor: "sway" or "weston"; sets WAYLAND_DISPLAY
+# (and X_DISPLAY for sway's Xwayland).
+w_start_compositor() {
+  local which=$1 i
+  w_runtime="$w_tmp/run-$which"
+  w_own_dir "$w_runtime" 700
+  if [[ $which == sway ]]; then
+    printf 'output HEADLESS-1 resolution 1280x800\nexec echo "$DISPLAY" > %s/display\n' "$w_runtime" >"$w_tmp/sway.conf"
+    chmod 644 "$w_tmp/sway.conf"
+    w_spawn WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+      sway -c "$w_tmp/sway.conf" >"$w_tmp/sway.log" 2>&1
+  else
+    w_spawn weston --backend=headless-backend.so --socket=wayland-1 --idle-time=0 >"$w_tmp/weston.log" 2>&1
+  fi
+  for i in $(seq 200); do
+    if [[ -S "$w_runtime/wayland-1" ]]; then
+      export WAYLAND_DISPLAY=wayland-1
+      [[ $which == sway ]] && { w_wait_for 5 test -s "$w_runtime/display"; X_DISPLAY=$(cat "$w_runtime/display" 2>/dev/null); }
+      return 0
+    fi
+    kill -0 "${w_pids[-1]}" 2>/dev/null || break
+    sleep 0.05
+  done
+  echo "could not start $which:" >&2
+  tail -5 "$w_tmp/$which.log" >&2
+  return 1
+}
+
+w_wait_for() {
+  local seconds=$1
+  shift
+  local i
+  for i in $(seq $((seconds * 20))); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  return 1
+}

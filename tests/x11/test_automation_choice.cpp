@@ -1,0 +1,93 @@
+// Which desktop back end a session gets, and what the user is told.
+#include "platform/automation_choice.h"
+#include "platform/xwayland_only.h"
+
+#include <QtTest>
+
+namespace {
+
+// An X11 back end that finds the one title it is given and counts the
+// key strings that reach it.
+struct RecordingX11 : Automation {
+  int* sent;
+  explicit RecordingX11(int* s) : sent(s) {}
+  AutomationStatus start(const std::string&, const std::string&, const std::string&, int) override { return {}; }
+  void beginRun() override {}
+  AutomationStatus activate(const std::string& title) override {
+    if (title == "Microsoft Backup") return {};
+    return {5, "No window has the title", false};
+  }
+  AutomationStatus send(const std::vector<KeyStroke>&, bool) override {
+    ++*sent;
+    return {};
+  }
+  void setOwnWindow(std::uintptr_t) override {}
+};
+
+}  // namespace
+
+class TestAutomationChoice : public QObject {
+  Q_OBJECT
+ private slots:
+  void waylandWithBothProtocolsGetsItsOwnBackEnd() {
+    SessionFacts f;
+    f.waylandSession = f.waylandUsable = f.x11Reachable = true;
+    const Decision d = decideBackend(f);
+    QVERIFY(d.backend == Backend::Wayland);
+    QVERIFY(d.problem.empty() && d.note.empty());
+  }
+
+  void desktopWithoutTheProtocolsFallsBackToX11OrSaysWhy() {
+    SessionFacts f;
+    f.waylandSession = true;
+    f.desktop = "GNOME";
+    f.waylandLacking = "neither a list of windows nor a virtual keyboard";
+
+    f.x11Reachable = true;  // Xwayland: X11 programs can still be reached
+    Decision d = decideBackend(f);
+    QVERIFY(d.backend == Backend::X11);
+    QVERIFY(d.problem.empty());
+    QVERIFY(d.note.find("Xwayland") != std::string::npos);
+
+    f.x11Reachable = false;
+    d = decideBackend(f);
+    QVERIFY(d.backend == Backend::Unreachable);
+    const QString problem = QString::fromStdString(d.problem);
+    for (const char* part : {"GNOME on Wayland", "neither a list of windows nor a virtual keyboard", "X11 session",
+                             "wlroots", "no job is chosen"})
+      QVERIFY2(problem.contains(QLatin1String(part)), part);
+  }
+
+  // Under KWin, X11's focus named an X window while a native one had the
+  // keyboard: keys went nowhere and the date was stored.
+  void x11OnWaylandTypesOnlyAfterAnActivationInThisRun() {
+    int sent = 0;
+    XwaylandOnly guard(std::make_unique<RecordingX11>(&sent));
+    const std::vector<KeyStroke> keys = {{KeyStroke::Key::Up, 0, false}};
+    guard.beginRun();
+    QVERIFY(!guard.activate("Native Window").ok());
+    AutomationStatus s = guard.send(keys, true);
+    QCOMPARE(s.code, 5);
+    QVERIFY(s.ownWindow);  // counts as no receiver: nothing more is sent, no date
+    QCOMPARE(sent, 0);
+
+    QVERIFY(guard.activate("Microsoft Backup").ok());
+    QVERIFY(guard.send(keys, true).ok());
+    QCOMPARE(sent, 1);
+
+    guard.beginRun();  // a new run starts without an activated window
+    QCOMPARE(guard.send(keys, true).code, 5);
+    QCOMPARE(sent, 1);
+  }
+
+  void plainX11SessionHasNothingToSay() {
+    SessionFacts f;
+    f.x11Reachable = true;
+    const Decision d = decideBackend(f);
+    QVERIFY(d.backend == Backend::X11);
+    QVERIFY(d.problem.empty() && d.note.empty());
+  }
+};
+
+QTEST_GUILESS_MAIN(TestAutomationChoice)
+#include "test_automation_choice.moc"
