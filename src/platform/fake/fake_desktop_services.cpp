@@ -94,13 +94,11 @@ bool FakeDesktopServices::runDueActions() {
 }
 
 void FakeDesktopServices::doEvents() {
-  ++pumps;
   runDueActions();
 }
 
 bool FakeDesktopServices::idle(int maxMs) {
   ++sleeps;
-  if (onIdle) onIdle();
   const std::optional<double> event = nextAction();
   double until = maxMs < 0 ? (event ? *event : virtualNow_ + giveUpAfter + 1) : virtualNow_ + maxMs / 1000.0;
   if (event && *event < until) until = *event > virtualNow_ ? *event : virtualNow_;

@@ -49,7 +49,6 @@ class FakeDesktopServices : public DesktopServices {
   std::vector<std::optional<std::string>> answers;  // per prompt; nullopt cancels; none left: accept default
   std::function<void(const Box&)> onBox;            // runs while a box is "open"
   std::function<Status(const std::string& keys)> keyFailure;  // non-success fails the send
-  std::function<void()> onIdle;                      // runs each time the code under test sleeps
 
   // Runs the action as a window event at the virtual time: it wakes a
   // sleep, or runs in the first event pump at or after that time.
@@ -61,7 +60,6 @@ class FakeDesktopServices : public DesktopServices {
   std::vector<Box> boxes;
   std::vector<Sent> sent;
   std::vector<Help> helpShown;
-  int pumps = 0;
   int sleeps = 0;  // times the code under test slept
   double elapsed() const { return virtualNow_; }
   std::vector<std::string> keysSent() const;  // the key strings only, in order
