@@ -17,6 +17,7 @@ const QString kAppTitle = QStringLiteral("talvorstart");
 Status fromNative(const AutomationStatus& s) {
   Status out = Status::failure(s.code, QString::fromStdString(s.description));
   out.ownWindow = s.ownWindow;
+  out.stopsRun = s.stopsRun;
   return out;
 }
 
@@ -34,6 +35,8 @@ QtDesktopServices::QtDesktopServices(std::unique_ptr<Automation> automation)
   wakeUp_.setSingleShot(true);
 }
 
+void QtDesktopServices::beginRun() { automation_->beginRun(); }
+
 Status QtDesktopServices::shell(const QString& file, int windowStyle) {
   return fromNative(automation_->start(file.toStdString(), QCoreApplication::applicationDirPath().toStdString(),
                                        settingsFolder().toStdString(), windowStyle));
@@ -47,14 +50,9 @@ Status QtDesktopServices::appActivate(const QString& title) {
 Status QtDesktopServices::sendKeys(const QString& keys, bool wait) {
   ParsedKeys parsed = parseKeyString(keys);
   if (!parsed.status.ok()) return parsed.status;
-  Status sent = fromNative(automation_->send(parsed.strokes, wait));
-  if (sent.ok() && wait && mayChangeFocus(parsed.strokes)) {
-    // Let the target react before the next string while our window stays live.
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < kSettleMs) idle(int(kSettleMs - settle.elapsed()));
-  }
-  return sent;
+  // With waiting, the back end returns once the backup program has handled
+  // the keys, which takes milliseconds: the window need not pump meanwhile.
+  return fromNative(automation_->send(parsed.strokes, wait));
 }
 
 double QtDesktopServices::timer() { return double(clock_.nsecsElapsed()) / 1e9; }

@@ -6,6 +6,7 @@ namespace {
 // Platforms without a back end say so on every call instead of pretending.
 class NoAutomation : public Automation {
  public:
+  void beginRun() override {}
   AutomationStatus start(const std::string&, const std::string&, const std::string&, int) override {
     return fail();
   }
