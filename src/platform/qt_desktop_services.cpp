@@ -3,6 +3,7 @@
 #include "platform/key_string.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QInputDialog>
 #include <QLabel>
@@ -82,6 +83,8 @@ QString QtDesktopServices::inputBox(const QString& prompt, const QString& title,
 }
 
 void QtDesktopServices::msgBox(const QString& text, int style, const QString& title) {
+  // Also into the session's log: a run at login may have nobody watching.
+  qWarning().noquote() << "talvorstart:" << text;
   QMessageBox box(ownWindow_);
   box.setWindowTitle(title.isEmpty() ? kAppTitle : title);
   box.setText(text);
