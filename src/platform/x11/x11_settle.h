@@ -26,7 +26,7 @@ class Settle {
   // Figures measured on the targets of the end-to-end tests; see the .cpp.
   static constexpr std::chrono::milliseconds kPingTimeout{3000};
   static constexpr std::chrono::milliseconds kQuietAfterPing{4};
-  static constexpr std::chrono::milliseconds kQuietWithoutPing{40};
+  static constexpr std::chrono::milliseconds kQuietWithoutPing{50};
   static constexpr std::chrono::milliseconds kLongest{1000};
 
  private:
