@@ -3,7 +3,12 @@
 #include "platform/x11/x11_clients.h"
 #include "platform/x11/x11_session.h"
 
+#include <X11/extensions/XRes.h>
+#include <dirent.h>
 #include <poll.h>
+
+#include <fstream>
+#include <iterator>
 
 // Why the figures are what they are (measured under Xvfb, with and without
 // openbox, idle and with both cores kept busy by two other processes):
@@ -17,6 +22,10 @@
 //   it when idle, and at worst 18 ms (30 runs) with both cores busy; once
 //   it moved its focus 37 ms after the key. kQuietWithoutPing leaves room
 //   above that, and every reaction seen starts it again.
+//   Starved of the CPU it may not even have read the key when the quiet
+//   time is up, so the wait also lasts while its process is runnable
+//   rather than asleep in its event loop (the process comes from the
+//   X-Resource extension, as Tk sets no _NET_WM_PID).
 // - kPingTimeout: a target that does not answer within it is hung or
 //   swamped, and keys sent on would be read at some unknown later time.
 namespace x11 {
@@ -50,6 +59,42 @@ void Settle::watch(Window target) {
     XEvent e;
     XNextEvent(dpy_, &e);
   }
+}
+
+long Settle::processOf(Window w) const {
+  int event = 0, error = 0;
+  if (!XResQueryExtension(dpy_, &event, &error)) return 0;
+  XResClientIdSpec spec{w, XRES_CLIENT_ID_PID_MASK};
+  long count = 0;
+  XResClientIdValue* ids = nullptr;
+  ErrorTrap trap(dpy_);
+  long pid = 0;
+  if (XResQueryClientIds(dpy_, 1, &spec, &count, &ids) == Success) {
+    for (long i = 0; i < count && !pid; ++i)
+      if (XResGetClientIdType(&ids[i]) == XRES_CLIENT_ID_PID) pid = XResGetClientPid(&ids[i]);
+    XResClientIdsDestroy(count, ids);
+  }
+  trap.failed();
+  return pid > 0 ? pid : 0;
+}
+
+bool Settle::asleep(long pid) {
+  // Every thread counts: Tcl's notifier thread reads the X connection while
+  // the main thread waits for it to hand over.
+  const std::string dir = "/proc/" + std::to_string(pid) + "/task";
+  DIR* tasks = opendir(dir.c_str());
+  if (!tasks) return true;  // gone, or no /proc: nothing to wait for
+  bool sleeping = true;
+  while (dirent* task = readdir(tasks)) {
+    if (task->d_name[0] == '.') continue;
+    std::ifstream in(dir + "/" + task->d_name + "/stat");
+    const std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The state follows the command name, which may hold blanks and ")".
+    const size_t end = stat.rfind(')');
+    if (end != std::string::npos && end + 2 < stat.size() && stat[end + 2] == 'R') sleeping = false;
+  }
+  closedir(tasks);
+  return sleeping;
 }
 
 bool Settle::offersPing(Window w) const {
@@ -130,7 +175,11 @@ bool Settle::wait(Window target, std::string& reason) {
   const auto start = Clock::now();
   auto lastActivity = start;
   auto quiet = kQuietWithoutPing;
-  if (offersPing(target)) {
+  long pid = 0;
+  if (!offersPing(target)) {
+    if (target != pidOf_) pid_ = processOf(target), pidOf_ = target;
+    pid = pid_;
+  } else {
     const long token = ++lastToken_;
     sendPing(target, token);
     if (!handleEvents(target, token, start + kPingTimeout, lastActivity)) {
@@ -146,7 +195,14 @@ bool Settle::wait(Window target, std::string& reason) {
   const auto longest = Clock::now() + kLongest;
   for (;;) {
     const auto due = std::min(lastActivity + quiet, longest);
-    if (Clock::now() >= due) return true;
+    if (Clock::now() >= due) {
+      // Still runnable: it has not caught up with the keys yet.
+      if (due < longest && pid && !asleep(pid)) {
+        lastActivity = Clock::now() - quiet + kRunnablePoll;
+        continue;
+      }
+      return true;
+    }
     handleEvents(target, 0, due, lastActivity);
   }
 }

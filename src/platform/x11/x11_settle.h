@@ -26,12 +26,15 @@ class Settle {
   // Figures measured on the targets of the end-to-end tests; see the .cpp.
   static constexpr std::chrono::milliseconds kPingTimeout{3000};
   static constexpr std::chrono::milliseconds kQuietAfterPing{4};
-  static constexpr std::chrono::milliseconds kQuietWithoutPing{50};
+  static constexpr std::chrono::milliseconds kQuietWithoutPing{100};
   static constexpr std::chrono::milliseconds kLongest{1000};
+  static constexpr std::chrono::milliseconds kRunnablePoll{3};
 
  private:
   using Clock = std::chrono::steady_clock;
   bool offersPing(Window w) const;
+  long processOf(Window w) const;  // 0 when unknown
+  static bool asleep(long pid);
   void sendPing(Window target, long token);
   // Handles events until the deadline; true when the ping with the token came back.
   bool handleEvents(Window target, long token, Clock::time_point until, Clock::time_point& lastActivity);
@@ -42,6 +45,8 @@ class Settle {
   Window root_;
   Window watched_ = 0;
   long lastToken_ = 0;
+  Window pidOf_ = 0;
+  long pid_ = 0;
   Atom wmProtocols_, netWmPing_, netActiveWindow_;
 };
 
