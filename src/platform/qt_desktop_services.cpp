@@ -4,6 +4,7 @@
 #include "platform/key_string.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QInputDialog>
 #include <QLabel>
@@ -20,6 +21,7 @@ const QString kAppTitle = QStringLiteral("talvorstart");
 Status fromNative(const AutomationStatus& s) {
   Status out = Status::failure(s.code, QString::fromStdString(s.description));
   out.ownWindow = s.ownWindow;
+  out.stopsRun = s.stopsRun;
   return out;
 }
 
@@ -37,10 +39,9 @@ QtDesktopServices::QtDesktopServices(std::unique_ptr<Automation> automation)
   wakeUp_.setSingleShot(true);
 }
 
+void QtDesktopServices::beginRun() { automation_->beginRun(); }
+
 Status QtDesktopServices::shell(const QString& file, int windowStyle) {
-  // Windows open before the batch file starts are never typed into unless
-  // activated by their title.
-  automation_->beginRun();
   const QString programFolder = QCoreApplication::applicationDirPath();
   Status s = fromNative(
       automation_->start(file.toStdString(), programFolder.toStdString(), settingsFolder().toStdString(), windowStyle));
@@ -60,14 +61,9 @@ Status QtDesktopServices::appActivate(const QString& title) {
 Status QtDesktopServices::sendKeys(const QString& keys, bool wait) {
   ParsedKeys parsed = parseKeyString(keys);
   if (!parsed.status.ok()) return parsed.status;
-  Status sent = fromNative(automation_->send(parsed.strokes, wait));
-  if (sent.ok() && wait && mayChangeFocus(parsed.strokes)) {
-    // Let the target react before the next string while our window stays live.
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < kSettleMs) idle(int(kSettleMs - settle.elapsed()));
-  }
-  return sent;
+  // With waiting, the back end returns once the backup program has handled
+  // the keys, which takes milliseconds: the window need not pump meanwhile.
+  return fromNative(automation_->send(parsed.strokes, wait));
 }
 
 double QtDesktopServices::timer() { return double(clock_.nsecsElapsed()) / 1e9; }
@@ -97,6 +93,8 @@ QString QtDesktopServices::inputBox(const QString& prompt, const QString& title,
 }
 
 void QtDesktopServices::msgBox(const QString& text, int style, const QString& title) {
+  // Also into the session's log: a run at login may have nobody watching.
+  qWarning().noquote() << "talvorstart:" << text;
   QMessageBox box(ownWindow_);
   box.setWindowTitle(title.isEmpty() ? kAppTitle : title);
   box.setText(text);

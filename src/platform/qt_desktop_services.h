@@ -14,6 +14,7 @@ class QtDesktopServices : public DesktopServices {
  public:
   explicit QtDesktopServices(std::unique_ptr<Automation> automation);
 
+  void beginRun() override;
   Status shell(const QString& file, int windowStyle) override;
   Status appActivate(const QString& title) override;
   Status sendKeys(const QString& keys, bool wait) override;
@@ -24,10 +25,6 @@ class QtDesktopServices : public DesktopServices {
   QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
   void msgBox(const QString& text, int style, const QString& title = QString()) override;
   void setOwnWindow(QWidget* window) override;
-
-  // Time given to the target after keys sent with waiting that may open or
-  // close something, so that it is ready for the next keys.
-  static constexpr int kSettleMs = 15;
 
  private:
   std::unique_ptr<Automation> automation_;

@@ -25,8 +25,8 @@ class TestBackupRun : public QObject {
     t.put("Start", "BackupNumber", "6");
     QCOMPARE(t.start(), exit_status::kOk);
 
-    QCOMPARE(t.desk.calls.first(), QString("Shell TalvorStart.bat 2"));
-    QCOMPARE(t.desk.calls.at(1), QString("AppActivate Microsoft Backup"));
+    QCOMPARE(t.desk.calls.mid(0, 3),
+             QStringList({"BeginRun", "Shell TalvorStart.bat 2", "AppActivate Microsoft Backup"}));
     QCOMPARE(t.keys(), LaunchFixture::jobSequence("B", 20, 3, "S"));
     for (const auto& s : t.desk.sent) {
       QVERIFY(s.wait);
@@ -74,7 +74,7 @@ class TestBackupRun : public QObject {
     QVERIFY(near(t.desk.elapsed(), 15.0));
   }
 
-  void missingWindowWaitsTwiceThenSendsAnyway() {
+  void missingWindowWaitsTwiceThenNeverTypesIntoAnOlderWindow() {
     LaunchFixture t;
     t.desk.startsWindow.clear();
     t.desk.windows << "Terminal";
@@ -85,9 +85,54 @@ class TestBackupRun : public QObject {
                                       "Pausing to allow user configuration changes"}));
     QCOMPARE(t.countDown, LaunchFixture::countFrom(10) + LaunchFixture::countFrom(10) +
                               LaunchFixture::countFrom(10) + LaunchFixture::countFrom(5));
+    QVERIFY(t.keys().isEmpty());
+    QCOMPARE(t.desk.calls.filter("SendKeys").size(), 1);  // refused once, nothing more tried
+    QCOMPARE(t.desk.boxes.size(), 1);
+    QVERIFY2(t.desk.boxes[0].text.startsWith(" 5The keys were not sent: Terminal"), qPrintable(t.desk.boxes[0].text));
+    QCOMPARE(t.stored("Start", "DateLastRun"), shortDateText(t.today().addDays(-1)));
+  }
+
+  void missingTitleButANewWindowInFrontGetsTheKeys() {
+    LaunchFixture t;
+    t.desk.startsWindow = "Backup Pro 9";  // the backup program, titled otherwise than configured
+    t.desk.windows << "Terminal";
+    t.desk.activeWindow = "Terminal";
+    t.start();
+    QCOMPARE(t.desk.calls.filter("AppActivate").size(), 2);
     QCOMPARE(t.keys(), LaunchFixture::jobSequence("B", 20, 0, "S"));
-    QCOMPARE(t.desk.sent.first().window, QString("Terminal"));
+    QCOMPARE(t.desk.sent.first().window, QString("Backup Pro 9"));
     QCOMPARE(t.stored("Start", "DateLastRun"), shortDateText(t.today()));
+  }
+
+  void keysThatCouldGoAstrayStopTheRunWithoutTheDate() {
+    LaunchFixture t;
+    int downs = 0;
+    t.desk.keyFailure = [&](const QString& keys) {
+      if (keys != "{DOWN}" || ++downs < 2) return Status::success();
+      Status s = Status::failure(5, "The backup program lost the keyboard focus to the window \"Update ready\"");
+      s.stopsRun = true;
+      return s;
+    };
+    t.put("Month", "12onoff", "1");
+    t.put("Month", "12Backup", "4");
+    t.start();
+    QCOMPARE(t.keys(), LaunchFixture::jobSequence("B", 20, 1, "S").mid(0, 22));  // up to the first Down
+    QCOMPARE(t.desk.calls.filter("SendKeys").size(), 23);  // no retry, nothing after
+    QCOMPARE(t.desk.boxes.size(), 1);
+    QCOMPARE(t.desk.boxes[0].text,
+             QString(" 5The backup program lost the keyboard focus to the window \"Update ready\""));
+    QCOMPARE(t.desk.calls.filter("AppActivate").size(), 1);
+    QCOMPARE(t.stored("Start", "DateLastRun"), shortDateText(t.today().addDays(-1)));
+    QVERIFY(t.messages.contains("Pausing to allow user configuration changes"));
+  }
+
+  void blankStartLetterLeavesTheDate() {
+    LaunchFixture t;
+    t.put("Start", "Letter", " ");
+    t.desk.at(0, [&] { t.frm->txtStartKey->setText(" "); });
+    t.start();
+    QCOMPARE(t.keys(), LaunchFixture::jobSequence("B", 20, 0, "S").mid(0, 22));
+    QCOMPARE(t.stored("Start", "DateLastRun"), shortDateText(t.today().addDays(-1)));
   }
 
   void noKeyEverReachesTheToolsOwnWindow() {
@@ -103,12 +148,9 @@ class TestBackupRun : public QObject {
     LaunchFixture t;
     t.put("Start", "Title", " ");
     t.desk.at(0, [&] { t.frm->txtTitle->setText(""); });
-    t.desk.startsWindow.clear();
-    t.desk.windows << "Terminal";
-    t.desk.activeWindow = "Terminal";
     t.start();
     QCOMPARE(t.desk.calls.filter("AppActivate").size(), 2);
-    QCOMPARE(t.desk.sent.first().window, QString("Terminal"));
+    QCOMPARE(t.desk.sent.first().window, QString("Microsoft Backup - Untitled"));  // new since the run began
   }
 
   void missingBatchFileEndsTheProgram() {
@@ -120,7 +162,7 @@ class TestBackupRun : public QObject {
     QVERIFY(t.desk.boxes[0].text.contains("be found.  This is"));
     QCOMPARE(t.desk.boxes[0].style, 16);
     QCOMPARE(t.desk.boxes[0].title, QString("File Not Found"));
-    QCOMPARE(t.desk.calls, QStringList{"Shell TalvorStart.bat 2"});
+    QCOMPARE(t.desk.calls, QStringList({"BeginRun", "Shell TalvorStart.bat 2"}));
     QVERIFY(near(t.desk.elapsed(), 0.0));  // no pause
     QVERIFY(!t.messages.contains("Pausing to allow user configuration changes"));
     QCOMPARE(t.stored("Start", "DateLastRun"), shortDateText(t.today().addDays(-1)));
@@ -183,7 +225,7 @@ class TestBackupRun : public QObject {
     t.desk.at(60, [&] { t.frm->close(); });
     QCOMPARE(t.start(), exit_status::kClosedBeforeBackup);
     QCOMPARE(t.countDown, QStringList{" 1E+30"});
-    QCOMPARE(t.desk.calls.size(), 1);
+    QCOMPARE(t.desk.calls.size(), 2);
   }
 
   void brokenJobNumberForTodayIsReportedAtMostThreeTimes() {
@@ -227,9 +269,7 @@ class TestBackupRun : public QObject {
 
   void afterTwoCodeFiveFailuresOtherFailuresArePassedOver() {
     LaunchFixture t;
-    t.desk.startsWindow.clear();
-    t.desk.windows << "Terminal";
-    t.desk.activeWindow = "Terminal";
+    t.desk.startsWindow = "Backup Pro 9";
     t.desk.keyFailure = [](const QString& keys) {
       return keys == "{ENTER}" ? Status::failure(70, "Permission denied") : Status::success();
     };
@@ -272,7 +312,7 @@ class TestBackupRun : public QObject {
     LaunchFixture t;
     t.desk.at(3, [&] { t.frm->close(); });
     QCOMPARE(t.start(), exit_status::kClosedBeforeBackup);
-    QCOMPARE(t.desk.calls, QStringList{"Shell TalvorStart.bat 2"});
+    QCOMPARE(t.desk.calls, QStringList({"BeginRun", "Shell TalvorStart.bat 2"}));
     QCOMPARE(t.stored("Start", "DateLastRun"), shortDateText(t.today().addDays(-1)));
     QVERIFY(t.desk.elapsed() < 3.1);
   }

@@ -17,6 +17,12 @@ QStringList FakeDesktopServices::keysSent() const {
   return out;
 }
 
+void FakeDesktopServices::beginRun() {
+  calls << QStringLiteral("BeginRun");
+  windowsAtBeginRun_ = windows;
+  activated_ = false;
+}
+
 Status FakeDesktopServices::shell(const QString& file, int windowStyle) {
   calls << QStringLiteral("Shell %1 %2").arg(file).arg(windowStyle);
   if (!batchFilePresent)
@@ -38,9 +44,9 @@ Status FakeDesktopServices::appActivate(const QString& title) {
   bringUpStartedWindow();
   if (!title.isEmpty()) {
     for (const QString& w : windows)
-      if (w == title) { activeWindow = w; return Status::success(); }
+      if (w == title) { activeWindow = w; activated_ = true; return Status::success(); }
     for (const QString& w : windows)
-      if (w.startsWith(title)) { activeWindow = w; return Status::success(); }
+      if (w.startsWith(title)) { activeWindow = w; activated_ = true; return Status::success(); }
   }
   return Status::failure(failure_code::kInvalidArgument, QStringLiteral("No window titled \"%1\"").arg(title));
 }
@@ -56,6 +62,14 @@ Status FakeDesktopServices::sendKeys(const QString& keys, bool wait) {
   if (activeWindow == kOwnTitle) {
     Status s = Status::failure(failure_code::kInvalidArgument, QStringLiteral("No window to receive the keys"));
     s.ownWindow = true;
+    return s;
+  }
+  // As the back ends do: without an activated window, a window that was
+  // there before the run never gets keys.
+  if (!activated_ && windowsAtBeginRun_.contains(activeWindow)) {
+    Status s = Status::failure(failure_code::kInvalidArgument,
+                               QStringLiteral("The keys were not sent: %1 was there before the run").arg(activeWindow));
+    s.stopsRun = true;
     return s;
   }
   sent.push_back({activeWindow, keys, wait});

@@ -59,6 +59,7 @@ class FakeDesktopServices : public DesktopServices {
   QStringList keysSent() const;             // the key strings only, in order
 
   // DesktopServices
+  void beginRun() override;
   Status shell(const QString& file, int windowStyle) override;
   Status appActivate(const QString& title) override;
   Status sendKeys(const QString& keys, bool wait) override;
@@ -81,6 +82,8 @@ class FakeDesktopServices : public DesktopServices {
   void bringUpStartedWindow();
 
   double virtualNow_ = 0;
+  QStringList windowsAtBeginRun_;
+  bool activated_ = false;
   std::optional<double> startedAt_;
   QVector<Scheduled> scheduled_;
 };
