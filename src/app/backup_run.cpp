@@ -28,6 +28,13 @@ BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
   for (;;) {
     const Status s = body();
     if (s.ok()) return StepResult::Done;
+    if (s.stopsRun) {
+      // Another try could type into a window that is not the backup
+      // program's; stopping leaves the user's desktop as it was.
+      keysStopped_ = true;
+      showMsgBox(services_, displayNumber(s.code) + s.description, msgbox_style::kOkOnly);
+      return frm_.closeRequested ? StepResult::Closed : StepResult::PassedOver;
+    }
     if (s.code == failure_code::kInvalidArgument) {
       ++RetryCount;
       frm_.lblMessage.setCaption("Another " + displayNumber(frm_.sngPauseTime) + " seconds");
@@ -52,7 +59,7 @@ BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
 BackupRun::StepResult BackupRun::sendKeysStep(const std::string& keys) {
   // A partial job sequence could start the wrong job: once the keys had no
   // receiver but this window, none of the rest is sent.
-  if (noReceiver_) return StepResult::PassedOver;
+  if (noReceiver_ || keysStopped_) return StepResult::PassedOver;
   return step([&] { return services_.sendKeys(keys, true); });
 }
 
@@ -65,6 +72,7 @@ Status BackupRun::sendLetter(const std::string& letter) {
 RunOutcome BackupRun::RunBackup() {
   RetryCount = 0;
   noReceiver_ = false;
+  keysStopped_ = false;
   frm_.sngPauseTime = toSingle(numericValue(frm_.txtStartDelay.text()));
 
   StepResult r = StepResult::Done;
@@ -75,6 +83,9 @@ RunOutcome BackupRun::RunBackup() {
     frm_.lblMessage.setCaption("Waiting for backup program to start");
     return Status::success();
   });
+  // Windows that exist before the batch file starts are never the backup
+  // program unless activated by their title.
+  services_.beginRun();
   r = step([&] { return services_.shell(kBatchFile, kMinimizedFocus); });
   if (stop()) return outcome();
   frm_.sngStart = frm_.Timer();
@@ -91,7 +102,8 @@ RunOutcome BackupRun::RunBackup() {
             ? StepResult::Closed
             : StepResult::Done;
     if (stop()) return outcome();
-    r = noReceiver_ ? StepResult::PassedOver : step([&] { return sendLetter(frm_.txtBackupKey.text()); });
+    r = noReceiver_ || keysStopped_ ? StepResult::PassedOver
+                                    : step([&] { return sendLetter(frm_.txtBackupKey.text()); });
     if (stop()) return outcome();
     const int maximum = frm_.SliderBackupNumber.max();
     for (int i = 1; i <= maximum; ++i) {
@@ -107,11 +119,13 @@ RunOutcome BackupRun::RunBackup() {
     r = sendKeysStep("{ENTER}");
     if (stop()) return outcome();
   }
-  r = noReceiver_ ? StepResult::PassedOver : step([&] { return sendLetter(frm_.txtStartKey.text()); });
+  r = noReceiver_ || keysStopped_ ? StepResult::PassedOver
+                                  : step([&] { return sendLetter(frm_.txtStartKey.text()); });
   if (stop()) return outcome();
-  // Nothing reached a backup program: recording the date would make a
-  // once-per-day install skip the backup for the rest of the day.
-  if (noReceiver_) return RunOutcome::Finished;
+  // Unless the start key reached the backup program no job started:
+  // recording the date would make a once-per-day install skip the backup
+  // for the rest of the day.
+  if (r != StepResult::Done) return RunOutcome::Finished;
 
   r = step([&] {
     const settings::WriteResult w = settings::save(store_, settings::startKey(settings::StartKey::DateLastRun),

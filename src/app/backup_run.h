@@ -42,4 +42,5 @@ class BackupRun {
   DesktopServices& services_;
   int RetryCount = 0;
   bool noReceiver_ = false;  // keys were refused: nothing but our own window to get them
+  bool keysStopped_ = false; // keys were refused: they could reach a window outside the backup program
 };

@@ -23,6 +23,9 @@ class DesktopServices {
  public:
   virtual ~DesktopServices() = default;
 
+  // Called just before the run starts the batch file: windows that exist
+  // now never get keys unless activated by their title.
+  virtual void beginRun() = 0;
   // Starts the named program, looked for where the back end allows.
   virtual Status shell(const std::string& file, int windowStyle) = 0;
   // Activates the top-level window whose title equals the text, else one

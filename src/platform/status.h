@@ -10,8 +10,9 @@ struct Status {
   int code = 0;
   std::string description;
   bool ownWindow = false;  // keys refused because only the tool's own window could get them
+  bool stopsRun = false;   // keys refused: they could reach a window outside the backup program
 
   bool ok() const { return code == 0; }
   static Status success() { return {}; }
-  static Status failure(int code, const std::string& description) { return {code, description, false}; }
+  static Status failure(int code, const std::string& description) { return {code, description, false, false}; }
 };

@@ -20,9 +20,7 @@ TEST(BackupRun, TypicalStartSendsTheJobSequence) {
   t.put("Start", "BackupNumber", "6");
   EXPECT_EQ(t.start(), exit_status::kOk);
 
-  ASSERT_GE(t.desk.calls.size(), 2u);
-  EXPECT_EQ(t.desk.calls[0], "Shell TalvorStart.bat 2");
-  EXPECT_EQ(t.desk.calls[1], "AppActivate Microsoft Backup");
+  EXPECT_EQ(slice(t.desk.calls, 0, 3), Texts({"BeginRun", "Shell TalvorStart.bat 2", "AppActivate Microsoft Backup"}));
   EXPECT_EQ(t.keys(), LaunchFixture::jobSequence("B", 20, 3, "S"));
   for (const auto& s : t.desk.sent) {
     EXPECT_TRUE(s.wait);
@@ -69,7 +67,7 @@ TEST(BackupRun, EditsDuringTheWaitTakeEffectInTheSameRun) {
   EXPECT_NEAR(t.desk.elapsed(), 15.0, kSlack);
 }
 
-TEST(BackupRun, MissingWindowWaitsTwiceThenSendsAnyway) {
+TEST(BackupRun, MissingWindowWaitsTwiceThenNeverTypesIntoAnOlderWindow) {
   LaunchFixture t;
   t.desk.startsWindow.clear();
   t.desk.windows = {"Terminal"};
@@ -80,9 +78,53 @@ TEST(BackupRun, MissingWindowWaitsTwiceThenSendsAnyway) {
                                "Pausing to allow user configuration changes"}));
   EXPECT_EQ(t.countDown, LaunchFixture::countFrom(10) + LaunchFixture::countFrom(10) + LaunchFixture::countFrom(10) +
                              LaunchFixture::countFrom(5));
+  EXPECT_TRUE(t.keys().empty());
+  EXPECT_EQ(t.desk.callsStartingWith("SendKeys"), 1);  // refused once, nothing more tried
+  ASSERT_EQ(t.desk.boxes.size(), 1u);
+  EXPECT_EQ(t.desk.boxes[0].text.rfind(" 5The keys were not sent: Terminal", 0), 0u) << t.desk.boxes[0].text;
+  EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText(-1));
+}
+
+TEST(BackupRun, MissingTitleButANewWindowInFrontGetsTheKeys) {
+  LaunchFixture t;
+  t.desk.startsWindow = "Backup Pro 9";  // the backup program, titled otherwise than configured
+  t.desk.windows = {"Terminal"};
+  t.desk.activeWindow = "Terminal";
+  t.start();
+  EXPECT_EQ(t.desk.callsStartingWith("AppActivate"), 2);
   EXPECT_EQ(t.keys(), LaunchFixture::jobSequence("B", 20, 0, "S"));
-  EXPECT_EQ(t.desk.sent.front().window, "Terminal");
+  EXPECT_EQ(t.desk.sent.front().window, "Backup Pro 9");
   EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText());
+}
+
+TEST(BackupRun, KeysThatCouldGoAstrayStopTheRunWithoutTheDate) {
+  LaunchFixture t;
+  int downs = 0;
+  t.desk.keyFailure = [&](const std::string& keys) {
+    if (keys != "{DOWN}" || ++downs < 2) return Status::success();
+    Status s = Status::failure(5, "The backup program lost the keyboard focus to the window \"Update ready\"");
+    s.stopsRun = true;
+    return s;
+  };
+  t.put("Month", "12onoff", "1");
+  t.put("Month", "12Backup", "4");
+  t.start();
+  EXPECT_EQ(t.keys(), slice(LaunchFixture::jobSequence("B", 20, 1, "S"), 0, 22));  // up to the first Down
+  EXPECT_EQ(t.desk.callsStartingWith("SendKeys"), 23);  // no retry, nothing after
+  ASSERT_EQ(t.desk.boxes.size(), 1u);
+  EXPECT_EQ(t.desk.boxes[0].text, " 5The backup program lost the keyboard focus to the window \"Update ready\"");
+  EXPECT_EQ(t.desk.callsStartingWith("AppActivate"), 1);
+  EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText(-1));
+  EXPECT_TRUE(contains(t.messages, "Pausing to allow user configuration changes"));
+}
+
+TEST(BackupRun, BlankStartLetterLeavesTheDate) {
+  LaunchFixture t;
+  t.put("Start", "Letter", " ");
+  t.desk.at(0, [&] { t.frm->txtStartKey.setText(" "); });
+  t.start();
+  EXPECT_EQ(t.keys(), slice(LaunchFixture::jobSequence("B", 20, 0, "S"), 0, 22));
+  EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText(-1));
 }
 
 TEST(BackupRun, NoKeyEverReachesTheToolsOwnWindow) {
@@ -98,12 +140,9 @@ TEST(BackupRun, EmptyTitleMatchesNoWindow) {
   LaunchFixture t;
   t.put("Start", "Title", " ");
   t.desk.at(0, [&] { t.frm->txtTitle.setText(""); });
-  t.desk.startsWindow.clear();
-  t.desk.windows = {"Terminal"};
-  t.desk.activeWindow = "Terminal";
   t.start();
   EXPECT_EQ(t.desk.callsStartingWith("AppActivate"), 2);
-  EXPECT_EQ(t.desk.sent.front().window, "Terminal");
+  EXPECT_EQ(t.desk.sent.front().window, "Microsoft Backup - Untitled");  // new since the run began
 }
 
 TEST(BackupRun, MissingBatchFileEndsTheProgram) {
@@ -116,7 +155,7 @@ TEST(BackupRun, MissingBatchFileEndsTheProgram) {
             "in the same folder as talvorstart.exe.  This application will now exit.");
   EXPECT_EQ(t.desk.boxes[0].style, 16);
   EXPECT_EQ(t.desk.boxes[0].title, "File Not Found");
-  EXPECT_EQ(t.desk.calls, Texts{"Shell TalvorStart.bat 2"});
+  EXPECT_EQ(t.desk.calls, Texts({"BeginRun", "Shell TalvorStart.bat 2"}));
   EXPECT_NEAR(t.desk.elapsed(), 0.0, kSlack);  // no pause
   EXPECT_FALSE(contains(t.messages, "Pausing to allow user configuration changes"));
   EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText(-1));
@@ -170,7 +209,7 @@ TEST(BackupRun, HugeDelayWaitsUntilClosed) {
   t.desk.at(60, [&] { t.frm->close(); });
   EXPECT_EQ(t.start(), exit_status::kClosedBeforeBackup);
   EXPECT_EQ(t.countDown, Texts{" 1E+30"});
-  EXPECT_EQ(t.desk.calls.size(), 1u);
+  EXPECT_EQ(t.desk.calls.size(), 2u);
   EXPECT_NEAR(t.desk.elapsed(), 60, kSlack);
 }
 
@@ -216,9 +255,7 @@ TEST(BackupRun, OtherFailuresAreReportedAndBounded) {
 
 TEST(BackupRun, AfterTwoCodeFiveFailuresOtherFailuresArePassedOver) {
   LaunchFixture t;
-  t.desk.startsWindow.clear();
-  t.desk.windows = {"Terminal"};
-  t.desk.activeWindow = "Terminal";
+  t.desk.startsWindow = "Backup Pro 9";
   t.desk.keyFailure = [](const std::string& keys) {
     return keys == "{ENTER}" ? Status::failure(70, "Permission denied") : Status::success();
   };
@@ -263,7 +300,7 @@ TEST(BackupRun, ClosingDuringTheStartDelayStopsTheRun) {
   LaunchFixture t;
   t.desk.at(3, [&] { t.frm->close(); });
   EXPECT_EQ(t.start(), exit_status::kClosedBeforeBackup);
-  EXPECT_EQ(t.desk.calls, Texts{"Shell TalvorStart.bat 2"});
+  EXPECT_EQ(t.desk.calls, Texts({"BeginRun", "Shell TalvorStart.bat 2"}));
   EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText(-1));
   EXPECT_LT(t.desk.elapsed(), 3.1);
 }

@@ -22,6 +22,12 @@ int FakeDesktopServices::callsStartingWith(const std::string& prefix) const {
   return n;
 }
 
+void FakeDesktopServices::beginRun() {
+  calls.push_back("BeginRun");
+  windowsAtBeginRun_ = windows;
+  activated_ = false;
+}
+
 Status FakeDesktopServices::shell(const std::string& file, int windowStyle) {
   calls.push_back("Shell " + file + " " + std::to_string(windowStyle));
   if (!batchFilePresent) return Status::failure(failure_code::kFileNotFound, "File not found: " + file);
@@ -44,9 +50,9 @@ Status FakeDesktopServices::appActivate(const std::string& title) {
   bringUpStartedWindow();
   if (!title.empty()) {
     for (const std::string& w : windows)
-      if (w == title) { activeWindow = w; return Status::success(); }
+      if (w == title) { activeWindow = w; activated_ = true; return Status::success(); }
     for (const std::string& w : windows)
-      if (w.rfind(title, 0) == 0) { activeWindow = w; return Status::success(); }
+      if (w.rfind(title, 0) == 0) { activeWindow = w; activated_ = true; return Status::success(); }
   }
   return Status::failure(failure_code::kInvalidArgument, "No window titled \"" + title + "\"");
 }
@@ -62,6 +68,16 @@ Status FakeDesktopServices::sendKeys(const std::string& keys, bool wait) {
   if (activeWindow == kOwnTitle) {
     Status s = Status::failure(failure_code::kInvalidArgument, "No window to receive the keys");
     s.ownWindow = true;
+    return s;
+  }
+  // As the back ends do: without an activated window, a window that was
+  // there before the run never gets keys.
+  bool older = false;
+  for (const std::string& w : windowsAtBeginRun_) older = older || w == activeWindow;
+  if (!activated_ && older) {
+    Status s = Status::failure(failure_code::kInvalidArgument,
+                               "The keys were not sent: " + activeWindow + " was there before the run");
+    s.stopsRun = true;
     return s;
   }
   sent.push_back({activeWindow, keys, wait});

@@ -66,6 +66,7 @@ class FakeDesktopServices : public DesktopServices {
   int callsStartingWith(const std::string& prefix) const;
 
   // DesktopServices
+  void beginRun() override;
   Status shell(const std::string& file, int windowStyle) override;
   Status appActivate(const std::string& title) override;
   Status sendKeys(const std::string& keys, bool wait) override;
@@ -91,6 +92,8 @@ class FakeDesktopServices : public DesktopServices {
   std::optional<double> nextAction() const;
 
   double virtualNow_ = 0;
+  std::vector<std::string> windowsAtBeginRun_;
+  bool activated_ = false;
   std::optional<double> startedAt_;
   std::vector<Scheduled> scheduled_;
 };

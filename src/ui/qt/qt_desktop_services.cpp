@@ -23,6 +23,7 @@ namespace {
 Status fromNative(const AutomationStatus& s) {
   Status out = Status::failure(s.code, s.description);
   out.ownWindow = s.ownWindow;
+  out.stopsRun = s.stopsRun;
   return out;
 }
 
@@ -78,10 +79,9 @@ QtDesktopServices::~QtDesktopServices() { delete help_.data(); }
 
 HelpViewer* QtDesktopServices::helpViewer() const { return help_.data(); }
 
+void QtDesktopServices::beginRun() { automation_->beginRun(); }
+
 Status QtDesktopServices::shell(const std::string& file, int windowStyle) {
-  // Windows open before the batch file starts are never typed into unless
-  // activated by their title.
-  automation_->beginRun();
   const QString programFolder = QCoreApplication::applicationDirPath();
   Status s = fromNative(
       automation_->start(file, programFolder.toStdString(), settingsFolder().toStdString(), windowStyle));
@@ -101,14 +101,9 @@ Status QtDesktopServices::appActivate(const std::string& title) {
 Status QtDesktopServices::sendKeys(const std::string& keys, bool wait) {
   ParsedKeys parsed = parseKeyString(keys);
   if (!parsed.status.ok()) return parsed.status;
-  Status sent = fromNative(automation_->send(parsed.strokes, wait));
-  if (sent.ok() && wait && mayChangeFocus(parsed.strokes)) {
-    // Let the target react before the next string while our window stays live.
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < kSettleMs) idle(int(kSettleMs - settle.elapsed()));
-  }
-  return sent;
+  // With waiting, the back end returns once the backup program has handled
+  // the keys, which takes milliseconds: the window need not pump meanwhile.
+  return fromNative(automation_->send(parsed.strokes, wait));
 }
 
 // Steady, from the start of the program: no wrap at midnight, no jump when
@@ -152,6 +147,8 @@ std::string QtDesktopServices::inputBox(const std::string& prompt, const std::st
 }
 
 void QtDesktopServices::msgBox(const std::string& text, int style, const std::string& title) {
+  // Also into the session's log: a run at login may have nobody watching.
+  std::fprintf(stderr, "talvorstart: %s\n", text.c_str());
   OverTheWindow<QMessageBox> box(ownWindow_);
   box.setWindowTitle(q(title));
   box.setText(q(text));

@@ -19,6 +19,7 @@ class QtDesktopServices : public DesktopServices {
   explicit QtDesktopServices(std::unique_ptr<Automation> automation);
   ~QtDesktopServices() override;
 
+  void beginRun() override;
   Status shell(const std::string& file, int windowStyle) override;
   Status appActivate(const std::string& title) override;
   Status sendKeys(const std::string& keys, bool wait) override;
@@ -34,10 +35,6 @@ class QtDesktopServices : public DesktopServices {
   // The tool's own window: dialogs open over it, keys never go to it.
   void setOwnWindow(QWidget* window);
   HelpViewer* helpViewer() const;
-
-  // Time given to the target after keys sent with waiting that may open or
-  // close something, so that it is ready for the next keys.
-  static constexpr int kSettleMs = 15;
 
  private:
   std::unique_ptr<Automation> automation_;
