@@ -2,25 +2,26 @@
 // for job 3, each with waiting, through the tool's own desktop services.
 // Prints the time the strings took. Usage: send-sequence TITLE
 #include "platform/automation.h"
-#include "platform/qt_desktop_services.h"
+#include "ui/qt/qt_desktop_services.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QStringList>
+#include <string>
+#include <vector>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  const QString title = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("Microsoft Backup");
+  const std::string title = argc > 1 ? argv[1] : "Microsoft Backup";
   QtDesktopServices services(createAutomation());
 
-  QStringList strings{QStringLiteral("%B")};
-  for (int i = 0; i < 20; ++i) strings << QStringLiteral("{UP}");
-  strings << QStringLiteral("{DOWN}") << QStringLiteral("{DOWN}") << QStringLiteral("{ENTER}") << QStringLiteral("%S");
+  std::vector<std::string> strings{"%B"};
+  for (int i = 0; i < 20; ++i) strings.push_back("{UP}");
+  for (const char* s : {"{DOWN}", "{DOWN}", "{ENTER}", "%S"}) strings.push_back(s);
 
   const Status activated = services.appActivate(title);
   if (!activated.ok()) {
-    std::fprintf(stderr, "send-sequence: %s\n", qPrintable(activated.description));
+    std::fprintf(stderr, "send-sequence: %s\n", activated.description.c_str());
     return 1;
   }
   // A run waits between activating and typing; so does this, so that only
@@ -29,10 +30,10 @@ int main(int argc, char* argv[]) {
   clock.start();
   while (clock.elapsed() < 300) services.idle(int(300 - clock.elapsed()));
   clock.restart();
-  for (const QString& s : strings) {
+  for (const std::string& s : strings) {
     const Status sent = services.sendKeys(s, true);
     if (!sent.ok()) {
-      std::fprintf(stderr, "send-sequence: %s: %s\n", qPrintable(s), qPrintable(sent.description));
+      std::fprintf(stderr, "send-sequence: %s: %s\n", s.c_str(), sent.description.c_str());
       return 1;
     }
   }

@@ -2,6 +2,7 @@
 #include "platform/fake/fake_desktop_services.h"
 #include "settings/memory_store.h"
 #include "ui/frm_main.h"
+#include "ui/qt/frm_main_view.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
   settings::MemoryStore store;
   FakeDesktopServices services;
   FrmMain frm(store, services);
-  std::printf("%d\n", int(frm.findChildren<QWidget*>().size()) + 1);
+  FrmMainView view(frm);
+  std::printf("%d\n", int(view.findChildren<QWidget*>().size()) + 1);
   return 0;
 }

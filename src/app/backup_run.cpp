@@ -9,15 +9,12 @@
 #include "settings/settings_values.h"
 #include "ui/frm_main.h"
 
-#include <QLabel>
-#include <QLineEdit>
-
-const QString BackupRun::kFileNotFoundText = QStringLiteral(
+const std::string BackupRun::kFileNotFoundText =
     "The file TalvorStart.bat could not be found.  This is included in the zip file and should be installed in the "
-    "same folder as talvorstart.exe.  This application will now exit.");
+    "same folder as talvorstart.exe.  This application will now exit.";
 
 namespace {
-const QString kBatchFile = QStringLiteral("TalvorStart.bat");
+const std::string kBatchFile = "TalvorStart.bat";
 }
 
 BackupRun::BackupRun(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services)
@@ -31,16 +28,23 @@ BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
   for (;;) {
     const Status s = body();
     if (s.ok()) return StepResult::Done;
+    if (s.stopsRun) {
+      // Another try could type into a window that is not the backup
+      // program's; stopping leaves the user's desktop as it was.
+      keysStopped_ = true;
+      showMsgBox(services_, displayNumber(s.code) + s.description, msgbox_style::kOkOnly);
+      return frm_.closeRequested ? StepResult::Closed : StepResult::PassedOver;
+    }
     if (s.code == failure_code::kInvalidArgument) {
       ++RetryCount;
-      frm_.lblMessage->setText(QStringLiteral("Another ") + displayNumber(frm_.sngPauseTime) + QStringLiteral(" seconds"));
-      frm_.sngStart = services_.timer();
+      frm_.lblMessage.setCaption("Another " + displayNumber(frm_.sngPauseTime) + " seconds");
+      frm_.sngStart = frm_.Timer();
       if (countDownWait(frm_, services_) == WaitResult::Closed) return StepResult::Closed;
     } else if (s.code == failure_code::kFileNotFound) {
-      services_.msgBox(kFileNotFoundText, msgbox_style::kCritical, QStringLiteral("File Not Found"));
+      showMsgBox(services_, kFileNotFoundText, msgbox_style::kCritical, "File Not Found");
       return StepResult::EndApplication;
     } else {
-      services_.msgBox(displayNumber(s.code) + s.description, msgbox_style::kOkOnly);
+      showMsgBox(services_, displayNumber(s.code) + s.description, msgbox_style::kOkOnly);
       ++otherFailures;
       if (frm_.closeRequested) return StepResult::Closed;
     }
@@ -52,42 +56,45 @@ BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
   }
 }
 
-BackupRun::StepResult BackupRun::sendKeysStep(const QString& keys) {
+BackupRun::StepResult BackupRun::sendKeysStep(const std::string& keys) {
   // A partial job sequence could start the wrong job: once the keys had no
   // receiver but this window, none of the rest is sent.
-  if (noReceiver_) return StepResult::PassedOver;
+  if (noReceiver_ || keysStopped_) return StepResult::PassedOver;
   return step([&] { return services_.sendKeys(keys, true); });
 }
 
-Status BackupRun::sendLetter(const QString& letter) {
-  if (letter.trimmed().isEmpty())
-    return Status::failure(failure_code::kInvalidArgument,
-                           QStringLiteral("No shortcut letter is set; Alt alone would open the menu bar"));
-  return services_.sendKeys(QLatin1Char('%') + escapeKeys(letter), true);
+Status BackupRun::sendLetter(const std::string& letter) {
+  if (letter.find_first_not_of(" \t\r\n") == std::string::npos)
+    return Status::failure(failure_code::kInvalidArgument, "No shortcut letter is set; Alt alone would open the menu bar");
+  return services_.sendKeys("%" + escapeKeys(letter), true);
 }
 
 RunOutcome BackupRun::RunBackup() {
   RetryCount = 0;
   noReceiver_ = false;
-  frm_.sngPauseTime = toSingle(numericValue(frm_.txtStartDelay->text()));
+  keysStopped_ = false;
+  frm_.sngPauseTime = toSingle(numericValue(frm_.txtStartDelay.text()));
 
   StepResult r = StepResult::Done;
   auto stop = [&r] { return r == StepResult::EndApplication || r == StepResult::Closed; };
   auto outcome = [&r] { return r == StepResult::EndApplication ? RunOutcome::EndApplication : RunOutcome::Closed; };
 
   r = step([&] {
-    frm_.lblMessage->setText(QStringLiteral("Waiting for backup program to start"));
+    frm_.lblMessage.setCaption("Waiting for backup program to start");
     return Status::success();
   });
+  // Windows that exist before the batch file starts are never the backup
+  // program unless activated by their title.
+  services_.beginRun();
   r = step([&] { return services_.shell(kBatchFile, kMinimizedFocus); });
   if (stop()) return outcome();
-  frm_.sngStart = services_.timer();
+  frm_.sngStart = frm_.Timer();
   if (countDownWait(frm_, services_) == WaitResult::Closed) return RunOutcome::Closed;
 
-  r = step([&] { return services_.appActivate(frm_.txtTitle->text()); });
+  r = step([&] { return services_.appActivate(frm_.txtTitle.text()); });
   if (stop()) return outcome();
 
-  if (FrmMain::checkState(frm_.chkDefault) == 0) {
+  if (frm_.chkDefault.value() == 0) {
     r = selectTodaysJob(frm_, store_, services_, [this](const std::function<Status()>& body) {
           const StepResult s = step(body);
           return s == StepResult::Closed ? JobStep::Closed : JobStep::Continue;
@@ -95,35 +102,37 @@ RunOutcome BackupRun::RunBackup() {
             ? StepResult::Closed
             : StepResult::Done;
     if (stop()) return outcome();
-    r = noReceiver_ ? StepResult::PassedOver : step([&] { return sendLetter(frm_.txtBackupKey->text()); });
+    r = noReceiver_ || keysStopped_ ? StepResult::PassedOver
+                                    : step([&] { return sendLetter(frm_.txtBackupKey.text()); });
     if (stop()) return outcome();
-    const int maximum = frm_.jobNumberMaximum();
+    const int maximum = frm_.SliderBackupNumber.max();
     for (int i = 1; i <= maximum; ++i) {
-      r = sendKeysStep(QStringLiteral("{UP}"));
+      r = sendKeysStep("{UP}");
       if (stop()) return outcome();
     }
     // The job number is read once, so the loop always ends.
-    const int job = frm_.jobNumber();
+    const int job = frm_.SliderBackupNumber.value();
     for (int i = 1; i < job; ++i) {
-      r = sendKeysStep(QStringLiteral("{DOWN}"));
+      r = sendKeysStep("{DOWN}");
       if (stop()) return outcome();
     }
-    r = sendKeysStep(QStringLiteral("{ENTER}"));
+    r = sendKeysStep("{ENTER}");
     if (stop()) return outcome();
   }
-  r = noReceiver_ ? StepResult::PassedOver : step([&] { return sendLetter(frm_.txtStartKey->text()); });
+  r = noReceiver_ || keysStopped_ ? StepResult::PassedOver
+                                  : step([&] { return sendLetter(frm_.txtStartKey.text()); });
   if (stop()) return outcome();
-  // Nothing reached a backup program: recording the date would make a
-  // once-per-day install skip the backup for the rest of the day.
-  if (noReceiver_) return RunOutcome::Finished;
+  // Unless the start key reached the backup program no job started:
+  // recording the date would make a once-per-day install skip the backup
+  // for the rest of the day.
+  if (r != StepResult::Done) return RunOutcome::Finished;
 
   r = step([&] {
     const settings::WriteResult w = settings::save(store_, settings::startKey(settings::StartKey::DateLastRun),
-                                                   shortDateText(services_.now().date()).toStdString());
+                                                   services_.shortDateText(services_.now().date));
     if (w.ok) return Status::success();
     return Status::failure(failure_code::kPathFileAccess,
-                           QStringLiteral("The date of this run could not be stored in %1: %2")
-                               .arg(QString::fromStdString(w.where), QString::fromStdString(w.reason)));
+                           "The date of this run could not be stored in " + w.where + ": " + w.reason);
   });
   if (stop()) return outcome();
   return RunOutcome::Finished;

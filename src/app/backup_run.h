@@ -3,6 +3,7 @@
 #include "platform/status.h"
 
 #include <functional>
+#include <string>
 
 class FrmMain;
 class DesktopServices;
@@ -27,13 +28,13 @@ class BackupRun {
   // often, so a failure that recurs every time cannot hold the run forever.
   static constexpr int kMaxAttemptsPerStep = 3;
 
-  static const QString kFileNotFoundText;
+  static const std::string kFileNotFoundText;
 
  private:
   enum class StepResult { Done, PassedOver, EndApplication, Closed };
   StepResult step(const std::function<Status()>& body);
-  StepResult sendKeysStep(const QString& keys);
-  Status sendLetter(const QString& letter);
+  StepResult sendKeysStep(const std::string& keys);
+  Status sendLetter(const std::string& letter);
   void chooseTodaysJob(StepResult& result);
 
   FrmMain& frm_;
@@ -41,4 +42,5 @@ class BackupRun {
   DesktopServices& services_;
   int RetryCount = 0;
   bool noReceiver_ = false;  // keys were refused: nothing but our own window to get them
+  bool keysStopped_ = false; // keys were refused: they could reach a window outside the backup program
 };

@@ -5,11 +5,13 @@ class DesktopServices;
 
 enum class WaitResult { Elapsed, Closed };
 
-// Pass length while waiting: long enough to cost no CPU, short enough that
-// Pause/Run and edits take effect at once.
-constexpr int kWaitTickMs = 40;
-
-// Waits until the timer reaches sngStart + sngPauseTime, pumping events and
+// Waits until the timer reaches sngStart + sngPauseTime, handling events and
 // showing the whole seconds left in lblCountDown. While blnPause is set the
 // wait starts over on every pass. Ends early when the window is closed.
+// Sleeps until the next thing due: an event, the next change of the
+// count-down, or the end.
 WaitResult countDownWait(FrmMain& frm, DesktopServices& services);
+
+// Milliseconds from a wait with `left` seconds to go until its count-down
+// shows the next lower number, or until it ends; never 0.
+int msUntilCountDownChanges(double left);

@@ -3,20 +3,16 @@
 #include "app/backup_run.h"
 #include "app/count_down_wait.h"
 #include "app/settings_load.h"
-#include "platform/calendar.h"
 #include "platform/desktop_services.h"
 #include "settings/settings_values.h"
 #include "ui/frm_main.h"
 
-#include <QCheckBox>
-#include <QLabel>
-
-void Form_Load(FrmMain& frm) { frm.setHelpFile(QStringLiteral("talvorstart.hlp")); }
+void Form_Load(FrmMain& frm) { frm.setHelpFile("talvorstart.hlp"); }
 
 bool backupDueToday(const FrmMain& frm, const settings::SettingsStore& store, DesktopServices& services) {
-  if (FrmMain::checkState(frm.chkOnceOnly) == 0) return true;
-  const QString lastRun = QString::fromStdString(settings::readRaw(store, settings::startKey(settings::StartKey::DateLastRun)));
-  return lastRun != shortDateText(services.now().date());
+  if (frm.chkOnceOnly.value() == 0) return true;
+  const std::string lastRun = settings::readRaw(store, settings::startKey(settings::StartKey::DateLastRun));
+  return lastRun != services.shortDateText(services.now().date);
 }
 
 int Form_Activate(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services) {
@@ -32,9 +28,9 @@ int Form_Activate(FrmMain& frm, settings::SettingsStore& store, DesktopServices&
   }
 
   // The configuration pause: five seconds, held while Pause is in force.
-  frm.lblMessage->setText(QStringLiteral("Pausing to allow user configuration changes"));
+  frm.lblMessage.setCaption("Pausing to allow user configuration changes");
   frm.sngPauseTime = 5;
-  frm.sngStart = services.timer();
+  frm.sngStart = frm.Timer();
   countDownWait(frm, services);
   frm.close();
   return exit_status::kOk;

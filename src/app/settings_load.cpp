@@ -4,18 +4,14 @@
 #include "settings/settings_values.h"
 #include "ui/frm_main.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QSlider>
-
 using settings::StartKey;
 
 namespace {
 
 struct PromptText {
-  QString title;
-  QString defaultAnswer;
-  QString message;
+  std::string title;
+  std::string defaultAnswer;
+  std::string message;
 };
 
 const PromptText kStartDelayPrompt{
@@ -39,13 +35,13 @@ const PromptText kJobLetterPrompt{
     "on the text above the job drop down menu)."};
 
 // Loads a text box; asks for it when it is exactly empty (blanks are kept).
-void loadText(QLineEdit* box, StartKey key, const PromptText* prompt, settings::SettingsStore& store,
+void loadText(TextBox& box, StartKey key, const PromptText* prompt, settings::SettingsStore& store,
               DesktopServices& services) {
   const settings::SettingKey& k = settings::startKey(key);
-  box->setText(QString::fromStdString(settings::readText(store, k)));
-  if (!prompt || !box->text().isEmpty()) return;
-  box->setText(services.inputBox(prompt->message, prompt->title, prompt->defaultAnswer));
-  settings::save(store, k, box->text().toStdString());
+  box.setText(settings::readText(store, k));
+  if (!prompt || !box.text().empty()) return;
+  box.setText(services.inputBox(prompt->message, prompt->title, prompt->defaultAnswer));
+  settings::save(store, k, box.text());
 }
 
 }  // namespace
@@ -54,21 +50,21 @@ void loadSettings(FrmMain& frm, settings::SettingsStore& store, DesktopServices&
   // Each entry's job number goes on the slider just before its box is set,
   // so a box that becomes checked stores and shows its own number.
   for (int d = 1; d <= settings::kDaysInMonth; ++d) {
-    frm.setJobNumber(settings::readJobNumber(store, settings::dayBackup(d)));
-    FrmMain::setCheckState(frm.chkDay(d), settings::readCheckState(store, settings::dayOnOff(d)));
+    frm.SliderBackupNumber.setValue(settings::readJobNumber(store, settings::dayBackup(d)));
+    frm.chkDay(d).setValue(settings::readCheckState(store, settings::dayOnOff(d)));
   }
   for (int w = 0; w < settings::kWeekdays; ++w) {
-    frm.setJobNumber(settings::readJobNumber(store, settings::weekdayBackup(w)));
-    FrmMain::setCheckState(frm.scheduleBox(weekdayEntry(w)), settings::readCheckState(store, settings::weekdayOnOff(w)));
+    frm.SliderBackupNumber.setValue(settings::readJobNumber(store, settings::weekdayBackup(w)));
+    frm.scheduleBox(weekdayEntry(w)).setValue(settings::readCheckState(store, settings::weekdayOnOff(w)));
   }
-  FrmMain::setCheckState(frm.chkOnceOnly, settings::readCheckState(store, settings::startKey(StartKey::OnceOnly)));
+  frm.chkOnceOnly.setValue(settings::readCheckState(store, settings::startKey(StartKey::OnceOnly)));
   loadText(frm.txtStartDelay, StartKey::StartDelay, &kStartDelayPrompt, store, services);
   loadText(frm.txtStartKey, StartKey::Letter, &kStartLetterPrompt, store, services);
   loadText(frm.txtTitle, StartKey::Title, &kTitlePrompt, store, services);
-  FrmMain::setCheckState(frm.chkDefault, settings::readCheckState(store, settings::startKey(StartKey::Default)));
-  frm.SetJobControlsVisible(FrmMain::checkState(frm.chkDefault) == 0);
-  frm.setJobNumber(settings::readJobNumber(store, settings::startKey(StartKey::BackupNumber)));
+  frm.chkDefault.setValue(settings::readCheckState(store, settings::startKey(StartKey::Default)));
+  frm.SetJobControlsVisible(frm.chkDefault.value() == 0);
+  frm.SliderBackupNumber.setValue(settings::readJobNumber(store, settings::startKey(StartKey::BackupNumber)));
   // The box mirrors the slider, also when the stored text was not a number.
-  frm.txtBackupNumber->setText(QString::number(frm.jobNumber()));
+  frm.txtBackupNumber.setText(std::to_string(frm.SliderBackupNumber.value()));
   loadText(frm.txtBackupKey, StartKey::BackupJobLetter, &kJobLetterPrompt, store, services);
 }

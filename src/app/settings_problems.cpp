@@ -5,22 +5,20 @@
 
 #include <cstdio>
 
-void reportProblem(FrmMain* frm, const QString& text) {
-  std::fprintf(stderr, "talvorstart: %s\n", text.toUtf8().constData());
+void reportProblem(FrmMain* frm, const std::string& text) {
+  std::fprintf(stderr, "talvorstart: %s\n", text.c_str());
   std::fflush(stderr);
   if (frm) frm->showProblem(text);
 }
 
-QString readProblemText(const std::string& problem) {
-  return QStringLiteral("Settings could not be read (%1). This start uses the defaults; move that file away or "
-                        "mend it so that settings can be kept.")
-      .arg(QString::fromStdString(problem));
+std::string readProblemText(const std::string& problem) {
+  return "Settings could not be read (" + problem +
+         "). This start uses the defaults; move that file away or mend it so that settings can be kept.";
 }
 
-QString writeProblemText(const settings::WriteResult& failure) {
-  return QStringLiteral("Settings could not be saved to %1: %2. Changes made now last only until Talvor Start "
-                        "closes.")
-      .arg(QString::fromStdString(failure.where), QString::fromStdString(failure.reason));
+std::string writeProblemText(const settings::WriteResult& failure) {
+  return "Settings could not be saved to " + failure.where + ": " + failure.reason +
+         ". Changes made now last only until Talvor Start closes.";
 }
 
 settings::ReportingStore::Reporter windowReporter(FrmMain* const& window) {

@@ -14,6 +14,10 @@ struct AutomationStatus {
   int code = 0;
   std::string description;
   bool ownWindow = false;
+  // The keys could reach a window outside the backup program (it lost the
+  // focus, or only windows that were there before the run could get them):
+  // the run sends nothing more and does not record the date.
+  bool stopsRun = false;
   bool ok() const { return code == 0; }
 };
 
@@ -21,15 +25,17 @@ class Automation {
  public:
   virtual ~Automation() = default;
 
+  // Called by the run just before it starts the batch file: the back end
+  // notes which top-level windows exist, since keys may never go to those
+  // unless they were activated by their title.
+  virtual void beginRun() = 0;
   // programFolder and settingsFolder are where the file may be found.
   virtual AutomationStatus start(const std::string& file, const std::string& programFolder,
                                  const std::string& settingsFolder, int windowStyle) = 0;
-  // Called just before the batch file is started: the windows there now
-  // never get keys unless activated by their title.
-  virtual void beginRun() = 0;
   virtual AutomationStatus activate(const std::string& title) = 0;
-  // Sends the strokes to the focused window; with wait, returns when the
-  // display server has processed them.
+  // Sends the strokes to the focused window, which must belong to the
+  // activated backup program; with wait, returns when the backup program
+  // has processed them.
   virtual AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) = 0;
   // The tool's own top-level window (native id), never a target.
   virtual void setOwnWindow(std::uintptr_t nativeId) = 0;

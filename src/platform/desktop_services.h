@@ -1,11 +1,9 @@
 #pragma once
 
+#include "platform/calendar.h"
 #include "platform/status.h"
 
-#include <QDateTime>
-#include <QString>
-
-class QWidget;
+#include <string>
 
 // Window style for shell(): minimized, with the focus.
 constexpr int kMinimizedFocus = 2;
@@ -17,35 +15,56 @@ constexpr int kCritical = 16;
 constexpr int kInformation = 64;
 }  // namespace msgbox_style
 
-// Everything that touches the desktop. The launch sequence and the window
-// use only this, so tests run them against a fake with a virtual clock.
+// Everything that touches the desktop, in plain C++ (texts are UTF-8). The
+// launch sequence and the window model use only this, so tests run them
+// against a fake with a virtual clock. Each view implements the window half
+// (events, waits, dialogs, help) and hands the rest to a native back end.
 class DesktopServices {
  public:
   virtual ~DesktopServices() = default;
 
+  // Called just before the run starts the batch file: windows that exist
+  // now never get keys unless activated by their title.
+  virtual void beginRun() = 0;
   // Starts the named program, looked for where the back end allows.
-  virtual Status shell(const QString& file, int windowStyle) = 0;
+  virtual Status shell(const std::string& file, int windowStyle) = 0;
   // Activates the top-level window whose title equals the text, else one
   // that begins with it. Code 5 when there is none.
-  virtual Status appActivate(const QString& title) = 0;
+  virtual Status appActivate(const std::string& title) = 0;
   // Sends a key string (see key_string.h) to the active window.
-  virtual Status sendKeys(const QString& keys, bool wait) = 0;
+  virtual Status sendKeys(const std::string& keys, bool wait) = 0;
 
-  // Seconds on a monotonic clock: waits measured with it survive midnight
-  // and clock changes.
+  // Seconds. The real services count on a steady clock from the start, so
+  // a clock change cannot stretch or cut a wait; a timer that restarts at
+  // midnight is also allowed (see WaitClock).
   virtual double timer() = 0;
   // Handles all pending window events, then returns.
   virtual void doEvents() = 0;
-  // Sleeps in the event loop until an event arrives or maxMs pass.
-  virtual void idle(int maxMs) = 0;
+  // Sleeps until a window event arrives or maxMs pass, handling the events
+  // that arrived; maxMs < 0 sleeps until an event. True when events ended
+  // the sleep, false when the time ran out.
+  virtual bool idle(int maxMs) = 0;
   // Local date and time.
-  virtual QDateTime now() = 0;
+  virtual LocalTime now() = 0;
+  // The date in the user's short date form. The one form used both to store
+  // the date of a run and to compare it with today's.
+  virtual std::string shortDateText(const Date& date) = 0;
 
-  // Modal prompt; Cancel gives the empty text.
-  virtual QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
-  // Modal box; an empty title gives the application's title.
-  virtual void msgBox(const QString& text, int style, const QString& title = QString()) = 0;
-
-  // The tool's own window, which never receives the keys it sends.
-  virtual void setOwnWindow(QWidget* window) = 0;
+  // Modal prompt over the tool's window; Cancel gives the empty text.
+  virtual std::string inputBox(const std::string& prompt, const std::string& title,
+                               const std::string& defaultText) = 0;
+  // Modal box over the tool's window. The title is always given (see
+  // showMsgBox for the application's title).
+  virtual void msgBox(const std::string& text, int style, const std::string& title) = 0;
+  // Opens the help file (a bare name, looked for in the program's folder) at
+  // the topic; topic 0 shows the contents. Does not wait.
+  virtual void showHelp(const std::string& helpFile, int topic) = 0;
 };
+
+// The application's title, which a message box without its own carries.
+inline const std::string kApplicationTitle = "talvorstart";
+
+inline void showMsgBox(DesktopServices& services, const std::string& text, int style,
+                       const std::string& title = std::string()) {
+  services.msgBox(text, style, title.empty() ? kApplicationTitle : title);
+}

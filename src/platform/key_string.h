@@ -3,20 +3,20 @@
 #include "platform/key_stroke.h"
 #include "platform/status.h"
 
-#include <QString>
+#include <string>
 #include <vector>
 
-// The key-string notation: "%" holds Alt for the next key; "{UP}", "{DOWN}",
-// "{ENTER}" and "{F1}" press the named key; "{x}" types the single character
-// x (so "{{}", "{}}" and "{%}" type those characters); any other character
-// types itself.
+// The key-string notation (UTF-8): "%" holds Alt for the next key; "{UP}",
+// "{DOWN}", "{ENTER}" and "{F1}" press the named key; "{x}" types the single
+// character x (so "{{}", "{}}" and "{%}" type those characters); any other
+// character types itself.
 struct ParsedKeys {
   Status status;
   std::vector<KeyStroke> strokes;
 };
 
-ParsedKeys parseKeyString(const QString& keys);
+ParsedKeys parseKeyString(const std::string& keys);
 
 // The text escaped so that it types itself and is never read as notation:
 // "B" stays "B", "{" gives "{{}".
-QString escapeKeys(const QString& text);
+std::string escapeKeys(const std::string& text);

@@ -14,13 +14,3 @@ struct KeyStroke {
     return key == o.key && character == o.character && alt == o.alt;
   }
 };
-
-// Whether the strokes may open or close something in the target (a
-// mnemonic's drop-down, a dialog on Enter or F1) that the next keys are
-// meant for. Arrow keys only move within what already has the focus, and
-// the target takes them in the order they come.
-inline bool mayChangeFocus(const std::vector<KeyStroke>& strokes) {
-  for (const KeyStroke& s : strokes)
-    if (s.alt || s.key == KeyStroke::Key::Enter || s.key == KeyStroke::Key::F1) return true;
-  return false;
-}

@@ -5,17 +5,16 @@
 #include <cmath>
 #include <string>
 
-double numericValue(const QString& text) {
+double numericValue(const std::string& text) {
   std::string number;
   bool sawDigit = false, sawPoint = false, sawExponent = false, exponentDigit = false;
   size_t exponentAt = 0;
-  for (const QChar qc : text) {
-    const ushort c = qc.unicode();
+  for (const char c : text) {
     if (c == ' ' || c == '\t' || c == '\n') continue;
     if ((c == '+' || c == '-') && number.empty()) {
-      number += char(c);
+      number += c;
     } else if (c >= '0' && c <= '9') {
-      number += char(c);
+      number += c;
       (sawExponent ? exponentDigit : sawDigit) = true;
     } else if (c == '.' && !sawPoint && !sawExponent) {
       number += '.';
@@ -25,7 +24,7 @@ double numericValue(const QString& text) {
       number += 'e';
       sawExponent = true;
     } else if ((c == '+' || c == '-') && sawExponent && number.size() == exponentAt + 1) {
-      number += char(c);
+      number += c;
     } else {
       break;
     }
@@ -52,12 +51,24 @@ float toSingle(double value) {
   return float(value);
 }
 
-QString displayNumber(double value) {
+std::string displayNumber(double value) {
   if (value == 0.0) value = 0.0;  // no "-0"
-  QString digits;
-  if (std::isfinite(value) && std::fabs(value) < 1e15 && value == std::floor(value))
-    digits = QString::number(qint64(value));
-  else
-    digits = QString::number(value, 'G', 7);  // single precision's digits
-  return value < 0 ? digits : QLatin1Char(' ') + digits;
+  char digits[64];
+  char* end = digits;
+  if (std::isfinite(value) && std::fabs(value) < 1e15 && value == std::floor(value)) {
+    end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value)).ptr;
+  } else {
+    // Single precision's seven digits; to_chars never reads the locale.
+    end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 7).ptr;
+  }
+  std::string text(digits, end);
+  // Exponents as "E+30", as the display form has always shown them.
+  const size_t e = text.find('e');
+  if (e != std::string::npos) {
+    text[e] = 'E';
+    std::string exponent = text.substr(e + 2);
+    while (exponent.size() > 2 && exponent[0] == '0') exponent.erase(0, 1);
+    text = text.substr(0, e + 2) + exponent;
+  }
+  return value < 0 ? text : " " + text;
 }

@@ -2,17 +2,17 @@
 
 #include "platform/failure_codes.h"
 
-#include <QString>
+#include <string>
 
 // The outcome of a desktop operation: code 0 is success, anything else a
-// failure with a description for the user.
+// failure with a description for the user (UTF-8).
 struct Status {
   int code = 0;
-  QString description;
+  std::string description;
   bool ownWindow = false;  // keys refused because only the tool's own window could get them
+  bool stopsRun = false;   // keys refused: they could reach a window outside the backup program
 
   bool ok() const { return code == 0; }
   static Status success() { return {}; }
-  static Status failure(int code, const QString& description) { return {code, description, false}; }
+  static Status failure(int code, const std::string& description) { return {code, description, false, false}; }
 };
-

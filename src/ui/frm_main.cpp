@@ -2,110 +2,84 @@
 
 #include "platform/desktop_services.h"
 #include "settings/settings_store.h"
-#include "ui/help_viewer.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QCloseEvent>
-#include <QLabel>
-#include <QMenuBar>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalBlocker>
-#include <QSlider>
-#include <QStatusBar>
-
-FrmMain::FrmMain(settings::SettingsStore& store, DesktopServices& services, QWidget* parent)
-    : QMainWindow(parent), store_(store), services_(services) {
-  createControls();
+FrmMain::FrmMain(settings::SettingsStore& store, DesktopServices& services)
+    : store_(store), services_(services), clock_(services) {
+  for (int d = 1; d <= settings::kDaysInMonth; ++d)
+    days_.push_back(std::make_unique<CheckBox>(designOf("chkDay" + std::to_string(d))));
+  Control* named[] = {&cmdPause, &LabelWWW, &Label6, &txtStartDelay, &lblCountDown, &lblMessage, &Label2,
+                      &txtStartKey, &Label5, &txtBackupKey, &Label3, &txtTitle, &Image1, &chkDefault,
+                      &chkOnceOnly, &SliderBackupNumber, &Label1, &txtBackupNumber, &Label4, &chkMonday,
+                      &chkTuesday, &chkwednesday, &chkThursday, &chkFriday, &chkSaturday, &chkSunday,
+                      &lblDayOfMonth, &mPopHelp, &mPopAbout};
+  for (const ControlDesign& d : frmMainDesign()) {
+    Control* c = nullptr;
+    for (Control* n : named)
+      if (n->name() == d.name) c = n;
+    if (!c) c = days_[size_t(std::stoi(d.name.substr(6)) - 1)].get();
+    controls_.push_back(c);
+  }
+  // In the order SetJobControlsVisible sets them.
+  jobControls_ = {&SliderBackupNumber, &txtBackupNumber, &txtBackupKey, &Label1, &Label4, &Label5,
+                  &chkMonday, &chkTuesday, &chkwednesday, &chkThursday, &chkFriday, &chkSaturday,
+                  &chkSunday, &lblDayOfMonth};
+  for (auto& d : days_) jobControls_.push_back(d.get());
   connectHandlers();
 }
 
-FrmMain::~FrmMain() = default;
-
 void FrmMain::connectHandlers() {
-  connect(cmdPause, &QPushButton::clicked, this, &FrmMain::cmdPause_Click);
-  // toggled fires for the user's clicks and for the program's changes alike,
-  // and only when the state really changes.
-  connect(chkDefault, &QCheckBox::toggled, this, &FrmMain::chkDefault_Click);
-  connect(chkOnceOnly, &QCheckBox::toggled, this, &FrmMain::chkOnceOnly_Click);
+  cmdPause.onClick = [this] { cmdPause_Click(); };
+  chkDefault.onClick = [this] { chkDefault_Click(); };
+  chkOnceOnly.onClick = [this] { chkOnceOnly_Click(); };
+  SliderBackupNumber.onChange = [this] { SliderBackupNumber_Change(); };
+  txtBackupKey.onChange = [this] { txtBackupKey_Change(); };
+  txtStartDelay.onChange = [this] { txtStartDelay_Change(); };
+  txtStartKey.onChange = [this] { txtStartKey_Change(); };
+  txtTitle.onChange = [this] { txtTitle_Change(); };
+  mPopHelp.onClick = [this] { mPopHelp_Click(); };
+  mPopAbout.onClick = [this] { mPopAbout_Click(); };
   for (const ScheduleEntry& e : scheduleTable()) {
     const ScheduleEntry* entry = &e;
-    connect(scheduleBox(e), &QCheckBox::toggled, this, [this, entry] { scheduleBox_Click(*entry); });
+    scheduleBox(e).onClick = [this, entry] { scheduleBox_Click(*entry); };
   }
-  // Only the user's moves: while dragging, once at the release.
-  connect(SliderBackupNumber, &QSlider::valueChanged, this, [this] {
-    if (!SliderBackupNumber->isSliderDown()) SliderBackupNumber_Change();
-  });
-  connect(SliderBackupNumber, &QSlider::sliderReleased, this, &FrmMain::SliderBackupNumber_Change);
-  connect(txtBackupKey, &QLineEdit::textChanged, this, &FrmMain::txtBackupKey_Change);
-  connect(txtStartDelay, &QLineEdit::textChanged, this, &FrmMain::txtStartDelay_Change);
-  connect(txtStartKey, &QLineEdit::textChanged, this, &FrmMain::txtStartKey_Change);
-  connect(txtTitle, &QLineEdit::textChanged, this, &FrmMain::txtTitle_Change);
-  connect(mPopHelp, &QAction::triggered, this, &FrmMain::mPopHelp_Click);
-  connect(mPopAbout, &QAction::triggered, this, &FrmMain::mPopAbout_Click);
 }
 
-QCheckBox* FrmMain::scheduleBox(const ScheduleEntry& e) const {
-  return e.day > 0 ? days_[e.day - 1] : weekdays_[e.weekday];
+CheckBox& FrmMain::scheduleBox(const ScheduleEntry& e) {
+  if (e.day > 0) return chkDay(e.day);
+  CheckBox* weekdays[] = {&chkMonday, &chkTuesday, &chkwednesday, &chkThursday, &chkFriday, &chkSaturday, &chkSunday};
+  return *weekdays[e.weekday];
+}
+
+const CheckBox& FrmMain::scheduleBox(const ScheduleEntry& e) const {
+  return const_cast<FrmMain*>(this)->scheduleBox(e);
+}
+
+Control* FrmMain::control(const std::string& name) const {
+  for (Control* c : controls_)
+    if (c->name() == name) return c;
+  return nullptr;
 }
 
 void FrmMain::SetJobControlsVisible(bool visible) {
-  for (QWidget* w : jobControls_) w->setVisible(visible);
+  for (Control* c : jobControls_) c->setVisible(visible);
 }
 
-int FrmMain::checkState(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
-
-void FrmMain::setCheckState(QCheckBox* box, int state) {
-  box->setChecked(state == 1);  // two states only: never partially checked
+void FrmMain::showProblem(const std::string& text) {
+  const std::string& shown = lblProblem.caption();
+  if (shown.find(text) != std::string::npos) return;
+  lblProblem.setCaption(shown.empty() ? text : shown + "\n" + text);
+  lblProblem.setVisible(true);
 }
 
-void FrmMain::setJobNumber(int value) {
-  const QSignalBlocker quiet(SliderBackupNumber);
-  SliderBackupNumber->setValue(value);  // out of range is clamped by the slider
+void FrmMain::show() {
+  if (visible_) return;
+  visible_ = true;
+  if (viewVisibility) viewVisibility(true);
 }
 
-int FrmMain::jobNumber() const { return SliderBackupNumber->value(); }
-int FrmMain::jobNumberMaximum() const { return SliderBackupNumber->maximum(); }
-
-void FrmMain::showProblem(const QString& text) {
-  if (!lblProblem) {
-    lblProblem = new QLabel(this);
-    lblProblem->setObjectName(QStringLiteral("lblProblem"));
-    lblProblem->setWordWrap(true);
-    lblProblem->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
-    lblProblem->setFixedWidth(centralWidget()->width() - 8);
-    statusBar()->setSizeGripEnabled(false);
-    statusBar()->addWidget(lblProblem, 1);
-  } else if (lblProblem->text().contains(text)) {
-    return;
-  } else {
-    lblProblem->setText(lblProblem->text() + QLatin1Char('\n'));
-  }
-  lblProblem->setText(lblProblem->text() + text);
-  lblProblem->setFixedHeight(lblProblem->heightForWidth(lblProblem->width()));
-  // The window is of fixed size: grow it so that the line goes below the
-  // controls rather than over them.
-  statusBar()->setFixedHeight(lblProblem->height() + 6);
-  statusBar()->show();
-  setFixedSize(width(), menuBar()->sizeHint().height() + centralWidget()->height() + statusBar()->height());
-}
-
-void FrmMain::closeEvent(QCloseEvent* event) {
-  // The waits see this and end the program; nothing else is undone.
+void FrmMain::close() {
   closeRequested = true;
-  event->accept();
-}
-
-void FrmMain::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
-    mPopHelp_Click();
-    return;
-  }
-  QMainWindow::keyPressEvent(event);
-}
-
-void FrmMain::showHelp(int topic) {
-  if (!help_) help_ = new HelpViewer(services_, this);
-  help_->showTopic(helpFile_, topic);
+  if (!visible_) return;
+  visible_ = false;
+  if (viewVisibility) viewVisibility(false);
 }

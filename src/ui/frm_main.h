@@ -1,98 +1,99 @@
 #pragma once
 
+#include "platform/wait_clock.h"
+#include "ui/controls.h"
 #include "ui/schedule_table.h"
 
-#include <QMainWindow>
-#include <QVector>
+#include <array>
+#include <memory>
+#include <functional>
+#include <string>
+#include <vector>
 
-class QAction;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QSlider;
 class DesktopServices;
-class HelpViewer;
 namespace settings {
 class SettingsStore;
 }
 
-// The tool's one window. Controls carry their design names; each handler
-// stores its change at once.
-class FrmMain : public QMainWindow {
-  Q_OBJECT
-
+// The tool's one window as a model: its controls carry their design names
+// and values, each handler stores its change at once. A view draws it.
+class FrmMain {
  public:
-  FrmMain(settings::SettingsStore& store, DesktopServices& services, QWidget* parent = nullptr);
-  ~FrmMain() override;
+  FrmMain(settings::SettingsStore& store, DesktopServices& services);
+  FrmMain(const FrmMain&) = delete;
+  FrmMain& operator=(const FrmMain&) = delete;
 
   // --- controls ---
-  QPushButton* cmdPause = nullptr;
-  QLabel* LabelWWW = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* lblCountDown = nullptr;
-  QLabel* lblMessage = nullptr;
-  QLabel* lblDayOfMonth = nullptr;
-  QLabel* Image1 = nullptr;
-  QLineEdit* txtStartDelay = nullptr;
-  QLineEdit* txtStartKey = nullptr;
-  QLineEdit* txtBackupKey = nullptr;
-  QLineEdit* txtTitle = nullptr;
-  QLineEdit* txtBackupNumber = nullptr;
-  QCheckBox* chkDefault = nullptr;
-  QCheckBox* chkOnceOnly = nullptr;
-  QCheckBox* chkMonday = nullptr;
-  QCheckBox* chkTuesday = nullptr;
-  QCheckBox* chkwednesday = nullptr;
-  QCheckBox* chkThursday = nullptr;
-  QCheckBox* chkFriday = nullptr;
-  QCheckBox* chkSaturday = nullptr;
-  QCheckBox* chkSunday = nullptr;
-  QSlider* SliderBackupNumber = nullptr;
-  QAction* mPopHelp = nullptr;
-  QAction* mPopAbout = nullptr;
+  CommandButton cmdPause{designOf("cmdPause")};
+  Label LabelWWW{designOf("LabelWWW")};
+  Label Label6{designOf("Label6")};
+  TextBox txtStartDelay{designOf("txtStartDelay")};
+  Label lblCountDown{designOf("lblCountDown")};
+  Label lblMessage{designOf("lblMessage")};
+  Label Label2{designOf("Label2")};
+  TextBox txtStartKey{designOf("txtStartKey")};
+  Label Label5{designOf("Label5")};
+  TextBox txtBackupKey{designOf("txtBackupKey")};
+  Label Label3{designOf("Label3")};
+  TextBox txtTitle{designOf("txtTitle")};
+  Image Image1{designOf("Image1")};
+  CheckBox chkDefault{designOf("chkDefault")};
+  CheckBox chkOnceOnly{designOf("chkOnceOnly")};
+  Slider SliderBackupNumber{designOf("SliderBackupNumber")};
+  Label Label1{designOf("Label1")};
+  TextBox txtBackupNumber{designOf("txtBackupNumber")};
+  Label Label4{designOf("Label4")};
+  CheckBox chkMonday{designOf("chkMonday")};
+  CheckBox chkTuesday{designOf("chkTuesday")};
+  CheckBox chkwednesday{designOf("chkwednesday")};
+  CheckBox chkThursday{designOf("chkThursday")};
+  CheckBox chkFriday{designOf("chkFriday")};
+  CheckBox chkSaturday{designOf("chkSaturday")};
+  CheckBox chkSunday{designOf("chkSunday")};
+  Label lblDayOfMonth{designOf("lblDayOfMonth")};
+  MenuItem mPopHelp{designOf("mPopHelp")};
+  MenuItem mPopAbout{designOf("mPopAbout")};
+  // Says what keeps the tool from its work; not in the design.
+  Label lblProblem{problemLineDesign()};
 
-  QCheckBox* chkDay(int day) const { return days_[day - 1]; }  // chkDay1..chkDay31
-  QCheckBox* scheduleBox(const ScheduleEntry& e) const;
+  CheckBox& chkDay(int day) { return *days_[size_t(day - 1)]; }  // chkDay1..chkDay31
+  const CheckBox& chkDay(int day) const { return *days_[size_t(day - 1)]; }
+  CheckBox& scheduleBox(const ScheduleEntry& e);
+  const CheckBox& scheduleBox(const ScheduleEntry& e) const;
+
+  // Every control of the design, in its order; the named one or nullptr.
+  const std::vector<Control*>& controls() const { return controls_; }
+  Control* control(const std::string& name) const;
+  const std::vector<Control*>& jobControls() const { return jobControls_; }
 
   // --- window-level fields shared with the waits ---
   double sngPauseTime = 0;  // length of the current wait, seconds
   double sngStart = 0;      // timer reading at which it began
   bool blnPause = false;    // Pause/Run
   bool closeRequested = false;
+  // The seconds timer of the waits, steady across midnight.
+  double Timer() { return clock_.now(); }
 
   // --- operations ---
   void SetJobControlsVisible(bool visible);
-  QVector<QWidget*> jobControls() const { return jobControls_; }
 
-  // Value changes made by the program. A check box's handler runs when its
-  // state changes; the slider's handler never runs for these.
-  static int checkState(const QCheckBox* box);
-  static void setCheckState(QCheckBox* box, int state);
-  void setJobNumber(int value);
-  int jobNumber() const;
-  int jobNumberMaximum() const;
-
-  // The help file named at load; looked for in the program's folder.
-  void setHelpFile(const QString& name) { helpFile_ = name; }
-  QString helpFile() const { return helpFile_; }
-  void showHelp(int topic);
+  // The help file named at load; the control whose topic F1 opens.
+  void setHelpFile(const std::string& name) { helpFile_ = name; }
+  const std::string& helpFile() const { return helpFile_; }
+  const Control* focused = nullptr;  // kept by the view
 
   // A line under the controls that says what keeps the tool from doing its
   // work (settings that cannot be read or saved, a desktop it cannot type
   // into). Not a message box: nothing may hold back the unattended run.
-  void showProblem(const QString& text);
-  QLabel* lblProblem = nullptr;  // created on the first problem
+  void showProblem(const std::string& text);
 
-  // Twips to pixels for this window (design scale included).
-  double pixelsPerTwip() const { return pixelsPerTwip_; }
+  // The window: shown, and closed by the user or the sequence.
+  bool visible() const { return visible_; }
+  void show();
+  void close();  // ends every wait; nothing else is undone
+  std::function<void(bool visible)> viewVisibility;
 
- public slots:
+  // --- handlers ---
   void cmdPause_Click();
   void chkDefault_Click();
   void chkOnceOnly_Click();
@@ -103,42 +104,18 @@ class FrmMain : public QMainWindow {
   void txtTitle_Change();
   void mPopHelp_Click();
   void mPopAbout_Click();
-  void scheduleBox_Click(const ScheduleEntry& entry);
-
-#define TALVOR_DAY_HANDLER(n) \
-  void chkDay##n##_Click() { scheduleBox_Click(dayEntry(n)); }
-  TALVOR_DAY_HANDLER(1) TALVOR_DAY_HANDLER(2) TALVOR_DAY_HANDLER(3) TALVOR_DAY_HANDLER(4)
-  TALVOR_DAY_HANDLER(5) TALVOR_DAY_HANDLER(6) TALVOR_DAY_HANDLER(7) TALVOR_DAY_HANDLER(8)
-  TALVOR_DAY_HANDLER(9) TALVOR_DAY_HANDLER(10) TALVOR_DAY_HANDLER(11) TALVOR_DAY_HANDLER(12)
-  TALVOR_DAY_HANDLER(13) TALVOR_DAY_HANDLER(14) TALVOR_DAY_HANDLER(15) TALVOR_DAY_HANDLER(16)
-  TALVOR_DAY_HANDLER(17) TALVOR_DAY_HANDLER(18) TALVOR_DAY_HANDLER(19) TALVOR_DAY_HANDLER(20)
-  TALVOR_DAY_HANDLER(21) TALVOR_DAY_HANDLER(22) TALVOR_DAY_HANDLER(23) TALVOR_DAY_HANDLER(24)
-  TALVOR_DAY_HANDLER(25) TALVOR_DAY_HANDLER(26) TALVOR_DAY_HANDLER(27) TALVOR_DAY_HANDLER(28)
-  TALVOR_DAY_HANDLER(29) TALVOR_DAY_HANDLER(30) TALVOR_DAY_HANDLER(31)
-#undef TALVOR_DAY_HANDLER
-  void chkMonday_Click() { scheduleBox_Click(weekdayEntry(0)); }
-  void chkTuesday_Click() { scheduleBox_Click(weekdayEntry(1)); }
-  void chkwednesday_Click() { scheduleBox_Click(weekdayEntry(2)); }
-  void chkThursday_Click() { scheduleBox_Click(weekdayEntry(3)); }
-  void chkFriday_Click() { scheduleBox_Click(weekdayEntry(4)); }
-  void chkSaturday_Click() { scheduleBox_Click(weekdayEntry(5)); }
-  void chkSunday_Click() { scheduleBox_Click(weekdayEntry(6)); }
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  void scheduleBox_Click(const ScheduleEntry& entry);  // chkDay1_Click .. chkSunday_Click
 
  private:
-  void createControls();
   void connectHandlers();
-  void saveText(settings::StartKey key, const QLineEdit* box);
+  void saveText(settings::StartKey key, const TextBox& box);
 
   settings::SettingsStore& store_;
   DesktopServices& services_;
-  QVector<QCheckBox*> days_;
-  QVector<QCheckBox*> weekdays_;
-  QVector<QWidget*> jobControls_;
-  QString helpFile_;
-  HelpViewer* help_ = nullptr;
-  double pixelsPerTwip_ = 1.0 / 15;
+  WaitClock clock_;
+  std::vector<std::unique_ptr<CheckBox>> days_;
+  std::vector<Control*> controls_;
+  std::vector<Control*> jobControls_;
+  std::string helpFile_;
+  bool visible_ = false;
 };

@@ -6,41 +6,33 @@
 #include "settings/settings_values.h"
 #include "version.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSlider>
-
 using settings::StartKey;
 
 void FrmMain::cmdPause_Click() {
-  if (cmdPause->text() == QLatin1String("Pause")) {
+  if (cmdPause.caption() == "Pause") {
     blnPause = true;
-    cmdPause->setText(QStringLiteral("Run"));
+    cmdPause.setCaption("Run");
   } else {
     blnPause = false;
-    cmdPause->setText(QStringLiteral("Pause"));
+    cmdPause.setCaption("Pause");
   }
 }
 
 void FrmMain::chkDefault_Click() {
-  settings::save(store_, settings::startKey(StartKey::Default), std::to_string(checkState(chkDefault)));
-  SetJobControlsVisible(checkState(chkDefault) == 0);
+  settings::save(store_, settings::startKey(StartKey::Default), std::to_string(chkDefault.value()));
+  SetJobControlsVisible(chkDefault.value() == 0);
 }
 
 void FrmMain::chkOnceOnly_Click() {
-  settings::save(store_, settings::startKey(StartKey::OnceOnly), std::to_string(checkState(chkOnceOnly)));
+  settings::save(store_, settings::startKey(StartKey::OnceOnly), std::to_string(chkOnceOnly.value()));
 }
 
 void FrmMain::SliderBackupNumber_Change() {
-  txtBackupNumber->setText(QString::number(SliderBackupNumber->value()));
-  settings::save(store_, settings::startKey(StartKey::BackupNumber), std::to_string(SliderBackupNumber->value()));
+  txtBackupNumber.setText(std::to_string(SliderBackupNumber.value()));
+  settings::save(store_, settings::startKey(StartKey::BackupNumber), std::to_string(SliderBackupNumber.value()));
 }
 
-void FrmMain::saveText(StartKey key, const QLineEdit* box) {
-  settings::save(store_, settings::startKey(key), box->text().toStdString());
-}
+void FrmMain::saveText(StartKey key, const TextBox& box) { settings::save(store_, settings::startKey(key), box.text()); }
 
 void FrmMain::txtBackupKey_Change() { saveText(StartKey::BackupJobLetter, txtBackupKey); }
 void FrmMain::txtStartDelay_Change() { saveText(StartKey::StartDelay, txtStartDelay); }
@@ -48,29 +40,25 @@ void FrmMain::txtStartKey_Change() { saveText(StartKey::Letter, txtStartKey); }
 void FrmMain::txtTitle_Change() { saveText(StartKey::Title, txtTitle); }
 
 void FrmMain::scheduleBox_Click(const ScheduleEntry& entry) {
-  QCheckBox* box = scheduleBox(entry);
-  const int state = checkState(box);
+  CheckBox& box = scheduleBox(entry);
+  const int state = box.value();
   settings::save(store_, *entry.onOff, std::to_string(state));
-  const int job = SliderBackupNumber->value();
+  const int job = SliderBackupNumber.value();
   settings::save(store_, *entry.backup, std::to_string(job));
-  box->setToolTip(state == 1 ? QStringLiteral("Backup number ") + displayNumber(job) + entry.tooltipEnding
-                             : kScheduleDesignTooltip);
+  box.setTooltip(state == 1 ? "Backup number " + displayNumber(job) + entry.tooltipEnding : kScheduleDesignTooltip);
 }
 
 void FrmMain::mPopHelp_Click() {
   // Help for the control that has the focus, the contents for any other.
-  const QWidget* focused = QApplication::focusWidget();
-  showHelp(focused ? focused->property("helpTopic").toInt() : 0);
+  services_.showHelp(helpFile_, focused ? focused->design().helpTopic : 0);
 }
 
 void FrmMain::mPopAbout_Click() {
-  const QString crlf = QStringLiteral("\r\n");
-  const QString text = QStringLiteral("Talvor Start Version %1.%2.%3")
-                           .arg(TALVOR_VERSION_MAJOR)
-                           .arg(TALVOR_VERSION_MINOR)
-                           .arg(TALVOR_VERSION_PATCH) +
-                       crlf + QStringLiteral("Copyright (C) Talvor Start developers") + crlf +
-                       QStringLiteral("All rights reserved; released under the terms in the licence file") + crlf +
-                       QStringLiteral("www.talvorstart.example") + crlf + crlf;
-  services_.msgBox(text, msgbox_style::kInformation, QStringLiteral("About Talvor Start"));
+  const std::string crlf = "\r\n";
+  const std::string text = "Talvor Start Version " + std::to_string(TALVOR_VERSION_MAJOR) + "." +
+                           std::to_string(TALVOR_VERSION_MINOR) + "." + std::to_string(TALVOR_VERSION_PATCH) + crlf +
+                           "Copyright (C) Talvor Start developers" + crlf +
+                           "All rights reserved; released under the terms in the licence file" + crlf +
+                           "www.talvorstart.example" + crlf + crlf;
+  showMsgBox(services_, text, msgbox_style::kInformation, "About Talvor Start");
 }

@@ -3,25 +3,23 @@
 namespace {
 
 // The ordinals as the tooltips have always shown them.
-QString ordinal(int day) {
-  if (day == 1 || day == 31) return QString::number(day) + "st";
+std::string ordinal(int day) {
+  if (day == 1 || day == 31) return std::to_string(day) + "st";
   if (day == 2) return "2nd";
   if (day == 3) return "3rd";
-  return QString::number(day) + "th";
+  return std::to_string(day) + "th";
 }
 
 std::vector<ScheduleEntry> build() {
   std::vector<ScheduleEntry> t;
   for (int d = 1; d <= settings::kDaysInMonth; ++d)
-    t.push_back({"chkDay" + QString::number(d), QString::number(d), &settings::dayOnOff(d),
-                 &settings::dayBackup(d), " selected for the " + ordinal(d) + " day of the month", d, -1});
+    t.push_back({"chkDay" + std::to_string(d), &settings::dayOnOff(d), &settings::dayBackup(d),
+                 " selected for the " + ordinal(d) + " day of the month", d, -1});
   const char* boxes[] = {"chkMonday", "chkTuesday", "chkwednesday", "chkThursday",
                          "chkFriday", "chkSaturday", "chkSunday"};
-  for (int w = 0; w < settings::kWeekdays; ++w) {
-    const QString name = QString::fromStdString(settings::weekdaySection(w));
-    t.push_back({boxes[w], name.left(3), &settings::weekdayOnOff(w), &settings::weekdayBackup(w),
-                 " selected for " + name, 0, w});
-  }
+  for (int w = 0; w < settings::kWeekdays; ++w)
+    t.push_back({boxes[w], &settings::weekdayOnOff(w), &settings::weekdayBackup(w),
+                 " selected for " + settings::weekdaySection(w), 0, w});
   return t;
 }
 

@@ -47,7 +47,9 @@ LRESULT CALLBACK LoggingWindow::procedure(HWND window, UINT message, WPARAM w, L
   if (self && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)) {
     if (w != VK_MENU && w != VK_SHIFT && w != VK_CONTROL) {
       const bool alt = (l >> 29) & 1;  // the context code: Alt is down
-      self->keys_.push_back((alt ? "Alt+" : "") + keyName(w));
+      const bool shift = GetKeyState(VK_SHIFT) & 0x8000, ctrl = GetKeyState(VK_CONTROL) & 0x8000;
+      self->keys_.push_back(std::string(ctrl ? "Ctrl+" : "") + (alt ? "Alt+" : "") + (shift ? "Shift+" : "") +
+                            keyName(w));
     }
     return 0;  // no menu loop on Alt
   }

@@ -1,6 +1,6 @@
 // Writes the padlock as the desktop's icon sizes: render-icons DIR NAME SIZE...
 // gives DIR/<SIZE>x<SIZE>/apps/NAME.png, the hicolor layout.
-#include "ui/artwork.h"
+#include "ui/qt/artwork.h"
 
 #include <QDir>
 #include <cstdio>

@@ -2,51 +2,63 @@
 
 #include "platform/key_string.h"
 
-#include <QCoreApplication>
+#include <stdexcept>
 
-FakeDesktopServices::FakeDesktopServices()
-    : clockStart(QDate(2026, 8, 12), QTime(9, 0, 0)) {}  // a Wednesday, the 12th
+FakeDesktopServices::FakeDesktopServices() : clockStart{Date{2026, 8, 12}, 9 * 3600.0} {}  // a Wednesday, the 12th
 
 void FakeDesktopServices::at(double seconds, std::function<void()> action) {
   scheduled_.push_back({seconds, std::move(action)});
 }
 
-QStringList FakeDesktopServices::keysSent() const {
-  QStringList out;
-  for (const Sent& s : sent) out << s.keys;
+std::vector<std::string> FakeDesktopServices::keysSent() const {
+  std::vector<std::string> out;
+  for (const Sent& s : sent) out.push_back(s.keys);
   return out;
 }
 
-Status FakeDesktopServices::shell(const QString& file, int windowStyle) {
-  calls << QStringLiteral("Shell %1 %2").arg(file).arg(windowStyle);
-  if (!batchFilePresent)
-    return Status::failure(failure_code::kFileNotFound, QStringLiteral("File not found: %1").arg(file));
+int FakeDesktopServices::callsStartingWith(const std::string& prefix) const {
+  int n = 0;
+  for (const std::string& c : calls) n += c.rfind(prefix, 0) == 0;
+  return n;
+}
+
+void FakeDesktopServices::beginRun() {
+  calls.push_back("BeginRun");
+  windowsAtBeginRun_ = windows;
+  activated_ = false;
+}
+
+Status FakeDesktopServices::shell(const std::string& file, int windowStyle) {
+  calls.push_back("Shell " + file + " " + std::to_string(windowStyle));
+  if (!batchFilePresent) return Status::failure(failure_code::kFileNotFound, "File not found: " + file);
   startedAt_ = virtualNow_;
   bringUpStartedWindow();
   return Status::success();
 }
 
 void FakeDesktopServices::bringUpStartedWindow() {
-  if (!startedAt_ || startsWindow.isEmpty() || windows.contains(startsWindow)) return;
+  if (!startedAt_ || startsWindow.empty()) return;
+  for (const std::string& w : windows)
+    if (w == startsWindow) return;
   if (virtualNow_ - *startedAt_ < windowAppearsAfter) return;
-  windows << startsWindow;
+  windows.push_back(startsWindow);
   activeWindow = startsWindow;
 }
 
-Status FakeDesktopServices::appActivate(const QString& title) {
-  calls << QStringLiteral("AppActivate %1").arg(title);
+Status FakeDesktopServices::appActivate(const std::string& title) {
+  calls.push_back("AppActivate " + title);
   bringUpStartedWindow();
-  if (!title.isEmpty()) {
-    for (const QString& w : windows)
-      if (w == title) { activeWindow = w; return Status::success(); }
-    for (const QString& w : windows)
-      if (w.startsWith(title)) { activeWindow = w; return Status::success(); }
+  if (!title.empty()) {
+    for (const std::string& w : windows)
+      if (w == title) { activeWindow = w; activated_ = true; return Status::success(); }
+    for (const std::string& w : windows)
+      if (w.rfind(title, 0) == 0) { activeWindow = w; activated_ = true; return Status::success(); }
   }
-  return Status::failure(failure_code::kInvalidArgument, QStringLiteral("No window titled \"%1\"").arg(title));
+  return Status::failure(failure_code::kInvalidArgument, "No window titled \"" + title + "\"");
 }
 
-Status FakeDesktopServices::sendKeys(const QString& keys, bool wait) {
-  calls << QStringLiteral("SendKeys %1").arg(keys);
+Status FakeDesktopServices::sendKeys(const std::string& keys, bool wait) {
+  calls.push_back("SendKeys " + keys);
   const ParsedKeys parsed = parseKeyString(keys);
   if (!parsed.status.ok()) return parsed.status;
   if (keyFailure) {
@@ -54,48 +66,82 @@ Status FakeDesktopServices::sendKeys(const QString& keys, bool wait) {
     if (!s.ok()) return s;
   }
   if (activeWindow == kOwnTitle) {
-    Status s = Status::failure(failure_code::kInvalidArgument, QStringLiteral("No window to receive the keys"));
+    Status s = Status::failure(failure_code::kInvalidArgument, "No window to receive the keys");
     s.ownWindow = true;
+    return s;
+  }
+  // As the back ends do: without an activated window, a window that was
+  // there before the run never gets keys.
+  bool older = false;
+  for (const std::string& w : windowsAtBeginRun_) older = older || w == activeWindow;
+  if (!activated_ && older) {
+    Status s = Status::failure(failure_code::kInvalidArgument,
+                               "The keys were not sent: " + activeWindow + " was there before the run");
+    s.stopsRun = true;
     return s;
   }
   sent.push_back({activeWindow, keys, wait});
   return Status::success();
 }
 
-double FakeDesktopServices::timer() { return timerOrigin + virtualNow_; }
+double FakeDesktopServices::timer() { return now().secondsOfDay; }
 
-void FakeDesktopServices::doEvents() {
-  ++pumps;
-  QCoreApplication::processEvents();
-  // Actions may schedule more actions; run what is due, in time order.
+std::optional<double> FakeDesktopServices::nextAction() const {
+  std::optional<double> next;
+  for (const Scheduled& s : scheduled_)
+    if (!next || s.at < *next) next = s.at;
+  return next;
+}
+
+// Actions may schedule more actions; runs what is due, in time order.
+bool FakeDesktopServices::runDueActions() {
+  bool ran = false;
   for (;;) {
-    int due = -1;
-    for (int i = 0; i < scheduled_.size(); ++i)
-      if (scheduled_[i].at <= virtualNow_ && (due < 0 || scheduled_[i].at < scheduled_[due].at)) due = i;
-    if (due < 0) break;
+    size_t due = scheduled_.size();
+    for (size_t i = 0; i < scheduled_.size(); ++i)
+      if (scheduled_[i].at <= virtualNow_ && (due == scheduled_.size() || scheduled_[i].at < scheduled_[due].at))
+        due = i;
+    if (due == scheduled_.size()) return ran;
     auto action = std::move(scheduled_[due].action);
-    scheduled_.removeAt(due);
+    scheduled_.erase(scheduled_.begin() + long(due));
     action();
+    ran = true;
   }
 }
 
-void FakeDesktopServices::idle(int maxMs) {
-  if (onIdle) onIdle();
-  if (maxMs > 0) virtualNow_ += maxMs / 1000.0;
+void FakeDesktopServices::doEvents() {
+  runDueActions();
 }
 
-QDateTime FakeDesktopServices::now() {
-  return clockStart.addMSecs(qint64(virtualNow_ * 1000.0));
+bool FakeDesktopServices::idle(int maxMs) {
+  ++sleeps;
+  const std::optional<double> event = nextAction();
+  double until = maxMs < 0 ? (event ? *event : virtualNow_ + giveUpAfter + 1) : virtualNow_ + maxMs / 1000.0;
+  if (event && *event < until) until = *event > virtualNow_ ? *event : virtualNow_;
+  virtualNow_ = until;
+  if (virtualNow_ > giveUpAfter)
+    throw std::runtime_error("the code under test still waits after " + std::to_string(giveUpAfter) +
+                             " virtual seconds");
+  return runDueActions();
 }
 
-QString FakeDesktopServices::inputBox(const QString& prompt, const QString& title, const QString& defaultText) {
+LocalTime FakeDesktopServices::now() { return addSeconds(clockStart, virtualNow_); }
+
+std::string FakeDesktopServices::shortDateText(const Date& date) {
+  return std::to_string(date.day) + "/" + std::to_string(date.month) + "/" + std::to_string(date.year);
+}
+
+std::string FakeDesktopServices::inputBox(const std::string& prompt, const std::string& title,
+                                          const std::string& defaultText) {
   prompts.push_back({prompt, title, defaultText});
   if (prompts.size() > answers.size()) return defaultText;
   const auto& answer = answers[prompts.size() - 1];
-  return answer ? *answer : QString();
+  return answer ? *answer : std::string();
 }
 
-void FakeDesktopServices::msgBox(const QString& text, int style, const QString& title) {
-  boxes.push_back({text, style, title.isEmpty() ? QStringLiteral("talvorstart") : title, virtualNow_});
+void FakeDesktopServices::msgBox(const std::string& text, int style, const std::string& title) {
+  boxes.push_back({text, style, title, virtualNow_});
   if (onBox) onBox(boxes.back());
 }
+
+void FakeDesktopServices::showHelp(const std::string& helpFile, int topic) { helpShown.push_back({helpFile, topic}); }

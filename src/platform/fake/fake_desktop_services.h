@@ -2,73 +2,82 @@
 
 #include "platform/desktop_services.h"
 
-#include <QStringList>
-#include <QVector>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 // Desktop services for tests: a virtual clock that moves only while the
-// code under test idles, a scripted desktop of window titles, scripted
-// answers to prompts and boxes, and a log of everything the code asked for.
+// code under test sleeps, a timer that restarts at midnight as a plain
+// seconds timer does, a scripted desktop of window titles, scripted answers
+// to prompts and boxes, and a log of everything the code asked for.
 class FakeDesktopServices : public DesktopServices {
  public:
-  static inline const QString kOwnTitle = QStringLiteral("Talvor Start");
+  static inline const std::string kOwnTitle = "Talvor Start";
 
   struct Prompt {
-    QString prompt, title, defaultText;
+    std::string prompt, title, defaultText;
   };
   struct Box {
-    QString text;
+    std::string text;
     int style;
-    QString title;
+    std::string title;
     double at;  // virtual time
   };
   struct Sent {
-    QString window;  // title of the window that got the keys
-    QString keys;
+    std::string window;  // title of the window that got the keys
+    std::string keys;
     bool wait;
+  };
+  struct Help {
+    std::string file;
+    int topic;
   };
 
   FakeDesktopServices();
 
   // --- the desktop ---
-  QStringList windows;                     // titles of top-level windows, own window excluded
-  QString activeWindow = kOwnTitle;        // who gets the keys
+  std::vector<std::string> windows;       // titles of top-level windows, own window excluded
+  std::string activeWindow = kOwnTitle;   // who gets the keys
   bool batchFilePresent = true;
-  QString startsWindow;                    // a title that the batch file brings up, active
-  double windowAppearsAfter = 0;           // seconds after the start
-  QDateTime clockStart;                    // wall time at virtual 0
-  double timerOrigin = 1000.0;             // monotonic reading at virtual 0
+  std::string startsWindow;               // a title that the batch file brings up, active
+  double windowAppearsAfter = 0;          // seconds after the start
+  LocalTime clockStart;                   // wall time at virtual 0
+  double giveUpAfter = 3600;              // virtual seconds: a wait that never ends fails the test
 
   // --- scripted answers ---
-  QVector<std::optional<QString>> answers;  // per prompt; nullopt cancels; none left: accept default
-  std::function<void(const Box&)> onBox;    // runs while a box is "open"
-  std::function<Status(const QString& keys)> keyFailure;  // non-success fails the send
-  std::function<void()> onIdle;             // runs each time the code under test goes idle
+  std::vector<std::optional<std::string>> answers;  // per prompt; nullopt cancels; none left: accept default
+  std::function<void(const Box&)> onBox;            // runs while a box is "open"
+  std::function<Status(const std::string& keys)> keyFailure;  // non-success fails the send
 
-  // Runs the action in the first event pump at or after the virtual time.
+  // Runs the action as a window event at the virtual time: it wakes a
+  // sleep, or runs in the first event pump at or after that time.
   void at(double seconds, std::function<void()> action);
 
   // --- the log ---
-  QStringList calls;                        // "Shell TalvorStart.bat 2", "AppActivate X", "SendKeys %B"
-  QVector<Prompt> prompts;
-  QVector<Box> boxes;
-  QVector<Sent> sent;
-  int pumps = 0;
+  std::vector<std::string> calls;  // "Shell TalvorStart.bat 2", "AppActivate X", "SendKeys %B"
+  std::vector<Prompt> prompts;
+  std::vector<Box> boxes;
+  std::vector<Sent> sent;
+  std::vector<Help> helpShown;
+  int sleeps = 0;  // times the code under test slept
   double elapsed() const { return virtualNow_; }
-  QStringList keysSent() const;             // the key strings only, in order
+  std::vector<std::string> keysSent() const;  // the key strings only, in order
+  int callsStartingWith(const std::string& prefix) const;
 
   // DesktopServices
-  Status shell(const QString& file, int windowStyle) override;
-  Status appActivate(const QString& title) override;
-  Status sendKeys(const QString& keys, bool wait) override;
+  void beginRun() override;
+  Status shell(const std::string& file, int windowStyle) override;
+  Status appActivate(const std::string& title) override;
+  Status sendKeys(const std::string& keys, bool wait) override;
   double timer() override;
   void doEvents() override;
-  void idle(int maxMs) override;
-  QDateTime now() override;
-  QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
-  void msgBox(const QString& text, int style, const QString& title = QString()) override;
-  void setOwnWindow(QWidget*) override {}
+  bool idle(int maxMs) override;
+  LocalTime now() override;
+  std::string shortDateText(const Date& date) override;
+  std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+  void msgBox(const std::string& text, int style, const std::string& title) override;
+  void showHelp(const std::string& helpFile, int topic) override;
 
   // Moves the virtual clock, as a modal box left open would.
   void advance(double seconds) { virtualNow_ += seconds; }
@@ -79,8 +88,12 @@ class FakeDesktopServices : public DesktopServices {
     std::function<void()> action;
   };
   void bringUpStartedWindow();
+  bool runDueActions();
+  std::optional<double> nextAction() const;
 
   double virtualNow_ = 0;
+  std::vector<std::string> windowsAtBeginRun_;
+  bool activated_ = false;
   std::optional<double> startedAt_;
-  QVector<Scheduled> scheduled_;
+  std::vector<Scheduled> scheduled_;
 };

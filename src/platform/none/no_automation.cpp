@@ -6,12 +6,12 @@ namespace {
 // Platforms without a back end say so on every call instead of pretending.
 class NoAutomation : public Automation {
  public:
+  void beginRun() override {}
   AutomationStatus start(const std::string&, const std::string&, const std::string&, int) override {
     return fail();
   }
   AutomationStatus activate(const std::string&) override { return fail(); }
   AutomationStatus send(const std::vector<KeyStroke>&, bool) override { return fail(); }
-  void beginRun() override {}
   void setOwnWindow(std::uintptr_t) override {}
 
  private:

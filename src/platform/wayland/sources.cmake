@@ -1,4 +1,4 @@
-# The Wayland back end, added to talvor_platform when the top level found
+# The Wayland back end, added to talvor_automation when the top level found
 # libwayland-client, xkbcommon and wayland-scanner. The client glue of the
 # two protocols is generated from the definitions in protocols/.
 set(_wl_out ${CMAKE_CURRENT_BINARY_DIR}/wayland-protocols)
@@ -15,7 +15,7 @@ foreach(_proto wlr-foreign-toplevel-management-unstable-v1 virtual-keyboard-unst
   list(APPEND _wl_generated ${_wl_out}/${_proto}-client-protocol.h ${_wl_out}/${_proto}-protocol.c)
 endforeach()
 
-target_sources(talvor_platform PRIVATE
+target_sources(talvor_automation PRIVATE
   ${_wl_generated}
   wayland/wayland_automation.cpp
   wayland/wayland_connection.cpp
@@ -24,6 +24,6 @@ target_sources(talvor_platform PRIVATE
   wayland/wayland_keymap.cpp
   wayland/own_app_id.cpp
 )
-target_include_directories(talvor_platform PRIVATE ${_wl_out})
-target_compile_definitions(talvor_platform PRIVATE TALVOR_HAVE_WAYLAND)
-target_link_libraries(talvor_platform PRIVATE PkgConfig::WAYLAND_CLIENT PkgConfig::XKBCOMMON)
+target_include_directories(talvor_automation PRIVATE ${_wl_out})
+target_compile_definitions(talvor_automation PRIVATE TALVOR_HAVE_WAYLAND)
+target_link_libraries(talvor_automation PRIVATE PkgConfig::WAYLAND_CLIENT PkgConfig::XKBCOMMON)

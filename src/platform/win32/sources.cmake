@@ -4,6 +4,8 @@ set(TALVOR_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/win32_automation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_batch_start.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_keys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/win32_modifiers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/win32_processed.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_windows.cpp
 )

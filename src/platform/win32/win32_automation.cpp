@@ -2,20 +2,64 @@
 #include "platform/failure_codes.h"
 #include "win32_batch_start.h"
 #include "win32_keys.h"
+#include "win32_modifiers.h"
+#include "win32_processed.h"
 #include "win32_text.h"
 #include "win32_windows.h"
 
 #include <windows.h>
 
+#include <set>
+
 namespace {
 
-// How long keys sent with waiting wait for the target to take them.
-constexpr DWORD kInputIdleMs = 1000;
+// How long keys sent with waiting wait for the target to take them; longer
+// means it is hung or swamped, and keys sent on would land at some unknown time.
+constexpr DWORD kProcessedMs = 3000;
 // How long keys wait for a just-activated window to come to the front.
 constexpr DWORD kForegroundWaitMs = 1000;
+// How long the first keys of a run wait for the user to let go of Shift,
+// Ctrl, Alt or the Windows key.
+constexpr DWORD kModifierWaitMs = 2000;
+
+AutomationStatus stopRun(const std::string& description) {
+  AutomationStatus s{failure_code::kInvalidArgument, description};
+  s.stopsRun = true;
+  return s;
+}
+
+std::string quoted(HWND window) {
+  const std::string title = windowTitleUtf8(window);
+  return title.empty() ? "a window without a title" : "the window \"" + title + "\"";
+}
+
+DWORD processOf(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  return pid;
+}
+
+BOOL CALLBACK collect(HWND window, LPARAM data) {
+  reinterpret_cast<std::set<HWND>*>(data)->insert(window);
+  return TRUE;
+}
+
+std::set<HWND> topLevelWindows() {
+  std::set<HWND> out;
+  EnumWindows(collect, reinterpret_cast<LPARAM>(&out));
+  return out;
+}
 
 class Win32Automation : public Automation {
  public:
+  void beginRun() override {
+    runBegun_ = true;
+    before_ = topLevelWindows();
+    target_ = nullptr;
+    missingTitle_.clear();
+    modifiersWaited_ = false;
+  }
+
   AutomationStatus start(const std::string& file, const std::string& programFolder, const std::string&,
                          int windowStyle) override {
     // The settings live in the registry here, so only the program's folder holds the file.
@@ -24,37 +68,69 @@ class Win32Automation : public Automation {
 
   AutomationStatus activate(const std::string& title) override {
     HWND window = findWindowByTitle(toWide(title), own_);
-    if (!window) return {failure_code::kInvalidArgument, "No window has the title " + title};
+    if (!window) {
+      missingTitle_ = title;
+      return {failure_code::kInvalidArgument, "No window has the title " + title};
+    }
     bringToForeground(window);
     pendingForeground_ = window;
+    target_ = window;
     return {};
   }
 
   AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) override {
     waitForPendingForeground();
-    HWND target = GetForegroundWindow();
-    if (!target || target == own_)
-      return {failure_code::kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
+    if (!modifiersWaited_) {
+      waitForModifierRelease(kModifierWaitMs);
+      modifiersWaited_ = true;
+    }
+    const HWND foreground = GetForegroundWindow();
+    AutomationStatus guard = checkReceiver(foreground);
+    if (!guard.ok()) return guard;
     KeyPlan plan = planKeys(strokes);
     if (!plan.status.ok()) return plan.status;
-    AutomationStatus sent = sendPlan(std::move(plan.inputs));
-    if (sent.ok() && wait) waitUntilTaken(target);
+    std::vector<INPUT> inputs = withoutHeldModifiers(plan.inputs, heldModifiers());
+    ProcessedWait processed(foreground, plan.inputs);
+    AutomationStatus sent = sendPlan(std::move(inputs));
+    if (sent.ok() && wait && !processed.wait(kProcessedMs))
+      return stopRun("The backup program did not take the keys within " + std::to_string(kProcessedMs / 1000) +
+                     " seconds, so no more keys were sent and no job was started; it may be busy or hung");
     return sent;
   }
 
-  void beginRun() override {}
   void setOwnWindow(std::uintptr_t nativeId) override { own_ = reinterpret_cast<HWND>(nativeId); }
 
  private:
-  // Our own windows are served by our own event loop, which the caller runs.
-  static void waitUntilTaken(HWND target) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(target, &pid);
-    if (!pid || pid == GetCurrentProcessId()) return;
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (!process) return;
-    WaitForInputIdle(process, kInputIdleMs);
-    CloseHandle(process);
+  // The keys may go only to the backup program: the activated window, a
+  // window it owns, or one of its process (its drop-down list, a dialog).
+  // Without an activated window, only to a window that appeared after the
+  // batch file was started.
+  AutomationStatus checkReceiver(HWND foreground) {
+    if (!foreground || foreground == own_)
+      return {failure_code::kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
+    const HWND root = GetAncestor(foreground, GA_ROOTOWNER);
+    if (!target_) {
+      if (runBegun_ && before_.count(root ? root : foreground)) return olderWindowInFront(foreground);
+      target_ = foreground;  // the backup program, titled otherwise than configured
+    }
+    if (foreground == target_ || root == target_ || processOf(foreground) == processOf(target_)) return {};
+    return stopRun("The backup program lost the keyboard focus to " + quoted(foreground) +
+                   ", so no more keys were sent and no job was started. Close that window, or keep it from "
+                   "taking the focus, and start Talvor Start again.");
+  }
+
+  AutomationStatus olderWindowInFront(HWND foreground) {
+    std::string appeared;
+    for (HWND w : topLevelWindows()) {
+      if (before_.count(w) || w == own_ || !IsWindowVisible(w)) continue;
+      const std::string title = windowTitleUtf8(w);
+      if (!title.empty()) appeared += (appeared.empty() ? "\"" : ", \"") + title + "\"";
+    }
+    return stopRun("No window has the title \"" + missingTitle_ + "\", and the keys were not sent to " +
+                   quoted(foreground) + ", which was open before the backup program was started. " +
+                   (appeared.empty() ? std::string("No window appeared since then.")
+                                     : "Windows that appeared since then: " + appeared + ".") +
+                   " Set the backup program's window title in Talvor Start.");
   }
 
   // Activation does not wait; typing must not start before the window is in front.
@@ -67,6 +143,11 @@ class Win32Automation : public Automation {
 
   HWND own_ = nullptr;
   HWND pendingForeground_ = nullptr;
+  HWND target_ = nullptr;
+  bool runBegun_ = false;
+  std::set<HWND> before_;
+  std::string missingTitle_;
+  bool modifiersWaited_ = false;
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "win32_windows.h"
 
+#include "win32_text.h"
+
 #include <vector>
 
 namespace {
@@ -53,3 +55,5 @@ bool bringToForeground(HWND window) {
   if (attached) AttachThreadInput(theirs, ours, FALSE);
   return done || GetForegroundWindow() == window;
 }
+
+std::string windowTitleUtf8(HWND window) { return toUtf8(windowTitle(window)); }

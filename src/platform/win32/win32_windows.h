@@ -11,3 +11,6 @@ HWND findWindowByTitle(const std::wstring& title, HWND own);
 // Brings the window to the foreground, restoring it when minimised and
 // working round the foreground lock. Does not wait for the focus.
 bool bringToForeground(HWND window);
+
+// The window's title as UTF-8, empty when it has none.
+std::string windowTitleUtf8(HWND window);

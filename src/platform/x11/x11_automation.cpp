@@ -3,14 +3,18 @@
 #include "platform/automation.h"
 #include "platform/failure_codes.h"
 #include "platform/x11/batch_start.h"
+#include "platform/x11/x11_clients.h"
 #include "platform/x11/x11_keys.h"
+#include "platform/x11/x11_modifiers.h"
 #include "platform/x11/x11_session.h"
+#include "platform/x11/x11_settle.h"
 #include "platform/x11/x11_windows.h"
 #include "platform/x11/x11_automation.h"
 
 #include <X11/extensions/XTest.h>
 
 #include <chrono>
+#include <set>
 #include <thread>
 
 namespace {
@@ -18,9 +22,34 @@ namespace {
 using failure_code::kInvalidArgument;
 using failure_code::kNotAvailable;
 // How long keys wait for a just-activated window to get the focus before
-// they go to whichever window has it.
+// the focus guard looks at who has it.
 constexpr auto kFocusWait = std::chrono::milliseconds(1000);
 constexpr auto kFocusPoll = std::chrono::milliseconds(2);
+// How long the first keys of a run wait for the user to let go of Shift,
+// Ctrl, Alt or Super.
+constexpr auto kModifierWait = std::chrono::milliseconds(2000);
+
+std::string quoted(const std::string& title) { return title.empty() ? "a window without a title" : "the window \"" + title + "\""; }
+
+AutomationStatus stopRun(const std::string& description) {
+  AutomationStatus s{kInvalidArgument, description, false};
+  s.stopsRun = true;
+  return s;
+}
+
+// Holds every other client's requests while the focus is checked and the
+// keys are queued, so that no window can take the focus in between.
+class ServerGrab {
+ public:
+  explicit ServerGrab(Display* dpy) : dpy_(dpy) { XGrabServer(dpy_); }
+  ~ServerGrab() {
+    XUngrabServer(dpy_);
+    XSync(dpy_, False);
+  }
+
+ private:
+  Display* dpy_;
+};
 
 class X11Automation : public Automation {
  public:
@@ -30,12 +59,23 @@ class X11Automation : public Automation {
     int event = 0, error = 0, major = 0, minor = 0;
     xtest_ = XTestQueryExtension(dpy_, &event, &error, &major, &minor);
     windows_ = std::make_unique<x11::Windows>(dpy_);
+    clients_ = std::make_unique<x11::Clients>(dpy_);
     keyboard_ = std::make_unique<x11::Keyboard>(dpy_);
+    settle_ = std::make_unique<x11::Settle>(dpy_, *clients_);
+    modifiers_ = std::make_unique<x11::HeldModifiers>(dpy_);
   }
   ~X11Automation() override {
     keyboard_.reset();
-    windows_.reset();
     if (dpy_) XCloseDisplay(dpy_);
+  }
+
+  void beginRun() override {
+    if (!dpy_) return;
+    runBegun_ = true;
+    before_ = clients_->onScreen();
+    target_ = 0;
+    missingTitle_.clear();
+    modifiersWaited_ = false;
   }
 
   AutomationStatus start(const std::string& file, const std::string& programFolder,
@@ -47,26 +87,56 @@ class X11Automation : public Automation {
   AutomationStatus activate(const std::string& title) override {
     if (!dpy_) return noDisplay();
     const Window w = windows_->find(title, own_);
-    if (!w) return {kInvalidArgument, "No window has the title \"" + title + "\"", false};
+    if (!w) {
+      missingTitle_ = title;
+      return {kInvalidArgument, "No window has the title \"" + title + "\"", false};
+    }
     std::string reason;
     if (!windows_->activate(w, reason)) return {kInvalidArgument, reason, false};
     pendingFocus_ = w;
+    target_ = w;
     return {};
   }
 
-  AutomationStatus send(const std::vector<KeyStroke>& strokes, bool) override {
+  AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) override {
     if (!dpy_) return noDisplay();
     if (!xtest_) return {kNotAvailable, "The X server does not offer the XTest extension", false};
     waitForPendingFocus();
-    const Window target = windows_->focusedClient();
-    if (!target || windows_->isOurs(target, own_))
-      return {kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
+    if (!modifiersWaited_) {
+      modifiers_->waitForRelease(kModifierWait);
+      modifiersWaited_ = true;
+    }
+    AutomationStatus guard = checkReceiver();
+    if (!guard.ok()) return guard;
+
+    std::vector<x11::Keyboard::Press> presses;
     std::string reason;
-    if (!keyboard_->type(strokes, reason)) return {kInvalidArgument, reason, false};
+    if (!keyboard_->plan(strokes, presses, reason)) return {kInvalidArgument, reason, false};
+    settle_->watch(target_);
+    // A target reads a key by the keymap it knows: it must have taken the
+    // new mapping of a spare keycode before the key comes.
+    if (keyboard_->keymapChanged() && !settle_->wait(target_, reason)) {
+      keyboard_->giveBack();
+      return stopRun(reason);
+    }
+    {
+      ServerGrab grab(dpy_);
+      guard = checkReceiver();
+      if (!guard.ok()) {
+        keyboard_->giveBack();
+        return guard;
+      }
+      modifiers_->releaseForSequence();
+      keyboard_->send(presses);
+      modifiers_->restore();
+      XSync(dpy_, False);
+    }
+    const bool settled = !wait || settle_->wait(target_, reason);
+    keyboard_->giveBack();
+    if (!settled) return stopRun(reason);
     return {};
   }
 
-  void beginRun() override {}
   void setOwnWindow(std::uintptr_t nativeId) override { own_ = Window(nativeId); }
 
   bool raiseWindowOf(long pid) override {
@@ -80,6 +150,42 @@ class X11Automation : public Automation {
  private:
   static AutomationStatus noDisplay() { return {kNotAvailable, "The X display could not be opened", false}; }
 
+  // The keys may go only to the backup program: the activated window or a
+  // window of the same client (its drop-down list, a dialog). Without an
+  // activated window, only to a window that appeared after the batch file
+  // was started.
+  AutomationStatus checkReceiver() {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(dpy_, &focus, &revert);
+    const Window client = windows_->focusedClient();
+    if (!client || windows_->isOurs(client, own_))
+      return {kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
+    if (!target_) {
+      if (runBegun_ && before_.count(clients_->clientOf(client))) return olderWindowInFront(client);
+      target_ = client;  // the backup program, titled otherwise than configured
+    }
+    if (clients_->sameClient(focus, target_) || clients_->sameClient(client, target_)) return {};
+    const long pid = windows_->pid(client);
+    if (pid && pid == windows_->pid(target_)) return {};
+    return stopRun("The backup program lost the keyboard focus to " + quoted(windows_->title(client)) +
+                   ", so no more keys were sent and no job was started. Close that window, or keep it from "
+                   "taking the focus, and start Talvor Start again.");
+  }
+
+  AutomationStatus olderWindowInFront(Window focused) {
+    std::string appeared;
+    for (const x11::ClientWindow& c : windows_->clients()) {
+      if (before_.count(clients_->clientOf(c.id)) || windows_->isOurs(c.id, own_)) continue;
+      appeared += (appeared.empty() ? "\"" : ", \"") + c.title + "\"";
+    }
+    return stopRun("No window has the title \"" + missingTitle_ + "\", and the keys were not sent to " +
+                   quoted(windows_->title(focused)) + ", which was open before the backup program was started. " +
+                   (appeared.empty() ? std::string("No window appeared since then.")
+                                     : "Windows that appeared since then: " + appeared + ".") +
+                   " Set the backup program's window title in Talvor Start.");
+  }
+
   void waitForPendingFocus() {
     if (!pendingFocus_) return;
     const auto until = std::chrono::steady_clock::now() + kFocusWait;
@@ -91,9 +197,17 @@ class X11Automation : public Automation {
   Display* dpy_;
   bool xtest_ = false;
   std::unique_ptr<x11::Windows> windows_;
+  std::unique_ptr<x11::Clients> clients_;
   std::unique_ptr<x11::Keyboard> keyboard_;
+  std::unique_ptr<x11::Settle> settle_;
+  std::unique_ptr<x11::HeldModifiers> modifiers_;
   Window own_ = 0;
   Window pendingFocus_ = 0;
+  Window target_ = 0;  // the backup program's window once known
+  bool runBegun_ = false;
+  std::set<unsigned long> before_;  // clients with windows when the run began
+  std::string missingTitle_;
+  bool modifiersWaited_ = false;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/x11/x11_keys.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -19,20 +20,14 @@ bool isAsciiLetter(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c
 
 }  // namespace
 
-Keyboard::Keyboard(Display* dpy) : dpy_(dpy) {
+Keyboard::Keyboard(Display* dpy) : dpy_(dpy), marker_(XInternAtom(dpy, "_TALVOR_START_SPARE_KEYS", False)) {
   loadMapping();
+  giveBackLeftover();
   altCode_ = XKeysymToKeycode(dpy_, XK_Alt_L);
   shiftCode_ = XKeysymToKeycode(dpy_, XK_Shift_L);
 }
 
-Keyboard::~Keyboard() {
-  if (borrowed_.empty()) return;
-  for (KeyCode code : borrowed_) {
-    std::vector<KeySym> none(size_t(perCode_), NoSymbol);
-    XChangeKeyboardMapping(dpy_, code, perCode_, none.data(), 1);
-  }
-  XSync(dpy_, False);
-}
+Keyboard::~Keyboard() { giveBack(); }
 
 void Keyboard::loadMapping() {
   XDisplayKeycodes(dpy_, &minCode_, &maxCode_);
@@ -41,9 +36,57 @@ void Keyboard::loadMapping() {
   XFree(syms);
 }
 
+// The keycodes on loan are written on the root window while they are
+// borrowed, so that the next start can give back what a killed run left.
+void Keyboard::writeMarker() {
+  if (borrowed_.empty()) {
+    XDeleteProperty(dpy_, DefaultRootWindow(dpy_), marker_);
+    return;
+  }
+  std::vector<long> pairs;
+  for (const Borrowed& b : borrowed_) pairs.insert(pairs.end(), {long(b.code), long(b.sym)});
+  XChangeProperty(dpy_, DefaultRootWindow(dpy_), marker_, XA_INTEGER, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(pairs.data()), int(pairs.size()));
+}
+
+void Keyboard::giveBackLeftover() {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(dpy_, DefaultRootWindow(dpy_), marker_, 0, 256, True, XA_INTEGER, &type, &format, &count,
+                         &after, &data) != Success)
+    return;
+  if (data && format == 32) {
+    const long* pairs = reinterpret_cast<const long*>(data);
+    for (unsigned long i = 0; i + 1 < count; i += 2) {
+      const int code = int(pairs[i]);
+      if (code < minCode_ || code > maxCode_) continue;
+      // Only while it still holds what we put there: someone may have
+      // mapped the key since.
+      if (map_[size_t((code - minCode_) * perCode_)] != KeySym(pairs[i + 1])) continue;
+      borrowed_.push_back({KeyCode(code), KeySym(pairs[i + 1])});
+    }
+  }
+  if (data) XFree(data);
+  giveBack();
+}
+
+void Keyboard::giveBack() {
+  if (borrowed_.empty()) return;
+  std::vector<KeySym> none(size_t(perCode_), NoSymbol);
+  for (const Borrowed& b : borrowed_) {
+    XChangeKeyboardMapping(dpy_, b.code, perCode_, none.data(), 1);
+    for (int i = 0; i < perCode_; ++i) map_[size_t((b.code - minCode_) * perCode_ + i)] = NoSymbol;
+  }
+  borrowed_.clear();
+  writeMarker();
+  XSync(dpy_, False);
+}
+
 KeyCode Keyboard::borrowSpareFor(KeySym sym) {
   // A keycode with no symbols at all is nobody's key: map the character on
-  // it for as long as we run, so that the target reads it at its leisure.
+  // it until the target has read the key.
   for (int code = maxCode_; code >= minCode_; --code) {
     const KeySym* row = &map_[size_t((code - minCode_) * perCode_)];
     bool empty = true;
@@ -52,16 +95,17 @@ KeyCode Keyboard::borrowSpareFor(KeySym sym) {
     std::vector<KeySym> syms(size_t(perCode_), NoSymbol);
     syms[0] = sym;
     if (perCode_ > 1) syms[1] = sym;
+    borrowed_.push_back({KeyCode(code), sym});
+    writeMarker();
     XChangeKeyboardMapping(dpy_, code, perCode_, syms.data(), 1);
     XSync(dpy_, False);
     for (int i = 0; i < perCode_; ++i) map_[size_t((code - minCode_) * perCode_ + i)] = syms[size_t(i)];
-    borrowed_.push_back(KeyCode(code));
     return KeyCode(code);
   }
   return 0;
 }
 
-bool Keyboard::plan(const KeyStroke& s, std::vector<Press>& out, std::string& reason) {
+bool Keyboard::planOne(const KeyStroke& s, std::vector<Press>& out, std::string& reason) {
   KeySym sym = NoSymbol;
   switch (s.key) {
     case KeyStroke::Key::Up: sym = XK_Up; break;
@@ -101,15 +145,18 @@ bool Keyboard::plan(const KeyStroke& s, std::vector<Press>& out, std::string& re
   return true;
 }
 
-bool Keyboard::type(const std::vector<KeyStroke>& strokes, std::string& reason) {
-  std::vector<Press> presses;
+bool Keyboard::plan(const std::vector<KeyStroke>& strokes, std::vector<Press>& out, std::string& reason) {
+  out.clear();
   for (const KeyStroke& s : strokes)
-    if (!plan(s, presses, reason)) return false;
-  // Each press is paired with its release in the plan, so the sequence as a
-  // whole leaves every key up.
-  for (const Press& p : presses) XTestFakeKeyEvent(dpy_, p.code, p.down ? True : False, CurrentTime);
-  XSync(dpy_, False);
+    if (!planOne(s, out, reason)) {
+      giveBack();
+      return false;
+    }
   return true;
+}
+
+void Keyboard::send(const std::vector<Press>& presses) {
+  for (const Press& p : presses) XTestFakeKeyEvent(dpy_, p.code, p.down ? True : False, CurrentTime);
 }
 
 }  // namespace x11

@@ -12,26 +12,43 @@ namespace x11 {
 
 class Keyboard {
  public:
-  explicit Keyboard(Display* dpy);
-  ~Keyboard();  // gives back the spare keycodes it borrowed
-
-  // Types the strokes; nothing at all when one of them cannot be typed.
-  // No modifier stays pressed, whatever happens.
-  bool type(const std::vector<KeyStroke>& strokes, std::string& reason);
-
- private:
   struct Press {
     KeyCode code;
     bool down;
   };
-  bool plan(const KeyStroke& s, std::vector<Press>& out, std::string& reason);
+
+  // Gives back a spare keycode that a run killed in the middle left mapped.
+  explicit Keyboard(Display* dpy);
+  ~Keyboard();  // gives back what is still borrowed
+
+  // Plans the strokes; nothing at all when one of them cannot be typed. A
+  // character missing from the keymap is put on a spare keycode, and
+  // keymapChanged() then says so: the target must take the new keymap
+  // before the keys are sent.
+  bool plan(const std::vector<KeyStroke>& strokes, std::vector<Press>& out, std::string& reason);
+  bool keymapChanged() const { return !borrowed_.empty(); }
+  // Queues the presses; each press is paired with its release in the plan,
+  // so the sequence as a whole leaves every key up.
+  void send(const std::vector<Press>& presses);
+  // Empties the spare keycodes again once the target has read the keys.
+  void giveBack();
+
+ private:
+  struct Borrowed {
+    KeyCode code;
+    KeySym sym;
+  };
+  bool planOne(const KeyStroke& s, std::vector<Press>& out, std::string& reason);
   KeyCode borrowSpareFor(KeySym sym);
   void loadMapping();
+  void giveBackLeftover();
+  void writeMarker();
 
   Display* dpy_;
+  Atom marker_;
   int minCode_ = 0, maxCode_ = 0, perCode_ = 0;
   std::vector<KeySym> map_;
-  std::vector<KeyCode> borrowed_;
+  std::vector<Borrowed> borrowed_;
   KeyCode altCode_ = 0, shiftCode_ = 0;
 };
 

@@ -36,9 +36,9 @@ class Windows {
   bool isOurs(Window w, Window own) const;
   // The process the window says it belongs to (_NET_WM_PID), or 0.
   long pid(Window w) const;
+  std::string title(Window w) const;  // UTF-8, empty when it has none
 
  private:
-  std::string title(Window w) const;
   bool hasProperty(Window w, Atom property) const;
   Window clientAncestor(Window w) const;
   void walk(Window w, int depth, std::vector<ClientWindow>& out) const;

@@ -1,12 +1,14 @@
+// The Linux program: the Qt view, the native back end and the core.
 #include "app/launch_sequence.h"
 #include "app/settings_problems.h"
 #include "platform/automation.h"
 #include "platform/automation_choice.h"
 #include "platform/display_check.h"
-#include "platform/qt_desktop_services.h"
 #include "platform/single_instance.h"
 #include "settings/settings_schema.h"
 #include "ui/frm_main.h"
+#include "ui/qt/frm_main_view.h"
+#include "ui/qt/qt_desktop_services.h"
 
 #ifdef _WIN32
 #include "settings/registry_store.h"
@@ -15,8 +17,14 @@
 #endif
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
+
+namespace {
+constexpr qint64 kPlacedWithinMs = 1000;
+}
 
 int main(int argc, char* argv[]) {
   // Qt aborts without a display; say why in one line instead.
@@ -46,6 +54,10 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "talvorstart: cannot make sure that only one start runs at a time (%s)\n",
                  instance.problem().c_str());
 
+  // The window is small: painting it through shared memory saves nothing,
+  // and waiting for the X server's completion event would wake the program
+  // twice more at each change of the count-down.
+  qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("talvorstart"));
   app.setQuitOnLastWindowClosed(false);  // the launch sequence decides when to end
@@ -57,21 +69,26 @@ int main(int argc, char* argv[]) {
   settings::ReportingStore store(realStore, windowReporter(window));
 
   FrmMain frm(store, services);
+  FrmMainView view(frm);
   window = &frm;
   Form_Load(frm);
   frm.show();
-  services.setOwnWindow(&frm);
+  services.setOwnWindow(&view);
   reportReadProblem(frm, store);
   // Said in the window, not in a box that waits: the run goes on and sends
   // nothing, and the next start says it again.
-  if (!desktop.decision.problem.empty()) reportProblem(&frm, QString::fromStdString(desktop.decision.problem));
+  if (!desktop.decision.problem.empty()) reportProblem(&frm, desktop.decision.problem);
 
   int status = exit_status::kOk;
   // Once, from the event loop right after the window is shown: a window
   // started by a scheduler may never be activated by the window manager.
-  QTimer::singleShot(0, &frm, [&] {
-    // Said before the run, and waits for the user: an unattended run here
-    // could only start the backup program.
+  QTimer::singleShot(0, &view, [&] {
+    // The prompts and boxes open over the window: first let the window
+    // system place and show it (bounded, so that nothing holds the run).
+    QElapsedTimer shown;
+    shown.start();
+    while (!(view.windowHandle() && view.windowHandle()->isExposed()) && shown.elapsed() < kPlacedWithinMs)
+      services.idle(int(kPlacedWithinMs - shown.elapsed()));
     status = Form_Activate(frm, store, services);
     QCoreApplication::exit(status);
   });

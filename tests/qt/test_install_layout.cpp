@@ -1,7 +1,7 @@
 // Where an installed program finds its help file, and what it says on
 // standard error when the batch file is missing.
-#include "platform/install_layout.h"
-#include "ui/help_viewer.h"
+#include "ui/qt/install_layout.h"
+#include "ui/qt/help_viewer.h"
 
 #include <QDir>
 #include <QFile>

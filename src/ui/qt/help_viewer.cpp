@@ -1,7 +1,7 @@
-#include "ui/help_viewer.h"
+#include "ui/qt/help_viewer.h"
 
 #include "platform/desktop_services.h"
-#include "platform/install_layout.h"
+#include "ui/qt/install_layout.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -34,9 +34,11 @@ QString HelpViewer::locate(const QString& helpFile, const QString& programFolder
 bool HelpViewer::showTopic(const QString& helpFile, int topic) {
   QFile file(locate(helpFile));
   if (helpFile.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-    services_.msgBox(QStringLiteral("The help file %1 could not be opened: %2")
-                         .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()),
-                     msgbox_style::kCritical);
+    showMsgBox(services_,
+               QStringLiteral("The help file %1 could not be opened: %2")
+                   .arg(QDir::toNativeSeparators(file.fileName()), file.errorString())
+                   .toStdString(),
+               msgbox_style::kCritical);
     return false;
   }
   file.close();

@@ -1,4 +1,4 @@
-#include "platform/install_layout.h"
+#include "ui/qt/install_layout.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,0 +1,144 @@
+// The pieces every desktop back end shares: the key-string notation, the
+// numeric value of a text, the display form of a number and the calendar.
+#include "platform/calendar.h"
+#include "platform/key_string.h"
+#include "platform/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <locale>
+#include <string>
+
+namespace {
+
+KeyStroke ch(char32_t c, bool alt = false) { return {KeyStroke::Key::Character, c, alt}; }
+KeyStroke named(KeyStroke::Key k, bool alt = false) { return {k, 0, alt}; }
+
+TEST(KeyString, ParsesTheRunsKeyStrings) {
+  using K = KeyStroke::Key;
+  struct Case {
+    std::string keys;
+    std::vector<KeyStroke> strokes;
+  };
+  const Case cases[] = {
+      {"%B", {ch('B', true)}},
+      {"{UP}", {named(K::Up)}},
+      {"{DOWN}", {named(K::Down)}},
+      {"{ENTER}", {named(K::Enter)}},
+      {"{F1}", {named(K::F1)}},
+      {"{up}", {named(K::Up)}},
+      {"%AB", {ch('A', true), ch('B')}},
+      {"%{{}", {ch('{', true)}},
+      {"%{}}", {ch('}', true)}},
+      {"%{%}", {ch('%', true)}},
+      {"%{UP}", {named(K::Up, true)}},
+      {"%\xC3\xBC", {ch(U'\u00FC', true)}},  // ü in UTF-8
+      {"{\xE2\x82\xAC}", {ch(U'\u20AC')}},   // € as a group of one character
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    const ParsedKeys p = parseKeyString(c.keys);
+    EXPECT_TRUE(p.status.ok()) << c.keys << ": " << p.status.description;
+    EXPECT_TRUE(p.strokes == c.strokes) << c.keys;
+  }
+}
+
+TEST(KeyString, RefusesWhatCannotBeSent) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"%", "not followed"},   {"B%", "not followed"}, {"%%B", "another Alt"},
+      {"%{", "closing"},       {"{HOME}", "unknown"},  {"{}", "unknown"},
+  };
+  for (const auto& [keys, why] : cases) {
+    const ParsedKeys p = parseKeyString(keys);
+    EXPECT_EQ(p.status.code, 5) << keys;
+    EXPECT_NE(p.status.description.find(why), std::string::npos) << p.status.description;
+    EXPECT_TRUE(p.strokes.empty());
+  }
+}
+
+TEST(KeyString, EscapedTextTypesItself) {
+  for (const std::string text : {"{", "}", "%", "a{b}%c", "B"}) {
+    const ParsedKeys p = parseKeyString(escapeKeys(text));
+    ASSERT_TRUE(p.status.ok());
+    std::string typed;
+    for (const KeyStroke& s : p.strokes) {
+      EXPECT_EQ(s.key, KeyStroke::Key::Character);
+      typed += char(s.character);
+    }
+    EXPECT_EQ(typed, text);
+  }
+}
+
+TEST(NumberText, NumericValue) {
+  const std::pair<const char*, double> cases[] = {
+      {"10", 10.0},        {" 1 0\t\n", 10.0},   {"2.5", 2.5},      {".5", 0.5},
+      {"-3", -3.0},        {"- 3", -3.0},        {"abc", 0.0},      {"", 0.0},
+      {"12 seconds", 12.0}, {"1.2.3", 1.2},      {"1e3", 1000.0},   {"25E-1", 2.5},
+      {"7e", 7.0},         {"2,5", 2.0},         {"+", 0.0},        {"1e-400", 0.0},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(numericValue(text), value) << '"' << text << '"';
+}
+
+TEST(NumberText, HugeNumbersSaturate) {
+  EXPECT_TRUE(std::isinf(numericValue("1e400")) && numericValue("1e400") > 0);
+  EXPECT_TRUE(std::isinf(numericValue("-1e400")) && numericValue("-1e400") < 0);
+  EXPECT_EQ(toSingle(numericValue("1e39")), FLT_MAX);
+  EXPECT_EQ(toSingle(numericValue("1e400")), FLT_MAX);
+  EXPECT_EQ(toSingle(-1e300), -FLT_MAX);
+  EXPECT_EQ(toSingle(1e30), 1e30f);
+}
+
+TEST(NumberText, DisplayForm) {
+  const std::pair<double, const char*> cases[] = {
+      {5.0, " 5"}, {10.0, " 10"}, {150.0, " 150"}, {-7.0, "-7"}, {0.0, " 0"},
+      {-0.0, " 0"}, {2.5, " 2.5"}, {1e30, " 1E+30"}, {double(1e30f), " 1E+30"}, {1e-5, " 1E-05"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(displayNumber(value), text) << value;
+}
+
+// A comma locale in the C library (generated at build time when the system
+// has the locale sources) and in the C++ library: neither may turn the
+// decimal point into a comma, in either direction.
+TEST(NumberText, IgnoresTheLocale) {
+  struct CommaPoint : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+  };
+  const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
+  const bool cLocale = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+  char probe[16];
+  std::snprintf(probe, sizeof probe, "%.1f", 2.5);
+  const std::string shown = displayNumber(2.5);
+  const double read = numericValue("2.5");
+  std::setlocale(LC_NUMERIC, "C");
+  std::locale::global(previous);
+  EXPECT_EQ(shown, " 2.5");
+  EXPECT_EQ(read, 2.5);
+  // The build makes the locale (LOCPATH); without it only the C++ half is checked.
+  if (cLocale) EXPECT_EQ(std::string(probe), "2,5");  // the locale was in force
+  else std::printf("note: no de_DE.UTF-8 locale for the C library\n");
+}
+
+TEST(Calendar, WeekdaysRunFromSunday) {
+  EXPECT_EQ(weekdayNumber(Date{2026, 8, 9}), 1);   // Sunday
+  EXPECT_EQ(weekdayNumber(Date{2026, 8, 12}), 4);  // Wednesday
+  EXPECT_EQ(weekdayNumber(Date{2026, 8, 15}), 7);  // Saturday
+  EXPECT_EQ(weekdayNumber(Date{2000, 2, 29}), 3);  // a Tuesday in a leap year
+  EXPECT_EQ(weekdayNumber(Date{1969, 12, 31}), 4);
+}
+
+TEST(Calendar, DaysAndSecondsCarryOver) {
+  EXPECT_EQ(addDays(Date{2026, 8, 31}, 1), (Date{2026, 9, 1}));
+  EXPECT_EQ(addDays(Date{2024, 2, 28}, 1), (Date{2024, 2, 29}));
+  EXPECT_EQ(addDays(Date{2026, 12, 31}, 1), (Date{2027, 1, 1}));
+  EXPECT_EQ(addDays(Date{2026, 1, 1}, -1), (Date{2025, 12, 31}));
+  const LocalTime late{Date{2026, 8, 12}, 86398.5};
+  const LocalTime next = addSeconds(late, 3);
+  EXPECT_EQ(next.date, (Date{2026, 8, 13}));
+  EXPECT_DOUBLE_EQ(next.secondsOfDay, 1.5);
+  EXPECT_EQ(isoDate(next.date), "2026-08-13");
+}
+
+}  // namespace

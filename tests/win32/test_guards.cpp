@@ -1,0 +1,183 @@
+// The guards of the Win32 back end: keys reach the backup program or
+// nobody, the user's modifiers are left as they were, and keys sent with
+// waiting are handled by a program in another process before the call returns.
+#include "platform/automation.h"
+#include "platform/failure_codes.h"
+#include "test_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+KeyStroke chr(char32_t c, bool alt = false) { return {KeyStroke::Key::Character, c, alt}; }
+KeyStroke named(KeyStroke::Key k) { return {k, 0, false}; }
+const std::vector<KeyStroke> kUp{named(KeyStroke::Key::Up)};
+
+std::vector<std::vector<KeyStroke>> jobThreeSequence() {
+  std::vector<std::vector<KeyStroke>> s{{chr(U'B', true)}};
+  for (int i = 0; i < 20; ++i) s.push_back(kUp);
+  s.push_back({named(KeyStroke::Key::Down)});
+  s.push_back({named(KeyStroke::Key::Down)});
+  s.push_back({named(KeyStroke::Key::Enter)});
+  s.push_back({chr(U'S', true)});
+  return s;
+}
+
+// target_dialog.exe in a process of its own, stopped at the end.
+class OtherProcess {
+ public:
+  OtherProcess(const std::wstring& log, const std::wstring& mode) {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring path(exe);
+    path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"target_dialog.exe";
+    std::wstring command = L"\"" + path + L"\" \"" + log + L"\" " + mode;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_);
+  }
+  ~OtherProcess() {
+    if (!info_.hProcess) return;
+    TerminateProcess(info_.hProcess, 0);
+    WaitForSingleObject(info_.hProcess, 5000);
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+  }
+  bool started() const { return info_.hProcess != nullptr; }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+HWND waitForWindow(const wchar_t* title, DWORD ms = 10000) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND w = FindWindowW(nullptr, title);
+    if (w && IsWindowVisible(w)) return w;
+    if (GetTickCount() - start > ms) return nullptr;
+    Sleep(20);
+  }
+}
+
+std::wstring tempLog(const wchar_t* name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring path = std::wstring(temp) + name + std::to_wstring(GetCurrentProcessId()) + L".log";
+  DeleteFileW(path.c_str());
+  return path;
+}
+
+std::vector<std::string> logLines(const std::wstring& path, const std::string& prefix) {
+  std::ifstream in(path.c_str());
+  std::vector<std::string> out;
+  for (std::string line; std::getline(in, line);)
+    if (line.compare(0, prefix.size(), prefix) == 0) out.push_back(line.substr(prefix.size()));
+  return out;
+}
+
+std::vector<std::string> expectedJobKeys() {
+  std::vector<std::string> k{"Alt+B"};
+  for (int i = 0; i < 20; ++i) k.push_back("Up");
+  k.insert(k.end(), {"Down", "Down", "Return", "Alt+S"});
+  return k;
+}
+
+void press(WORD vk, bool down) {
+  INPUT i{};
+  i.type = INPUT_KEYBOARD;
+  i.ki.wVk = vk;
+  i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &i, sizeof i);
+}
+
+}  // namespace
+
+TEST(Guards, AWindowThatWasThereBeforeTheRunGetsNoKeys) {
+  LoggingWindow terminal(L"Terminal");
+  auto automation = createAutomation();
+  automation->beginRun();
+  EXPECT_FALSE(automation->activate("No Such Window").ok());
+  SetForegroundWindow(terminal.handle());
+  pumpMessages(20);
+  const AutomationStatus sent = automation->send({chr(U'B', true)}, true);
+  EXPECT_TRUE(sent.stopsRun);
+  EXPECT_NE(sent.description.find("\"No Such Window\""), std::string::npos) << sent.description;
+  EXPECT_NE(sent.description.find("\"Terminal\""), std::string::npos) << sent.description;
+  pumpMessages();
+  EXPECT_TRUE(terminal.keys().empty());
+}
+
+TEST(Guards, AWindowThatAppearedAfterTheStartMayHaveAnotherTitle) {
+  auto automation = createAutomation();
+  automation->beginRun();
+  LoggingWindow backup(L"Backup Pro 9");
+  SetForegroundWindow(backup.handle());
+  pumpMessages(20);
+  EXPECT_FALSE(automation->activate("Microsoft Backup").ok());
+  EXPECT_TRUE(automation->send({chr(U'B', true)}, true).ok());
+  pumpMessages();
+  EXPECT_EQ(backup.keys(), std::vector<std::string>{"Alt+B"});
+}
+
+TEST(Guards, HeldShiftIsLetGoForTheKeysAndPressedAgainAfter) {
+  LoggingWindow target(L"Microsoft Backup - test");
+  auto automation = createAutomation();
+  ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+  pumpMessages(20);
+  press(VK_LSHIFT, true);
+  ASSERT_LT(GetAsyncKeyState(VK_LSHIFT), 0);
+  EXPECT_TRUE(automation->send({chr(U'B', true)}, true).ok());
+  EXPECT_TRUE(automation->send(kUp, true).ok());
+  pumpMessages();
+  EXPECT_EQ(target.keys(), (std::vector<std::string>{"Alt+B", "Up"}));
+  EXPECT_LT(GetAsyncKeyState(VK_LSHIFT), 0);  // the user still holds it
+  press(VK_LSHIFT, false);
+  EXPECT_GE(GetAsyncKeyState(VK_LSHIFT), 0);
+}
+
+TEST(OtherProcess, ADropDownListDialogStartsJobThreeWithoutPausesBetweenTheKeys) {
+  const std::wstring log = tempLog(L"talvor-dialog-");
+  auto automation = createAutomation();
+  automation->beginRun();
+  OtherProcess dialog(log, L"");
+  ASSERT_TRUE(dialog.started());
+  ASSERT_NE(waitForWindow(L"Microsoft Backup"), nullptr);
+  ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+  for (const auto& strokes : jobThreeSequence()) {
+    const AutomationStatus sent = automation->send(strokes, true);
+    ASSERT_TRUE(sent.ok()) << sent.description << "\nlog: " << ::testing::PrintToString(logLines(log, ""));
+  }
+  // Everything sent with waiting has been handled already: no grace period here.
+  EXPECT_EQ(logLines(log, "key "), expectedJobKeys());
+  EXPECT_EQ(logLines(log, "started "), std::vector<std::string>{"3"});
+}
+
+TEST(OtherProcess, AWindowThatTakesTheForegroundStopsTheKeys) {
+  const std::wstring log = tempLog(L"talvor-steal-");
+  auto automation = createAutomation();
+  automation->beginRun();
+  OtherProcess dialog(log, L"");
+  ASSERT_NE(waitForWindow(L"Microsoft Backup"), nullptr);
+  ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+  ASSERT_TRUE(automation->send({chr(U'B', true)}, true).ok());
+  ASSERT_TRUE(automation->send(kUp, true).ok());
+  OtherProcess popup(log, L"--steal");
+  const HWND stealer = waitForWindow(L"Update ready");
+  ASSERT_NE(stealer, nullptr);
+  for (DWORD start = GetTickCount(); GetForegroundWindow() != stealer && GetTickCount() - start < 5000;) Sleep(20);
+  ASSERT_EQ(GetForegroundWindow(), stealer);
+  const AutomationStatus sent = automation->send(kUp, true);
+  EXPECT_TRUE(sent.stopsRun);
+  EXPECT_NE(sent.description.find("lost the keyboard focus to the window \"Update ready\""), std::string::npos)
+      << sent.description;
+  Sleep(300);
+  EXPECT_TRUE(logLines(log, "popup-key ").empty());
+  EXPECT_EQ(logLines(log, "key "), (std::vector<std::string>{"Alt+B", "Up"}));
+}
