@@ -11,13 +11,13 @@
 
 namespace {
 
-// A few rows of the window's design, each kind once, one of them hidden.
-const ControlDesign kPause{ControlKind::CommandButton, L"Pause", 4200, 0, 852, 252};
-const ControlDesign kDelayLabel{ControlKind::Label, L"Delay", 120, 360, 732, 252};
-const ControlDesign kDelay{ControlKind::TextBox, L"10", 960, 360, 612, 288, TextAlignment::Centre};
-const ControlDesign kSlider{ControlKind::Slider, L"", 120, 2040, 4932, 372};
-const ControlDesign kMonday{ControlKind::CheckBox, L"Mon", 120, 2760, 612, 252, TextAlignment::Left, false};
-const ControlDesign kOnceOnly{ControlKind::CheckBox, L"Once Per Day", 3600, 1560, 1452, 252};
+// A few rows of the window's design, each kind once; the weekday box is hidden in the design.
+const ControlDesign& kPause = designOf("cmdPause");
+const ControlDesign& kDelayLabel = designOf("Label6");
+const ControlDesign& kDelay = designOf("txtStartDelay");
+const ControlDesign& kSlider = designOf("SliderBackupNumber");
+const ControlDesign& kMonday = designOf("chkMonday");
+const ControlDesign& kOnceOnly = designOf("chkOnceOnly");
 
 class Controls : public ::testing::Test {
  protected:
@@ -29,8 +29,10 @@ class Controls : public ::testing::Test {
                               GetModuleHandleW(nullptr), nullptr);
     font_ = HFONT(GetStockObject(DEFAULT_GUI_FONT));
     int id = 1;
-    for (const ControlDesign* d : {&kPause, &kDelayLabel, &kDelay, &kSlider, &kMonday, &kOnceOnly})
-      controls_.push_back(createControl(window_, *d, id++, 96, font_));
+    for (const ControlDesign* d : {&kPause, &kDelayLabel, &kDelay, &kSlider, &kMonday, &kOnceOnly}) {
+      controls_.push_back(createControl(window_, *d, id++, 96));
+      SendMessageW(controls_.back(), WM_SETFONT, WPARAM(font_), FALSE);
+    }
     SetForegroundWindow(window_);
     SetFocus(controls_[0]);
     settle();
@@ -66,7 +68,7 @@ TEST_F(Controls, TwipsBecomePixelsAtTheWindowsDpi) {
   EXPECT_EQ(slider.top, 136);
   EXPECT_EQ(slider.right - slider.left, 329);
   EXPECT_EQ(slider.bottom - slider.top, 25);
-  placeControl(controls_[3], kSlider, 144);
+  placeControl(controls_[3], kSlider, 144.0 / 1440);
   const RECT larger = placeInClient(controls_[3]);
   EXPECT_EQ(larger.left, 12);
   EXPECT_EQ(larger.top, 204);

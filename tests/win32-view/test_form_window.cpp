@@ -13,18 +13,10 @@ namespace {
 
 enum Row : size_t { kPause, kContact, kDelay, kSlider, kDefault, kLogo };
 
-std::vector<FormControl> rows() {
-  std::vector<FormControl> r(6);
-  r[kPause] = {{ControlKind::CommandButton, L"Pause", 4200, 0, 852, 252}, L"Resets and pauses the timer", 0, 0};
-  r[kContact] = {{ControlKind::Label, L"www.example  mail@example", 1560, 0, 2532, 492, TextAlignment::Centre, true,
-                  true, RGB(0, 0, 255)},
-                 L"Contact details", 0, 12};
-  r[kDelay] = {{ControlKind::TextBox, L"10", 960, 360, 612, 288, TextAlignment::Centre},
-               L"Pause to allow backup program to start", 9, 16};
-  r[kSlider] = {{ControlKind::Slider, L"", 120, 2040, 4932, 372}, L"Select a backup", 5, 6};
-  r[kDefault] = {{ControlKind::CheckBox, L"Last Backup", 120, 1560, 1212, 252}, L"", 4, 5};
-  r[kLogo] = {{ControlKind::Image, L"", 2160, 1440, 588, 564}, L"", 0, -1};
-  return r;
+// A few rows of the window's design, out of tab order, each kind once.
+std::vector<const ControlDesign*> rows() {
+  return {&designOf("cmdPause"), &designOf("LabelWWW"), &designOf("txtStartDelay"), &designOf("SliderBackupNumber"),
+          &designOf("chkDefault"), &designOf("Image1")};
 }
 
 class Form : public ::testing::Test {
@@ -32,10 +24,10 @@ class Form : public ::testing::Test {
   void SetUp() override {
     FormEvents events;
     events.changed = [this](size_t i) { log_.push_back("changed " + std::to_string(i)); };
-    events.help = [this](size_t i, int topic) { log_.push_back("help " + std::to_string(i) + " " + std::to_string(topic)); };
+    events.help = [this](size_t i) { log_.push_back("help " + std::to_string(i)); };
     events.menu = [this](size_t i) { log_.push_back("menu " + std::to_string(i)); };
     events.closeRequested = [this] { log_.push_back("close"); };
-    form_ = std::make_unique<FormWindow>(L"Talvor Start", 5136, 4080, rows(), std::vector<std::wstring>{L"&Help", L"&About"},
+    form_ = std::make_unique<FormWindow>(frmMainWindow(), rows(), std::vector<std::wstring>{L"&Help", L"&About"},
                                          events);
     ShowWindow(form_->handle(), SW_SHOW);
     SetForegroundWindow(form_->handle());
@@ -56,8 +48,22 @@ class Form : public ::testing::Test {
 TEST_F(Form, ClientAreaMenuIconAndLogoAsDesigned) {
   RECT client;
   GetClientRect(form_->handle(), &client);
-  EXPECT_EQ(client.right, MulDiv(5136, int(form_->dpi()), 1440));
-  EXPECT_EQ(client.bottom, MulDiv(4080, int(form_->dpi()), 1440));
+  // At the dpi's scale, grown for the whole window when the font is wider than the design's.
+  const double base = form_->dpi() / 1440.0;
+  EXPECT_GE(form_->pixelsPerTwip(), base);
+  EXPECT_LE(form_->pixelsPerTwip(), 2 * base);
+  EXPECT_EQ(client.right, form_->px(5136));
+  EXPECT_EQ(client.bottom, form_->px(4080));
+  // Every caption fits its box at that scale.
+  HDC dc = GetDC(form_->control(kDefault));
+  HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(form_->control(kDefault), WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, L"Last Backup", 11, &extent);
+  SelectObject(dc, old);
+  ReleaseDC(form_->control(kDefault), dc);
+  RECT box;
+  GetClientRect(form_->control(kDefault), &box);
+  EXPECT_LE(extent.cx + GetSystemMetricsForDpi(SM_CXMENUCHECK, form_->dpi()), box.right);
   HMENU menu = GetMenu(form_->handle());
   ASSERT_EQ(GetMenuItemCount(menu), 2);
   wchar_t item[32];
@@ -95,7 +101,7 @@ TEST_F(Form, WhatTheUserDoesIsReportedAndWhatTheProgramDoesIsNot) {
   EXPECT_EQ(form_->sliderValue(kSlider), 8);
 }
 
-TEST_F(Form, F1GivesTheFocusedControlsTopicAndTheMenuAndCloseAreReported) {
+TEST_F(Form, F1OnAControlTheMenuAndCloseAreReported) {
   SetFocus(form_->control(kDelay));
   pressKey(VK_F1);
   settle();
@@ -105,7 +111,7 @@ TEST_F(Form, F1GivesTheFocusedControlsTopicAndTheMenuAndCloseAreReported) {
   SendMessageW(form_->handle(), WM_COMMAND, 101, 0);  // the second menu item, as a click sends it
   SendMessageW(form_->handle(), WM_CLOSE, 0, 0);
   settle();
-  const std::vector<std::string> expected{"help 2 9", "help 0 0", "menu 1", "close"};
+  const std::vector<std::string> expected{"help 2", "help 0", "menu 1", "close"};
   EXPECT_EQ(log_, expected);
   EXPECT_TRUE(IsWindow(form_->handle()));  // closing is the program's decision
 }

@@ -14,10 +14,10 @@ bool pumpEvents(HWND window) {
   return true;
 }
 
-void waitForEvent(DWORD milliseconds) {
+bool waitForEvent(DWORD milliseconds) {
   // MWMO_INPUTAVAILABLE: also wake for messages that arrived before this
   // call but were only looked at, not removed.
-  MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  return MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0;
 }
 
 double secondsSinceMidnight() {

@@ -10,8 +10,9 @@
 bool pumpEvents(HWND window);
 
 // Sleeps until a message arrives or the milliseconds have passed, without
-// handling it: the caller pumps. No wake-up but these two.
-void waitForEvent(DWORD milliseconds);
+// handling it: the caller pumps. No wake-up but these two. True when a
+// message came.
+bool waitForEvent(DWORD milliseconds);
 
 // Seconds since local midnight with the fraction; 0 again at midnight.
 double secondsSinceMidnight();

@@ -1,6 +1,7 @@
 #include "form_window.h"
 
 #include "artwork.h"
+#include "win32_text.h"
 
 #include <commctrl.h>
 
@@ -13,6 +14,7 @@ const wchar_t kClass[] = L"TalvorStartForm";
 constexpr int kFirstControlId = 1000;
 constexpr int kFirstMenuId = 100;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
 HFONT dialogFont(UINT dpi) {
   NONCLIENTMETRICSW metrics{};
@@ -23,10 +25,10 @@ HFONT dialogFont(UINT dpi) {
 
 }  // namespace
 
-FormWindow::FormWindow(const std::wstring& caption, int clientWidthTwips, int clientHeightTwips,
-                       std::vector<FormControl> rows, std::vector<std::wstring> menuItems, FormEvents events)
-    : rows_(std::move(rows)), events_(std::move(events)), clientWidth_(clientWidthTwips),
-      clientHeight_(clientHeightTwips) {
+FormWindow::FormWindow(const WindowDesign& window, std::vector<const ControlDesign*> rows,
+                       std::vector<std::wstring> menuItems, FormEvents events)
+    : rows_(std::move(rows)), events_(std::move(events)), clientWidth_(window.clientWidth),
+      clientHeight_(window.clientHeight) {
   static const ATOM registered = [] {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&init);
@@ -42,12 +44,12 @@ FormWindow::FormWindow(const std::wstring& caption, int clientWidthTwips, int cl
   menu_ = CreateMenu();
   for (size_t i = 0; i < menuItems.size(); ++i)
     AppendMenuW(menu_, MF_STRING, UINT_PTR(kFirstMenuId + i), menuItems[i].c_str());
-  // Created at the primary screen's dpi, then sized for the screen it lands on.
+  // Made at the primary screen's dpi, then sized for the screen it lands on.
   dpi_ = GetDpiForSystem();
   RECT frame{0, 0, twipsToPixels(clientWidth_, dpi_), twipsToPixels(clientHeight_, dpi_)};
-  AdjustWindowRectExForDpi(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT, dpi_);
-  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClass, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                            frame.right - frame.left, frame.bottom - frame.top, nullptr, menu_,
+  AdjustWindowRectExForDpi(&frame, kStyle, TRUE, kExStyle, dpi_);
+  window_ = CreateWindowExW(kExStyle, kClass, toWide(window.caption).c_str(), kStyle, CW_USEDEFAULT,
+                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, menu_,
                             GetModuleHandleW(nullptr), this);
   if (!window_) return;
   tips_ = std::make_unique<Tooltips>(window_);
@@ -61,7 +63,6 @@ FormWindow::~FormWindow() {
   for (HBITMAP b : images_) DeleteObject(b);
   if (bigIcon_) DestroyIcon(bigIcon_);
   if (smallIcon_) DestroyIcon(smallIcon_);
-  if (background_) DeleteObject(background_);
 }
 
 void FormWindow::createControls() {
@@ -69,27 +70,55 @@ void FormWindow::createControls() {
   std::vector<size_t> order(rows_.size());
   std::iota(order.begin(), order.end(), size_t(0));
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    const int ta = rows_[a].tabIndex < 0 ? 1 << 30 : rows_[a].tabIndex;
-    const int tb = rows_[b].tabIndex < 0 ? 1 << 30 : rows_[b].tabIndex;
+    const int ta = rows_[a]->tabIndex < 0 ? 1 << 30 : rows_[a]->tabIndex;
+    const int tb = rows_[b]->tabIndex < 0 ? 1 << 30 : rows_[b]->tabIndex;
     return ta < tb;
   });
   controls_.assign(rows_.size(), nullptr);
   for (size_t i : order) {
-    controls_[i] = createControl(window_, rows_[i].design, int(kFirstControlId + i), dpi_, nullptr);
-    if (!rows_[i].tooltip.empty()) tips_->set(controls_[i], rows_[i].tooltip);
+    controls_[i] = createControl(window_, *rows_[i], int(kFirstControlId + i), dpi_);
+    if (!rows_[i]->tooltip.empty()) tips_->set(controls_[i], toWide(rows_[i]->tooltip));
   }
+}
+
+// How much the design must grow so that the default font fits in it.
+double FormWindow::fitFactor() const {
+  const double base = double(dpi_) / kTwipsPerInch;
+  HDC dc = GetDC(window_);
+  HGDIOBJ old = SelectObject(dc, font_);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  double factor = 1.0;
+  for (const ControlDesign* d : rows_) {
+    const std::wstring caption = toWide(d->caption);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &extent);
+    const double w = d->width * base, h = d->height * base;
+    if (w <= 0 || h <= 0) continue;
+    if (d->kind == ControlKind::Label && !d->wordWrap) factor = std::max(factor, (extent.cx + 2) / w);
+    if (d->kind == ControlKind::CheckBox)
+      factor = std::max(factor, (extent.cx + GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi_) + 6) / w);
+    if (d->kind == ControlKind::CommandButton) factor = std::max(factor, (extent.cx + 8) / w);
+    if (d->kind == ControlKind::Label || d->kind == ControlKind::TextBox || d->kind == ControlKind::CheckBox)
+      factor = std::max(factor, metrics.tmHeight / h);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(window_, dc);
+  return std::min(factor, 2.0);
 }
 
 void FormWindow::applyDpi(UINT dpi) {
   dpi_ = dpi;
   HFONT old = font_;
   font_ = dialogFont(dpi);
+  pixelsPerTwip_ = double(dpi) / kTwipsPerInch;
+  pixelsPerTwip_ *= fitFactor();
   for (size_t i = 0; i < rows_.size(); ++i) {
-    placeControl(controls_[i], rows_[i].design, dpi);
+    placeControl(controls_[i], *rows_[i], pixelsPerTwip_);
     SendMessageW(controls_[i], WM_SETFONT, WPARAM(font_), TRUE);
-    if (rows_[i].design.kind == ControlKind::Image) {
-      HBITMAP logo = createLogoBitmap(twipsToPixels(rows_[i].design.width, dpi),
-                                      twipsToPixels(rows_[i].design.height, dpi), GetSysColor(COLOR_BTNFACE));
+    fitLabel(i);
+    if (rows_[i]->kind == ControlKind::Image) {
+      HBITMAP logo = createLogoBitmap(px(rows_[i]->width), px(rows_[i]->height), GetSysColor(COLOR_BTNFACE));
       HBITMAP previous = HBITMAP(SendMessageW(controls_[i], STM_SETIMAGE, IMAGE_BITMAP, LPARAM(logo)));
       images_.push_back(logo);
       if (previous && std::find(images_.begin(), images_.end(), previous) == images_.end()) DeleteObject(previous);
@@ -103,10 +132,36 @@ void FormWindow::applyDpi(UINT dpi) {
   if (smallIcon_) DestroyIcon(smallIcon_);
   bigIcon_ = big;
   smallIcon_ = small;
-  RECT frame{0, 0, twipsToPixels(clientWidth_, dpi), twipsToPixels(clientHeight_, dpi)};
-  AdjustWindowRectExForDpi(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT, dpi);
+  resizeFrame();
+}
+
+void FormWindow::resizeFrame() {
+  RECT frame{0, 0, px(clientWidth_), px(clientHeight_) + extraHeight_};
+  AdjustWindowRectExForDpi(&frame, kStyle, TRUE, kExStyle, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::setExtraHeight(int pixels) {
+  if (pixels == extraHeight_) return;
+  extraHeight_ = pixels;
+  resizeFrame();
+}
+
+// A label keeps its design place; a text longer than its design width (a
+// count-down of three digits) widens it to the right, within the window.
+void FormWindow::fitLabel(size_t index) {
+  const ControlDesign& d = *rows_[index];
+  if (d.kind != ControlKind::Label || d.wordWrap || !font_) return;
+  const std::wstring shown = text(index);
+  HDC dc = GetDC(controls_[index]);
+  HGDIOBJ old = SelectObject(dc, font_);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, shown.c_str(), int(shown.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(controls_[index], dc);
+  const int width = std::max(px(d.width), std::min(int(extent.cx) + 2, px(clientWidth_) - px(d.left)));
+  placeControl(controls_[index], d, pixelsPerTwip_, width);
 }
 
 size_t FormWindow::indexOf(HWND control) const {
@@ -116,9 +171,11 @@ size_t FormWindow::indexOf(HWND control) const {
 }
 
 void FormWindow::setText(size_t index, const std::wstring& text) {
+  if (text == this->text(index)) return;
   programChange_ = true;
   SetWindowTextW(controls_.at(index), text.c_str());
   programChange_ = false;
+  fitLabel(index);
 }
 
 std::wstring FormWindow::text(size_t index) const {
@@ -145,6 +202,7 @@ int FormWindow::sliderValue(size_t index) const {
 }
 
 void FormWindow::setVisible(size_t index, bool visible) {
+  if (bool(IsWindowVisible(controls_.at(index))) == visible) return;
   ShowWindow(controls_.at(index), visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -174,27 +232,36 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
       const size_t index = indexOf(HWND(l));
       if (index == size_t(-1) || programChange_) return 0;
       const int code = HIWORD(w);
-      const bool user = (code == EN_CHANGE) || (code == BN_CLICKED);
-      if (user && events_.changed) events_.changed(index);
+      if ((code == EN_CHANGE || code == BN_CLICKED) && events_.changed) events_.changed(index);
       return 0;
     }
     case WM_HSCROLL: {
       const size_t index = indexOf(HWND(l));
-      // TB_ENDTRACK follows a move already reported.
-      if (index != size_t(-1) && LOWORD(w) != TB_ENDTRACK && events_.changed) events_.changed(index);
+      if (index == size_t(-1)) return 0;
+      // The handler runs once the slider comes to rest: while dragging, at
+      // the release; a key or a click on the track moves it at once. The
+      // end of a move that was reported already is not reported again.
+      const int code = LOWORD(w);
+      if (code == TB_THUMBTRACK) {
+        dragging_ = true;
+        if (events_.moving) events_.moving(index);
+      } else if (code != TB_ENDTRACK || dragging_) {
+        dragging_ = false;
+        if (events_.changed) events_.changed(index);
+      }
       return 0;
     }
     case WM_HELP: {
       const auto* info = reinterpret_cast<HELPINFO*>(l);
       const size_t index = info->iContextType == HELPINFO_WINDOW ? indexOf(HWND(info->hItemHandle)) : size_t(-1);
-      if (index != size_t(-1) && events_.help) events_.help(index, rows_[index].helpTopic);
+      if (events_.help) events_.help(index);
       return TRUE;
     }
     case WM_CTLCOLORSTATIC: {
       const size_t index = indexOf(HWND(l));
-      if (index != size_t(-1) && rows_[index].design.textColour != CLR_INVALID) {
+      if (index != size_t(-1) && rows_[index]->textColour != 0) {
         HDC dc = HDC(w);
-        SetTextColor(dc, rows_[index].design.textColour);
+        SetTextColor(dc, colourOf(rows_[index]->textColour));
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return LRESULT(GetSysColorBrush(COLOR_BTNFACE));
       }
@@ -206,6 +273,17 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
       SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case WM_ACTIVATE:
+      // A window of controls keeps its focused control across activations
+      // itself; the first time, the first control of the tab order has it.
+      if (LOWORD(w) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+      } else {
+        if (!lastFocus_ || !IsWindowVisible(lastFocus_)) lastFocus_ = GetNextDlgTabItem(window_, nullptr, FALSE);
+        if (lastFocus_) SetFocus(lastFocus_);
+      }
+      return 0;
     case WM_CLOSE:
       if (events_.closeRequested) events_.closeRequested();
       return 0;

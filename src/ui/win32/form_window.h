@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control_factory.h"
+#include "ui/frm_main_design.h"
 #include "tooltips.h"
 
 #include <windows.h>
@@ -10,19 +11,12 @@
 #include <string>
 #include <vector>
 
-// One row of the window's design as the native window needs it.
-struct FormControl {
-  ControlDesign design;
-  std::wstring tooltip;
-  int helpTopic = 0;  // 0: none
-  int tabIndex = -1;  // -1: takes no place in the tab order
-};
-
 // What the user does in the window, reported by the control's index in the
 // rows the window was made from. Changes the program makes are not reported.
 struct FormEvents {
-  std::function<void(size_t control)> changed;   // text typed, box ticked, slider moved, button clicked
-  std::function<void(size_t control, int helpTopic)> help;  // F1 on the focused control
+  std::function<void(size_t control)> changed;  // text typed, box ticked, slider at rest, button clicked
+  std::function<void(size_t control)> moving;   // the slider dragged, not yet at rest
+  std::function<void(size_t control)> help;     // F1 on a control
   std::function<void(size_t item)> menu;         // a menu bar item chosen
   std::function<void()> closeRequested;          // the close box or Alt+F4
 };
@@ -32,8 +26,8 @@ struct FormEvents {
 // laid out again when the window moves to a screen of another dpi.
 class FormWindow {
  public:
-  FormWindow(const std::wstring& caption, int clientWidthTwips, int clientHeightTwips, std::vector<FormControl> rows,
-             std::vector<std::wstring> menuItems, FormEvents events);
+  FormWindow(const WindowDesign& window, std::vector<const ControlDesign*> rows, std::vector<std::wstring> menuItems,
+             FormEvents events);
   ~FormWindow();
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
@@ -41,6 +35,10 @@ class FormWindow {
   HWND handle() const { return window_; }
   HWND control(size_t index) const { return controls_.at(index); }
   UINT dpi() const { return dpi_; }
+  // Pixels per twip: the dpi's, grown for the whole window when the
+  // default font does not fit the design (at most twice).
+  double pixelsPerTwip() const { return pixelsPerTwip_; }
+  int px(int twips) const { return int(twips * pixelsPerTwip_ + 0.5); }
 
   void setText(size_t index, const std::wstring& text);
   std::wstring text(size_t index) const;
@@ -51,15 +49,21 @@ class FormWindow {
   void setVisible(size_t index, bool visible);
   void setTooltip(size_t index, const std::wstring& text);
   std::wstring tooltip(size_t index) const;
+  // The row of the control (or of the control a child belongs to), or -1.
+  size_t indexOf(HWND control) const;
+  // Room below the design's client area for a line the design lacks, in pixels.
+  void setExtraHeight(int pixels);
 
  private:
   static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
   LRESULT handle(UINT message, WPARAM w, LPARAM l);
   void createControls();
   void applyDpi(UINT dpi);
-  size_t indexOf(HWND control) const;
+  void fitLabel(size_t index);
+  double fitFactor() const;
+  void resizeFrame();
 
-  std::vector<FormControl> rows_;
+  std::vector<const ControlDesign*> rows_;
   std::vector<HWND> controls_;
   FormEvents events_;
   HWND window_ = nullptr;
@@ -70,6 +74,10 @@ class FormWindow {
   std::vector<HBITMAP> images_;
   std::unique_ptr<Tooltips> tips_;
   UINT dpi_ = 96;
-  int clientWidth_, clientHeight_;
+  double pixelsPerTwip_ = 96.0 / 1440;
+  int clientWidth_, clientHeight_;  // twips
+  int extraHeight_ = 0;              // pixels
   bool programChange_ = false;
+  HWND lastFocus_ = nullptr;
+  bool dragging_ = false;  // the slider's thumb is held  // given back when the window is active again
 };
