@@ -64,12 +64,12 @@ void Settle::watch(Window target) {
 long Settle::processOf(Window w) const {
   int event = 0, error = 0;
   if (!XResQueryExtension(dpy_, &event, &error)) return 0;
-  XResClientIdSpec spec{w, XRES_CLIENT_ID_PID_MASK};
+  XResClientIdSpec query{w, XRES_CLIENT_ID_PID_MASK};
   long count = 0;
   XResClientIdValue* ids = nullptr;
   ErrorTrap trap(dpy_);
   long pid = 0;
-  if (XResQueryClientIds(dpy_, 1, &spec, &count, &ids) == Success) {
+  if (XResQueryClientIds(dpy_, 1, &query, &count, &ids) == Success) {
     for (long i = 0; i < count && !pid; ++i)
       if (XResGetClientIdType(&ids[i]) == XRES_CLIENT_ID_PID) pid = XResGetClientPid(&ids[i]);
     XResClientIdsDestroy(count, ids);
