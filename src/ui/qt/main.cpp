@@ -1,5 +1,6 @@
 // The Linux program: the Qt view, the native back end and the core.
 #include "app/launch_sequence.h"
+#include "app/only_run.h"
 #include "app/settings_problems.h"
 #include "platform/automation.h"
 #include "platform/automation_choice.h"
@@ -45,14 +46,7 @@ int main(int argc, char* argv[]) {
   // Before anything is read or written: a second start does nothing but
   // show the user the run that is going on.
   SingleInstance instance(SingleInstance::defaultLockFolder(settingsFolder));
-  if (!instance.first()) {
-    createAutomation()->raiseWindowOf(instance.holderPid());
-    std::fprintf(stderr, "talvorstart: Talvor Start is already running; this start does no backup.\n");
-    return exit_status::kAlreadyRunning;
-  }
-  if (!instance.problem().empty())
-    std::fprintf(stderr, "talvorstart: cannot make sure that only one start runs at a time (%s)\n",
-                 instance.problem().c_str());
+  if (!mayRunNow(instance, createAutomation)) return exit_status::kAlreadyRunning;
 
   // The window is small: painting it through shared memory saves nothing,
   // and waiting for the X server's completion event would wake the program

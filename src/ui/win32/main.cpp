@@ -1,6 +1,7 @@
 // The Windows program: the native Win32 view, the Win32 back end, the
 // registry store and the core.
 #include "app/launch_sequence.h"
+#include "app/only_run.h"
 #include "app/settings_problems.h"
 #include "frm_main_view.h"
 #include "platform/automation.h"
@@ -19,14 +20,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Before anything is read or written: a second start does nothing but
   // show the user the run that is going on.
   SingleInstance instance(SingleInstance::defaultLockFolder(std::string()));
-  if (!instance.first()) {
-    createAutomation()->raiseWindowOf(instance.holderPid());
-    std::fprintf(stderr, "talvorstart: Talvor Start is already running; this start does no backup.\n");
-    return exit_status::kAlreadyRunning;
-  }
-  if (!instance.problem().empty())
-    std::fprintf(stderr, "talvorstart: cannot make sure that only one start runs at a time (%s)\n",
-                 instance.problem().c_str());
+  if (!mayRunNow(instance, createAutomation)) return exit_status::kAlreadyRunning;
 
   Win32DesktopServices services(createAutomation());
   FrmMain* window = nullptr;
