@@ -1,17 +1,39 @@
 // Starts a program and reports how long it took until a window of its own
-// process was mapped. Usage: map-timer PROGRAM [ARGS...]
-// Prints "pid=N shown_ms=M" and leaves the program running.
+// process was mapped. Usage: map-timer [--end] PROGRAM [ARGS...]
+// Prints "pid=N shown_ms=M" and leaves the program running, or with --end
+// ends it and returns once it is gone, so that the next sample finds
+// nothing of it (a program that allows one run at a time would refuse).
+// A program that ends before it shows a window is a failed sample.
 #include "platform/x11/x11_session.h"
 #include "platform/x11/x11_windows.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+namespace {
+
+// Says how the program ended, "status N" or "signal N"; empty while it runs.
+std::string endedHow(pid_t child) {
+  int status = 0;
+  if (waitpid(child, &status, WNOHANG) != child) return {};
+  if (WIFEXITED(status)) return "status " + std::to_string(WEXITSTATUS(status));
+  return "signal " + std::to_string(WTERMSIG(status));
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: map-timer PROGRAM [ARGS...]\n");
+  int first = 1;
+  const bool end = argc > 1 && std::strcmp(argv[1], "--end") == 0;
+  if (end) ++first;
+  if (argc <= first) {
+    std::fprintf(stderr, "usage: map-timer [--end] PROGRAM [ARGS...]\n");
     return 2;
   }
   Display* d = XOpenDisplay(nullptr);
@@ -30,7 +52,7 @@ int main(int argc, char* argv[]) {
     // Our output is read to its end by the caller: the program must not hold it.
     const int null = open("/dev/null", O_WRONLY);
     if (null >= 0) dup2(null, STDOUT_FILENO);
-    execvp(argv[1], argv + 1);
+    execvp(argv[first], argv + first);
     _exit(127);
   }
   const auto deadline = start + std::chrono::seconds(30);
@@ -49,12 +71,24 @@ int main(int argc, char* argv[]) {
         goto shown;
       }
     }
+    const std::string ended = endedHow(child);
+    if (!ended.empty()) {
+      std::fprintf(stderr, "map-timer: %s ended with %s before a window of it was mapped\n", argv[first],
+                   ended.c_str());
+      return 1;
+    }
     usleep(500);
   }
   std::fprintf(stderr, "map-timer: no window of pid %d was mapped\n", int(child));
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
   return 1;
 shown:
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   std::printf("pid=%d shown_ms=%.1f\n", int(child), ms);
+  if (end) {
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+  }
   return 0;
 }

@@ -30,7 +30,7 @@ class Controls : public ::testing::Test {
     font_ = HFONT(GetStockObject(DEFAULT_GUI_FONT));
     int id = 1;
     for (const ControlDesign* d : {&kPause, &kDelayLabel, &kDelay, &kSlider, &kMonday, &kOnceOnly}) {
-      controls_.push_back(createControl(window_, *d, id++, 96));
+      controls_.push_back(createControl(window_, *d, id++, 96.0 / kTwipsPerInch));
       SendMessageW(controls_.back(), WM_SETFONT, WPARAM(font_), FALSE);
     }
     SetForegroundWindow(window_);

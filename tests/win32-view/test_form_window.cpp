@@ -128,3 +128,28 @@ TEST_F(Form, TabFollowsTheTabIndexesNotTheRowOrder) {
                                    form_->control(kPause)};
   EXPECT_EQ(visited, expected);
 }
+
+TEST_F(Form, ControlsAreMadeAtTheirPlaceAtTheWindowsScale) {
+  const std::vector<const ControlDesign*> designs = rows();
+  for (size_t i = 0; i < designs.size(); ++i) {
+    const ControlDesign& d = *designs[i];
+    RECT r;
+    GetWindowRect(form_->control(i), &r);
+    MapWindowPoints(nullptr, form_->handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, form_->px(d.left)) << d.name;
+    EXPECT_EQ(r.top, form_->px(d.top)) << d.name;
+    EXPECT_EQ(r.right - r.left, form_->px(d.width)) << d.name;
+    EXPECT_EQ(r.bottom - r.top, form_->px(d.height)) << d.name;
+  }
+}
+
+TEST_F(Form, ControlsHiddenBeforeTheWindowShowsStayHidden) {
+  FormWindow hidden(frmMainWindow(), rows(), std::vector<std::wstring>{L"&Help", L"&About"}, FormEvents{});
+  hidden.setVisible(kDelay, false);
+  hidden.setVisible(kDefault, false);
+  hidden.setVisible(kDefault, true);
+  ShowWindow(hidden.handle(), SW_SHOWNA);
+  EXPECT_FALSE(IsWindowVisible(hidden.control(kDelay)));
+  EXPECT_TRUE(IsWindowVisible(hidden.control(kDefault)));
+  EXPECT_TRUE(IsWindowVisible(hidden.control(kPause)));
+}

@@ -41,14 +41,21 @@ int twipsToPixels(int twips, UINT dpi) { return MulDiv(twips, int(dpi), kTwipsPe
 
 COLORREF colourOf(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-HWND createControl(HWND parent, const ControlDesign& d, int id, UINT dpi) {
+namespace {
+
+int scaled(int twips, double pixelsPerTwip) { return int(twips * pixelsPerTwip + 0.5); }
+
+}  // namespace
+
+HWND createControl(HWND parent, const ControlDesign& d, int id, double pixelsPerTwip) {
   const NativeKind native = nativeKind(d);
   const DWORD exStyle = d.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0;
   const DWORD style = WS_CHILD | native.style | (d.visible ? WS_VISIBLE : 0);
   const std::wstring text = d.kind == ControlKind::Image ? std::wstring() : toWide(d.caption);
-  HWND control = CreateWindowExW(exStyle, native.windowClass, text.c_str(), style, twipsToPixels(d.left, dpi),
-                                 twipsToPixels(d.top, dpi), twipsToPixels(d.width, dpi), twipsToPixels(d.height, dpi),
-                                 parent, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+  HWND control = CreateWindowExW(exStyle, native.windowClass, text.c_str(), style, scaled(d.left, pixelsPerTwip),
+                                 scaled(d.top, pixelsPerTwip), scaled(d.width, pixelsPerTwip),
+                                 scaled(d.height, pixelsPerTwip), parent, reinterpret_cast<HMENU>(INT_PTR(id)),
+                                 GetModuleHandleW(nullptr), nullptr);
   if (control && d.kind == ControlKind::Slider) {
     SendMessageW(control, TBM_SETRANGE, FALSE, MAKELPARAM(d.sliderMin, d.sliderMax));
     SendMessageW(control, TBM_SETLINESIZE, 0, d.sliderSmallStep);
@@ -60,7 +67,7 @@ HWND createControl(HWND parent, const ControlDesign& d, int id, UINT dpi) {
 }
 
 void placeControl(HWND control, const ControlDesign& d, double pixelsPerTwip, int widthPx) {
-  auto px = [pixelsPerTwip](int twips) { return int(twips * pixelsPerTwip + 0.5); };
-  SetWindowPos(control, nullptr, px(d.left), px(d.top), widthPx > 0 ? widthPx : px(d.width), px(d.height),
+  SetWindowPos(control, nullptr, scaled(d.left, pixelsPerTwip), scaled(d.top, pixelsPerTwip),
+               widthPx > 0 ? widthPx : scaled(d.width, pixelsPerTwip), scaled(d.height, pixelsPerTwip),
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -11,11 +11,11 @@ int twipsToPixels(int twips, UINT dpi);
 COLORREF colourOf(unsigned rgb);
 
 // Creates the control of the design (any kind but a menu item) as a child
-// with the id, at its design place for the dpi. The slider is the common
+// with the id, at its design place at the scale. The slider is the common
 // controls' track bar with the design's range and steps, a tick at every
 // value, below the track. Children are created in tab order, so the dialog
 // keys move along it; labels never take the focus.
-HWND createControl(HWND parent, const ControlDesign& design, int id, UINT dpi);
+HWND createControl(HWND parent, const ControlDesign& design, int id, double pixelsPerTwip);
 
 // Moves and sizes the control to its design place at the scale; a label
 // may be wider than its design (widthPx > 0).

@@ -53,7 +53,6 @@ FormWindow::FormWindow(const WindowDesign& window, std::vector<const ControlDesi
                             GetModuleHandleW(nullptr), this);
   if (!window_) return;
   tips_ = std::make_unique<Tooltips>(window_);
-  createControls();
   applyDpi(GetDpiForWindow(window_));
 }
 
@@ -76,7 +75,7 @@ void FormWindow::createControls() {
   });
   controls_.assign(rows_.size(), nullptr);
   for (size_t i : order) {
-    controls_[i] = createControl(window_, *rows_[i], int(kFirstControlId + i), dpi_);
+    controls_[i] = createControl(window_, *rows_[i], int(kFirstControlId + i), pixelsPerTwip_);
     if (!rows_[i]->tooltip.empty()) tips_->set(controls_[i], toWide(rows_[i]->tooltip));
   }
 }
@@ -113,9 +112,13 @@ void FormWindow::applyDpi(UINT dpi) {
   font_ = dialogFont(dpi);
   pixelsPerTwip_ = double(dpi) / kTwipsPerInch;
   pixelsPerTwip_ *= fitFactor();
+  // The first time the controls are made here, once each, at their place:
+  // under Wine every move of a control is a trip to the server.
+  const bool made = !controls_.empty();
+  if (!made) createControls();
   for (size_t i = 0; i < rows_.size(); ++i) {
-    placeControl(controls_[i], *rows_[i], pixelsPerTwip_);
-    SendMessageW(controls_[i], WM_SETFONT, WPARAM(font_), TRUE);
+    if (made) placeControl(controls_[i], *rows_[i], pixelsPerTwip_);
+    SendMessageW(controls_[i], WM_SETFONT, WPARAM(font_), made);
     fitLabel(i);
     if (rows_[i]->kind == ControlKind::Image) {
       HBITMAP logo = createLogoBitmap(px(rows_[i]->width), px(rows_[i]->height), GetSysColor(COLOR_BTNFACE));
@@ -202,7 +205,9 @@ int FormWindow::sliderValue(size_t index) const {
 }
 
 void FormWindow::setVisible(size_t index, bool visible) {
-  if (bool(IsWindowVisible(controls_.at(index))) == visible) return;
+  // The control's own flag: while the window is hidden, IsWindowVisible
+  // says false for every control.
+  if (bool(GetWindowLongW(controls_.at(index), GWL_STYLE) & WS_VISIBLE) == visible) return;
   ShowWindow(controls_.at(index), visible ? SW_SHOWNA : SW_HIDE);
 }
 

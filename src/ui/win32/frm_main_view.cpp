@@ -5,6 +5,19 @@
 
 #include <algorithm>
 
+namespace {
+
+// Whether the control still holds what its native control was made with.
+bool asDesigned(const Control& c) {
+  const ControlDesign& d = c.design();
+  if (c.caption() != d.caption || c.tooltip() != d.tooltip || c.visible() != d.visible) return false;
+  if (d.kind == ControlKind::CheckBox) return static_cast<const CheckBox&>(c).value() == 0;
+  if (d.kind == ControlKind::Slider) return static_cast<const Slider&>(c).value() == d.sliderMin;
+  return true;
+}
+
+}  // namespace
+
 FrmMainView::FrmMainView(FrmMain& model) : model_(model) {
   std::vector<const ControlDesign*> designs;
   std::vector<std::wstring> menuCaptions;
@@ -38,7 +51,9 @@ FrmMainView::FrmMainView(FrmMain& model) : model_(model) {
 
   for (size_t i = 0; i < rows_.size(); ++i) {
     rows_[i]->viewUpdate = [this, i](const Control&) { show(i); };
-    show(i);
+    // The native controls were made from the design: only what has changed
+    // since is shown (each look at a native control is a message).
+    if (!asDesigned(*rows_[i])) show(i);
   }
   model_.viewVisibility = [this](bool visible) {
     ShowWindow(form_->handle(), visible ? SW_SHOW : SW_HIDE);
