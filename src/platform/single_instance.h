@@ -29,6 +29,7 @@ class SingleInstance {
   std::string problem_;
 #ifdef _WIN32
   void* handle_ = nullptr;
+  void* holderRecord_ = nullptr;  // the holder's pid, beside the mutex
 #else
   int fd_ = -1;
 #endif

@@ -82,6 +82,8 @@ TEST(SingleInstanceOnWindows, ASecondStartSeesTheFirstUntilItEnds) {
     ASSERT_TRUE(first.first());
     SingleInstance second("");
     EXPECT_FALSE(second.first());
+    // So that the second start can bring the running one's window forward.
+    EXPECT_EQ(second.holderPid(), long(GetCurrentProcessId()));
   }
   SingleInstance later("");
   EXPECT_TRUE(later.first());

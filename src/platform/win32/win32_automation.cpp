@@ -60,6 +60,12 @@ class Win32Automation : public Automation {
     modifiersWaited_ = false;
   }
 
+  // The second start of the tool points the user at the running one.
+  bool raiseWindowOf(long pid) override {
+    HWND window = pid > 0 ? mainWindowOfProcess(DWORD(pid)) : nullptr;
+    return window && bringToForeground(window);
+  }
+
   AutomationStatus start(const std::string& file, const std::string& programFolder, const std::string&,
                          int windowStyle) override {
     // The settings live in the registry here, so only the program's folder holds the file.

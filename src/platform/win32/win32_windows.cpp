@@ -33,7 +33,27 @@ BOOL CALLBACK visit(HWND window, LPARAM data) {
   return TRUE;
 }
 
+struct ProcessSearch {
+  DWORD pid;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK visitForProcess(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<ProcessSearch*>(data);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != search->pid || !IsWindowVisible(window) || GetWindow(window, GW_OWNER)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
 }  // namespace
+
+HWND mainWindowOfProcess(DWORD pid) {
+  ProcessSearch search{pid};
+  if (pid) EnumWindows(visitForProcess, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 HWND findWindowByTitle(const std::wstring& title, HWND own) {
   if (title.empty()) return nullptr;

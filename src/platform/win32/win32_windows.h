@@ -8,6 +8,10 @@
 // begins with it; never `own`. Case-sensitive; an empty text matches nothing.
 HWND findWindowByTitle(const std::wstring& title, HWND own);
 
+// The process's visible top-level window that no other window owns (its
+// main window, not a dialog of it), else nullptr.
+HWND mainWindowOfProcess(DWORD pid);
+
 // Brings the window to the foreground, restoring it when minimised and
 // working round the foreground lock. Does not wait for the focus.
 bool bringToForeground(HWND window);
