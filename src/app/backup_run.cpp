@@ -86,7 +86,7 @@ RunOutcome BackupRun::RunBackup() {
   // Windows that exist before the batch file starts are never the backup
   // program unless activated by their title.
   services_.beginRun();
-  r = step([&] { return services_.shell(kBatchFile, kMinimizedFocus); });
+  r = step([&] { return services_.shell(kBatchFile, shell_style::kMinimizedNoFocus); });
   if (stop()) return outcome();
   frm_.sngStart = frm_.Timer();
   if (countDownWait(frm_, services_) == WaitResult::Closed) return RunOutcome::Closed;

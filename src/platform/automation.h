@@ -29,7 +29,8 @@ class Automation {
   // notes which top-level windows exist, since keys may never go to those
   // unless they were activated by their title.
   virtual void beginRun() = 0;
-  // programFolder and settingsFolder are where the file may be found.
+  // programFolder and settingsFolder are where the file may be found;
+  // windowStyle is one of shell_style (desktop_services.h).
   virtual AutomationStatus start(const std::string& file, const std::string& programFolder,
                                  const std::string& settingsFolder, int windowStyle) = 0;
   virtual AutomationStatus activate(const std::string& title) = 0;

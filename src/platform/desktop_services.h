@@ -5,8 +5,18 @@
 
 #include <string>
 
-// Window style for shell(): minimized, with the focus.
+// Window styles for shell(), numbered as the classic Shell call numbers them.
+// The batch file runs minimized without the focus: its console window may
+// appear only after the backup program was brought to the front (a program
+// that was already running, a short delay), and must not take the keys.
+namespace shell_style {
+constexpr int kHide = 0;
+constexpr int kNormalFocus = 1;
 constexpr int kMinimizedFocus = 2;
+constexpr int kMaximizedFocus = 3;
+constexpr int kNormalNoFocus = 4;
+constexpr int kMinimizedNoFocus = 6;
+}  // namespace shell_style
 
 // Message box styles.
 namespace msgbox_style {

@@ -20,7 +20,7 @@ TEST(BackupRun, TypicalStartSendsTheJobSequence) {
   t.put("Start", "BackupNumber", "6");
   EXPECT_EQ(t.start(), exit_status::kOk);
 
-  EXPECT_EQ(slice(t.desk.calls, 0, 3), Texts({"BeginRun", "Shell TalvorStart.bat 2", "AppActivate Microsoft Backup"}));
+  EXPECT_EQ(slice(t.desk.calls, 0, 3), Texts({"BeginRun", "Shell TalvorStart.bat 6", "AppActivate Microsoft Backup"}));
   EXPECT_EQ(t.keys(), LaunchFixture::jobSequence("B", 20, 3, "S"));
   for (const auto& s : t.desk.sent) {
     EXPECT_TRUE(s.wait);
@@ -155,7 +155,7 @@ TEST(BackupRun, MissingBatchFileEndsTheProgram) {
             "in the same folder as talvorstart.exe.  This application will now exit.");
   EXPECT_EQ(t.desk.boxes[0].style, 16);
   EXPECT_EQ(t.desk.boxes[0].title, "File Not Found");
-  EXPECT_EQ(t.desk.calls, Texts({"BeginRun", "Shell TalvorStart.bat 2"}));
+  EXPECT_EQ(t.desk.calls, Texts({"BeginRun", "Shell TalvorStart.bat 6"}));
   EXPECT_NEAR(t.desk.elapsed(), 0.0, kSlack);  // no pause
   EXPECT_FALSE(contains(t.messages, "Pausing to allow user configuration changes"));
   EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText(-1));
@@ -300,7 +300,7 @@ TEST(BackupRun, ClosingDuringTheStartDelayStopsTheRun) {
   LaunchFixture t;
   t.desk.at(3, [&] { t.frm->close(); });
   EXPECT_EQ(t.start(), exit_status::kClosedBeforeBackup);
-  EXPECT_EQ(t.desk.calls, Texts({"BeginRun", "Shell TalvorStart.bat 2"}));
+  EXPECT_EQ(t.desk.calls, Texts({"BeginRun", "Shell TalvorStart.bat 6"}));
   EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText(-1));
   EXPECT_LT(t.desk.elapsed(), 3.1);
 }

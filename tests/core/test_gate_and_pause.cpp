@@ -39,7 +39,7 @@ TEST(Gate, RunsUnlessOncePerDayAndRunToday) {
       t.store = fresh;
     }
     EXPECT_EQ(t.start(), exit_status::kOk);
-    EXPECT_EQ(contains(t.desk.calls, "Shell TalvorStart.bat 2"), c.runs);
+    EXPECT_EQ(contains(t.desk.calls, "Shell TalvorStart.bat 6"), c.runs);
     EXPECT_EQ(t.stored("Start", "DateLastRun"), c.runs ? t.dateText() : stored);
   }
 }

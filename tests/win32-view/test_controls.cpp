@@ -99,6 +99,54 @@ TEST_F(Controls, TheSliderRunsFrom1To20InSteps1And5WithATickAtEveryValue) {
   EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 1);
 }
 
+namespace {
+
+// The columns below the thumb where the slider draws something other than
+// its background: the ticks, as the control itself paints them.
+std::vector<int> tickColumns(HWND slider) {
+  RECT client, thumb;
+  GetClientRect(slider, &client);
+  SendMessageW(slider, TBM_GETTHUMBRECT, 0, LPARAM(&thumb));
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = client.right;
+  info.bmiHeader.biHeight = -client.bottom;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(slider, WM_PRINTCLIENT, WPARAM(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  GdiFlush();
+  const auto* pixels = static_cast<const DWORD*>(bits);
+  const DWORD background = pixels[(client.bottom - 1) * client.right];
+  std::vector<int> columns;
+  for (int x = 0; x < client.right; ++x)
+    for (int y = thumb.bottom; y < client.bottom; ++y)
+      if ((pixels[y * client.right + x] & 0xFFFFFF) != (background & 0xFFFFFF)) {
+        if (columns.empty() || columns.back() != x - 1) columns.push_back(x);
+        break;
+      }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return columns;
+}
+
+}  // namespace
+
+TEST_F(Controls, TheSlidersTicksAreDrawnBelowItAtItsDesignSizeAndLarger) {
+  HWND slider = controls_[3];
+  SendMessageW(slider, TBM_SETPOS, TRUE, 10);  // the thumb off the end ticks
+  EXPECT_EQ(tickColumns(slider).size(), 20u) << "at " << 96 << " dpi";
+  placeControl(slider, kSlider, 144.0 / 1440);
+  settle();
+  EXPECT_EQ(tickColumns(slider).size(), 20u) << "at " << 144 << " dpi";
+}
+
 TEST_F(Controls, TabSkipsLabelsAndHiddenControlsAndComesRound) {
   std::vector<HWND> visited;
   for (int i = 0; i < 4; ++i) {

@@ -4,6 +4,7 @@
 #include "platform/automation.h"
 #include "platform/failure_codes.h"
 #include "test_windows.h"
+#include "win32_foreground_wait.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -180,4 +182,33 @@ TEST(OtherProcess, AWindowThatTakesTheForegroundStopsTheKeys) {
   Sleep(300);
   EXPECT_TRUE(logLines(log, "popup-key ").empty());
   EXPECT_EQ(logLines(log, "key "), (std::vector<std::string>{"Alt+B", "Up"}));
+}
+
+// Between windows of other programs, so that no message of this thread's
+// own windows ends the wait.
+TEST(ForegroundWait, EndsWhenAnotherProgramComesToTheFrontAndNotBefore) {
+  const std::wstring log = tempLog(L"talvor-front-");
+  OtherProcess dialog(log, L"");
+  const HWND backup = waitForWindow(L"Microsoft Backup");
+  ASSERT_NE(backup, nullptr);
+  OtherProcess popup(log, L"--steal");
+  const HWND stealer = waitForWindow(L"Update ready");
+  ASSERT_NE(stealer, nullptr);
+  for (DWORD start = GetTickCount(); GetForegroundWindow() != stealer && GetTickCount() - start < 5000;) Sleep(20);
+  ASSERT_EQ(GetForegroundWindow(), stealer);
+
+  DWORD start = GetTickCount();
+  EXPECT_FALSE(waitForForeground(backup, 300));
+  EXPECT_GE(GetTickCount() - start, 300u);
+
+  std::thread activator([backup] {
+    Sleep(200);
+    SetForegroundWindow(backup);
+  });
+  start = GetTickCount();
+  EXPECT_TRUE(waitForForeground(backup, 5000));
+  const DWORD took = GetTickCount() - start;
+  activator.join();
+  EXPECT_GE(took, 150u);
+  EXPECT_LT(took, 1000u);  // ended by the change, not by the end of the wait
 }

@@ -1,4 +1,5 @@
 #include "platform/automation.h"
+#include "platform/desktop_services.h"
 #include "platform/failure_codes.h"
 #include "test_windows.h"
 #include "win32_batch_start.h"
@@ -161,18 +162,46 @@ class BatchFile : public ::testing::Test {
 };
 
 TEST_F(BatchFile, MissingIsCode53) {
-  EXPECT_EQ(startBatchFile("TalvorStart.bat", utf8(program_), SW_SHOWMINIMIZED).code, failure_code::kFileNotFound);
+  EXPECT_EQ(startBatchFile("TalvorStart.bat", utf8(program_), shell_style::kMinimizedNoFocus).code, failure_code::kFileNotFound);
 }
 
 TEST_F(BatchFile, RunsFromTheProgramFolderWithBlanksWhileTheCurrentFolderIsElsewhere) {
   plant(program_);
-  ASSERT_TRUE(startBatchFile("TalvorStart.bat", utf8(program_), SW_SHOWMINIMIZED).ok());
+  ASSERT_TRUE(startBatchFile("TalvorStart.bat", utf8(program_), shell_style::kMinimizedNoFocus).ok());
   EXPECT_TRUE(ranIn(program_, 15000));
+}
+
+// Its console window may come up after the backup program was brought to the
+// front; it must not take the keys.
+TEST_F(BatchFile, ItsWindowLeavesTheForegroundToTheBackupProgram) {
+  std::ofstream((program_ + L"\\TalvorStart.bat").c_str())
+      << "@echo ran> \"%~dp0ran.txt\"\r\n@for /l %%i in (1,1,3000) do @rem\r\n@echo done> \"%~dp0done.txt\"\r\n";
+  LoggingWindow backup(L"Microsoft Backup - batch");
+  SetForegroundWindow(backup.handle());
+  pumpMessages(20);
+  ASSERT_EQ(GetForegroundWindow(), backup.handle());
+  ASSERT_TRUE(startBatchFile("TalvorStart.bat", utf8(program_), shell_style::kMinimizedNoFocus).ok());
+  // From the start until the batch file has ended and its window is gone.
+  std::vector<HWND> others;
+  const DWORD start = GetTickCount();
+  DWORD ended = 0;
+  while (GetTickCount() - start < 15000 && (!ended || GetTickCount() - ended < 500)) {
+    pumpMessages(10);
+    const HWND front = GetForegroundWindow();
+    if (front != backup.handle() && (others.empty() || others.back() != front)) others.push_back(front);
+    if (!ended && GetFileAttributesW((program_ + L"\\done.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
+      ended = GetTickCount();
+  }
+  DeleteFileW((program_ + L"\\done.txt").c_str());
+  EXPECT_TRUE(ended) << "the batch file did not end";
+  EXPECT_TRUE(others.empty()) << others.size() << " other window(s) in front, the first \""
+                              << (others.empty() ? "" : others.front() ? windowTitleUtf8(others.front()) : "(none)")
+                              << "\"";
 }
 
 TEST_F(BatchFile, OneOnlyInTheCurrentFolderDoesNotRun) {
   plant(elsewhere_);
-  EXPECT_EQ(startBatchFile("TalvorStart.bat", utf8(program_), SW_SHOWMINIMIZED).code, failure_code::kFileNotFound);
+  EXPECT_EQ(startBatchFile("TalvorStart.bat", utf8(program_), shell_style::kMinimizedNoFocus).code, failure_code::kFileNotFound);
   EXPECT_FALSE(ranIn(elsewhere_, 1000));
 }
 
@@ -181,7 +210,7 @@ TEST_F(BatchFile, AnInterpreterThatCannotStartIsAFailureWithTheSystemsReason) {
   wchar_t saved[MAX_PATH] = {};
   GetEnvironmentVariableW(L"ComSpec", saved, MAX_PATH);
   SetEnvironmentVariableW(L"ComSpec", L"C:\\nowhere\\cmd.exe");
-  const AutomationStatus started = startBatchFile("TalvorStart.bat", utf8(program_), SW_SHOWMINIMIZED);
+  const AutomationStatus started = startBatchFile("TalvorStart.bat", utf8(program_), shell_style::kMinimizedNoFocus);
   SetEnvironmentVariableW(L"ComSpec", saved);
   EXPECT_NE(started.code, 0);
   EXPECT_NE(started.code, failure_code::kFileNotFound);

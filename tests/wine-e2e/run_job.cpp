@@ -4,6 +4,7 @@
 // sends the job and start keys with waiting. Prints what failed; exit 0
 // when every step worked.
 #include "platform/automation.h"
+#include "platform/desktop_services.h"
 #include "win32_text.h"
 
 #include <windows.h>
@@ -40,7 +41,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   LocalFree(args);
 
   auto automation = createAutomation();
-  AutomationStatus status = automation->start("TalvorStart.bat", ownFolder(), "", SW_SHOWMINIMIZED);
+  AutomationStatus status = automation->start("TalvorStart.bat", ownFolder(), "", shell_style::kMinimizedNoFocus);
   if (!status.ok()) return fail("start", status);
   const DWORD begin = GetTickCount();
   while (!(status = automation->activate(title)).ok() && GetTickCount() - begin < 30000) Sleep(100);

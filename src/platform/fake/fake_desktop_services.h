@@ -55,7 +55,7 @@ class FakeDesktopServices : public DesktopServices {
   void at(double seconds, std::function<void()> action);
 
   // --- the log ---
-  std::vector<std::string> calls;  // "Shell TalvorStart.bat 2", "AppActivate X", "SendKeys %B"
+  std::vector<std::string> calls;  // "Shell TalvorStart.bat 6", "AppActivate X", "SendKeys %B"
   std::vector<Prompt> prompts;
   std::vector<Box> boxes;
   std::vector<Sent> sent;

@@ -1,6 +1,7 @@
 #include "platform/automation.h"
 #include "platform/failure_codes.h"
 #include "win32_batch_start.h"
+#include "win32_foreground_wait.h"
 #include "win32_keys.h"
 #include "win32_modifiers.h"
 #include "win32_processed.h"
@@ -139,11 +140,11 @@ class Win32Automation : public Automation {
                    " Set the backup program's window title in Talvor Start.");
   }
 
-  // Activation does not wait; typing must not start before the window is in front.
+  // Activation does not wait; typing must not start before the window is in
+  // front. A window that never comes is left to the guard.
   void waitForPendingForeground() {
     if (!pendingForeground_) return;
-    const DWORD start = GetTickCount();
-    while (GetForegroundWindow() != pendingForeground_ && GetTickCount() - start < kForegroundWaitMs) Sleep(2);
+    waitForForeground(pendingForeground_, kForegroundWaitMs);
     pendingForeground_ = nullptr;
   }
 

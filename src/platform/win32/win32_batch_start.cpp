@@ -1,5 +1,6 @@
 #include "win32_batch_start.h"
 
+#include "platform/desktop_services.h"
 #include "platform/failure_codes.h"
 #include "win32_text.h"
 
@@ -14,6 +15,18 @@ std::wstring commandInterpreter() {
   const UINT m = GetSystemDirectoryW(buffer, MAX_PATH);
   if (m > 0 && m < MAX_PATH) return std::wstring(buffer) + L"\\cmd.exe";
   return L"cmd.exe";
+}
+
+WORD showCommand(int windowStyle) {
+  switch (windowStyle) {
+    case shell_style::kHide: return SW_HIDE;
+    case shell_style::kNormalFocus: return SW_SHOWNORMAL;
+    case shell_style::kMinimizedFocus: return SW_SHOWMINIMIZED;
+    case shell_style::kMaximizedFocus: return SW_SHOWMAXIMIZED;
+    case shell_style::kNormalNoFocus: return SW_SHOWNOACTIVATE;
+    case shell_style::kMinimizedNoFocus:
+    default: return SW_SHOWMINNOACTIVE;
+  }
 }
 
 }  // namespace
@@ -33,7 +46,7 @@ AutomationStatus startBatchFile(const std::string& file, const std::string& prog
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = WORD(windowStyle);
+  startup.wShowWindow = showCommand(windowStyle);
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(interpreter.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
                       nullptr, &startup, &process)) {

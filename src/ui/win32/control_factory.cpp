@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 
 struct NativeKind {
@@ -28,11 +30,22 @@ NativeKind nativeKind(const ControlDesign& d) {
     }
     case ControlKind::CheckBox: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
     case ControlKind::CommandButton: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
-    case ControlKind::Slider: return {TRACKBAR_CLASSW, TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | WS_TABSTOP};
+    case ControlKind::Slider:
+      return {TRACKBAR_CLASSW, TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | TBS_FIXEDLENGTH | WS_TABSTOP};
     case ControlKind::Image: return {L"STATIC", SS_BITMAP | SS_CENTERIMAGE | SS_NOTIFY};
     case ControlKind::MenuItem: break;
   }
   return {L"STATIC", SS_LEFT};
+}
+
+// The track bar draws its thumb 2 px below its top and the ticks 2 px below
+// the thumb, 3 px long (4 at the ends). Its usual 21 px thumb (at 96 dpi)
+// leaves them outside a control of the design's 25 px, so none show: the
+// thumb is made as long as the ticks leave room for.
+void fitSliderThumb(HWND slider, int heightPx, double pixelsPerTwip) {
+  constexpr int kTickRoomPx = 2 + 2 + 4;
+  const int usual = int(21 * pixelsPerTwip * kTwipsPerInch / 96 + 0.5);
+  SendMessageW(slider, TBM_SETTHUMBLENGTH, std::max(4, std::min(usual, heightPx - kTickRoomPx)), 0);
 }
 
 }  // namespace
@@ -62,6 +75,7 @@ HWND createControl(HWND parent, const ControlDesign& d, int id, double pixelsPer
     SendMessageW(control, TBM_SETPAGESIZE, 0, d.sliderPageStep);
     SendMessageW(control, TBM_SETTICFREQ, 1, 0);
     SendMessageW(control, TBM_SETPOS, TRUE, d.sliderMin);
+    fitSliderThumb(control, twipsToPixels(d.height, dpi), double(dpi) / kTwipsPerInch);
   }
   return control;
 }
@@ -70,4 +84,5 @@ void placeControl(HWND control, const ControlDesign& d, double pixelsPerTwip, in
   SetWindowPos(control, nullptr, scaled(d.left, pixelsPerTwip), scaled(d.top, pixelsPerTwip),
                widthPx > 0 ? widthPx : scaled(d.width, pixelsPerTwip), scaled(d.height, pixelsPerTwip),
                SWP_NOZORDER | SWP_NOACTIVATE);
+  if (d.kind == ControlKind::Slider) fitSliderThumb(control, px(d.height), pixelsPerTwip);
 }
