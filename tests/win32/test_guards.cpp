@@ -53,6 +53,7 @@ class OtherProcess {
     CloseHandle(info_.hThread);
   }
   bool started() const { return info_.hProcess != nullptr; }
+  long pid() const { return long(info_.dwProcessId); }
 
  private:
   PROCESS_INFORMATION info_{};
@@ -211,4 +212,20 @@ TEST(ForegroundWait, EndsWhenAnotherProgramComesToTheFrontAndNotBefore) {
   activator.join();
   EXPECT_GE(took, 150u);
   EXPECT_LT(took, 1000u);  // ended by the change, not by the end of the wait
+}
+
+TEST(OtherProcess, ASecondStartBringsTheRunningStartsWindowForward) {
+  const std::wstring log = tempLog(L"talvor-raise-");
+  OtherProcess running(log, L"");
+  const HWND runningWindow = waitForWindow(L"Microsoft Backup");
+  ASSERT_NE(runningWindow, nullptr);
+  OtherProcess inFront(log, L"--steal");
+  const HWND other = waitForWindow(L"Update ready");
+  ASSERT_NE(other, nullptr);
+  for (DWORD start = GetTickCount(); GetForegroundWindow() != other && GetTickCount() - start < 5000;) Sleep(20);
+  ASSERT_EQ(GetForegroundWindow(), other);
+  EXPECT_TRUE(createAutomation()->raiseWindowOf(running.pid()));
+  EXPECT_EQ(GetForegroundWindow(), runningWindow);
+  // No pid known (the record could not be read): nothing is raised.
+  EXPECT_FALSE(createAutomation()->raiseWindowOf(0));
 }
