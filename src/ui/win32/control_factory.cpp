@@ -48,17 +48,13 @@ void fitSliderThumb(HWND slider, int heightPx, double pixelsPerTwip) {
   SendMessageW(slider, TBM_SETTHUMBLENGTH, std::max(4, std::min(usual, heightPx - kTickRoomPx)), 0);
 }
 
+int scaled(int twips, double pixelsPerTwip) { return int(twips * pixelsPerTwip + 0.5); }
+
 }  // namespace
 
 int twipsToPixels(int twips, UINT dpi) { return MulDiv(twips, int(dpi), kTwipsPerInch); }
 
 COLORREF colourOf(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
-namespace {
-
-int scaled(int twips, double pixelsPerTwip) { return int(twips * pixelsPerTwip + 0.5); }
-
-}  // namespace
 
 HWND createControl(HWND parent, const ControlDesign& d, int id, double pixelsPerTwip) {
   const NativeKind native = nativeKind(d);
@@ -75,7 +71,7 @@ HWND createControl(HWND parent, const ControlDesign& d, int id, double pixelsPer
     SendMessageW(control, TBM_SETPAGESIZE, 0, d.sliderPageStep);
     SendMessageW(control, TBM_SETTICFREQ, 1, 0);
     SendMessageW(control, TBM_SETPOS, TRUE, d.sliderMin);
-    fitSliderThumb(control, twipsToPixels(d.height, dpi), double(dpi) / kTwipsPerInch);
+    fitSliderThumb(control, scaled(d.height, pixelsPerTwip), pixelsPerTwip);
   }
   return control;
 }
@@ -84,5 +80,5 @@ void placeControl(HWND control, const ControlDesign& d, double pixelsPerTwip, in
   SetWindowPos(control, nullptr, scaled(d.left, pixelsPerTwip), scaled(d.top, pixelsPerTwip),
                widthPx > 0 ? widthPx : scaled(d.width, pixelsPerTwip), scaled(d.height, pixelsPerTwip),
                SWP_NOZORDER | SWP_NOACTIVATE);
-  if (d.kind == ControlKind::Slider) fitSliderThumb(control, px(d.height), pixelsPerTwip);
+  if (d.kind == ControlKind::Slider) fitSliderThumb(control, scaled(d.height, pixelsPerTwip), pixelsPerTwip);
 }
