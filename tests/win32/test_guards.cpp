@@ -100,6 +100,24 @@ void press(WORD vk, bool down) {
   SendInput(1, &i, sizeof i);
 }
 
+// The dialog in a process of its own, behind the "Update ready" window of
+// another process, which has the foreground.
+struct BackupBehindAnotherProgram {
+  explicit BackupBehindAnotherProgram(const wchar_t* logName)
+      : log(tempLog(logName)), backup(log, L""), backupWindow(waitForWindow(L"Microsoft Backup")),
+        inFront(log, L"--steal"), inFrontWindow(waitForWindow(L"Update ready")) {
+    for (DWORD start = GetTickCount(); GetForegroundWindow() != inFrontWindow && GetTickCount() - start < 5000;)
+      Sleep(20);
+  }
+  bool ready() const { return backupWindow && inFrontWindow && GetForegroundWindow() == inFrontWindow; }
+
+  std::wstring log;
+  OtherProcess backup;
+  HWND backupWindow;
+  OtherProcess inFront;
+  HWND inFrontWindow;
+};
+
 }  // namespace
 
 TEST(Guards, AWindowThatWasThereBeforeTheRunGetsNoKeys) {
@@ -188,15 +206,9 @@ TEST(OtherProcess, AWindowThatTakesTheForegroundStopsTheKeys) {
 // Between windows of other programs, so that no message of this thread's
 // own windows ends the wait.
 TEST(ForegroundWait, EndsWhenAnotherProgramComesToTheFrontAndNotBefore) {
-  const std::wstring log = tempLog(L"talvor-front-");
-  OtherProcess dialog(log, L"");
-  const HWND backup = waitForWindow(L"Microsoft Backup");
-  ASSERT_NE(backup, nullptr);
-  OtherProcess popup(log, L"--steal");
-  const HWND stealer = waitForWindow(L"Update ready");
-  ASSERT_NE(stealer, nullptr);
-  for (DWORD start = GetTickCount(); GetForegroundWindow() != stealer && GetTickCount() - start < 5000;) Sleep(20);
-  ASSERT_EQ(GetForegroundWindow(), stealer);
+  BackupBehindAnotherProgram programs(L"talvor-front-");
+  ASSERT_TRUE(programs.ready());
+  const HWND backup = programs.backupWindow;
 
   DWORD start = GetTickCount();
   EXPECT_FALSE(waitForForeground(backup, 300));
@@ -215,17 +227,10 @@ TEST(ForegroundWait, EndsWhenAnotherProgramComesToTheFrontAndNotBefore) {
 }
 
 TEST(OtherProcess, ASecondStartBringsTheRunningStartsWindowForward) {
-  const std::wstring log = tempLog(L"talvor-raise-");
-  OtherProcess running(log, L"");
-  const HWND runningWindow = waitForWindow(L"Microsoft Backup");
-  ASSERT_NE(runningWindow, nullptr);
-  OtherProcess inFront(log, L"--steal");
-  const HWND other = waitForWindow(L"Update ready");
-  ASSERT_NE(other, nullptr);
-  for (DWORD start = GetTickCount(); GetForegroundWindow() != other && GetTickCount() - start < 5000;) Sleep(20);
-  ASSERT_EQ(GetForegroundWindow(), other);
-  EXPECT_TRUE(createAutomation()->raiseWindowOf(running.pid()));
-  EXPECT_EQ(GetForegroundWindow(), runningWindow);
+  BackupBehindAnotherProgram programs(L"talvor-raise-");
+  ASSERT_TRUE(programs.ready());
+  EXPECT_TRUE(createAutomation()->raiseWindowOf(programs.backup.pid()));
+  EXPECT_EQ(GetForegroundWindow(), programs.backupWindow);
   // No pid known (the record could not be read): nothing is raised.
   EXPECT_FALSE(createAutomation()->raiseWindowOf(0));
 }
