@@ -36,8 +36,9 @@ screenshot: build
 
 bench: build
 	@bench/run $(BUILD_DIR)
-	@if command -v x86_64-w64-mingw32-g++-posix >/dev/null; then \
-	  scripts/build-windows $(WIN_BUILD_DIR) >/dev/null && bench/run-windows $(BUILD_DIR) $(WIN_BUILD_DIR); fi
+	@if command -v x86_64-w64-mingw32-g++-posix >/dev/null && { command -v wine64 || command -v wine || ls /usr/lib/wine/wine64; } >/dev/null 2>&1; then \
+	  scripts/build-windows $(WIN_BUILD_DIR) >/dev/null && bench/run-windows $(BUILD_DIR) $(WIN_BUILD_DIR); \
+	else echo "bench: MinGW-w64 or Wine not installed, Windows rows left out"; fi
 
 clean:
 	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR)

@@ -6,10 +6,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/../e2e/xsession.sh"
 wine=$(command -v wine64 || command -v wine || ls /usr/lib/wine/wine64 2>/dev/null || true)
 wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver 2>/dev/null || true)
 
-# One prefix per build folder, made once (about 20 s) and kept; the X11
-# driver, so that windows, focus and keys go through a real X server.
+# One prefix per build folder and user of it, made once (about 20 s) and
+# kept; the X11 driver, so that windows, focus and keys go through a real X
+# server. The tests, the bench and the screenshots each lay out the
+# registry their own way: w_start NAME gives them prefixes of their own.
 w_start() {
-  export WINEPREFIX="$build/wineprefix-x11" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX="$build/wineprefix-${1:-x11}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [[ ! -f "$WINEPREFIX/.ready" ]]; then
     rm -rf "$WINEPREFIX"
     "$wine" wineboot --init >/dev/null 2>&1
