@@ -13,8 +13,8 @@ COLORREF colourOf(unsigned rgb);
 // Creates the control of the design (any kind but a menu item) as a child
 // with the id, at its design place at the scale. The slider is the common
 // controls' track bar with the design's range and steps, a tick at every
-// value, below the track and inside the control. Children are created in tab order, so the dialog
-// keys move along it; labels never take the focus.
+// value, below the track and inside the control. Children are created in
+// tab order, so the dialog keys move along it; labels never take the focus.
 HWND createControl(HWND parent, const ControlDesign& design, int id, double pixelsPerTwip);
 
 // Moves and sizes the control to its design place at the scale; a label
