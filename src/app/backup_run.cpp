@@ -28,7 +28,7 @@ BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
   for (;;) {
     const Status s = body();
     if (s.ok()) return StepResult::Done;
-    if (s.stopsRun) {
+    if (s.stopsRun()) {
       // Another try could type into a window that is not the backup
       // program's; stopping leaves the user's desktop as it was.
       keysStopped_ = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/key_stop.h"
 #include "platform/key_stroke.h"
 
 #include <cstdint>
@@ -17,8 +18,9 @@ struct AutomationStatus {
   // The keys could reach a window outside the backup program (it lost the
   // focus, or only windows that were there before the run could get them):
   // the run sends nothing more and does not record the date.
-  bool stopsRun = false;
+  KeyStop stop = KeyStop::None;
   bool ok() const { return code == 0; }
+  bool stopsRun() const { return stop != KeyStop::None; }
 };
 
 class Automation {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/failure_codes.h"
+#include "platform/key_stop.h"
 
 #include <string>
 
@@ -10,9 +11,10 @@ struct Status {
   int code = 0;
   std::string description;
   bool ownWindow = false;  // keys refused because only the tool's own window could get them
-  bool stopsRun = false;   // keys refused: they could reach a window outside the backup program
+  KeyStop stop = KeyStop::None;  // keys refused: they could reach a window outside the backup program
 
   bool ok() const { return code == 0; }
+  bool stopsRun() const { return stop != KeyStop::None; }
   static Status success() { return {}; }
-  static Status failure(int code, const std::string& description) { return {code, description, false, false}; }
+  static Status failure(int code, const std::string& description) { return {code, description, false, KeyStop::None}; }
 };

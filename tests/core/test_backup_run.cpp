@@ -103,7 +103,7 @@ TEST(BackupRun, KeysThatCouldGoAstrayStopTheRunWithoutTheDate) {
   t.desk.keyFailure = [&](const std::string& keys) {
     if (keys != "{DOWN}" || ++downs < 2) return Status::success();
     Status s = Status::failure(5, "The backup program lost the keyboard focus to the window \"Update ready\"");
-    s.stopsRun = true;
+    s.stop = KeyStop::FocusLost;
     return s;
   };
   t.put("Month", "12onoff", "1");

@@ -128,7 +128,7 @@ TEST(Guards, AWindowThatWasThereBeforeTheRunGetsNoKeys) {
   SetForegroundWindow(terminal.handle());
   pumpMessages(20);
   const AutomationStatus sent = automation->send({chr(U'B', true)}, true);
-  EXPECT_TRUE(sent.stopsRun);
+  EXPECT_TRUE(sent.stopsRun());
   EXPECT_NE(sent.description.find("\"No Such Window\""), std::string::npos) << sent.description;
   EXPECT_NE(sent.description.find("\"Terminal\""), std::string::npos) << sent.description;
   pumpMessages();
@@ -195,7 +195,7 @@ TEST(OtherProcess, AWindowThatTakesTheForegroundStopsTheKeys) {
   for (DWORD start = GetTickCount(); GetForegroundWindow() != stealer && GetTickCount() - start < 5000;) Sleep(20);
   ASSERT_EQ(GetForegroundWindow(), stealer);
   const AutomationStatus sent = automation->send(kUp, true);
-  EXPECT_TRUE(sent.stopsRun);
+  EXPECT_TRUE(sent.stopsRun());
   EXPECT_NE(sent.description.find("lost the keyboard focus to the window \"Update ready\""), std::string::npos)
       << sent.description;
   Sleep(300);

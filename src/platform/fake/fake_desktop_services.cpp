@@ -77,7 +77,7 @@ Status FakeDesktopServices::sendKeys(const std::string& keys, bool wait) {
   if (!activated_ && older) {
     Status s = Status::failure(failure_code::kInvalidArgument,
                                "The keys were not sent: " + activeWindow + " was there before the run");
-    s.stopsRun = true;
+    s.stop = KeyStop::OnlyOlderWindows;
     return s;
   }
   sent.push_back({activeWindow, keys, wait});

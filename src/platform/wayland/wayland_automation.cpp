@@ -2,6 +2,8 @@
 // compositor's toplevel list, keys typed through a virtual keyboard.
 #include "platform/wayland/wayland_automation.h"
 
+#include <chrono>
+
 #include "platform/failure_codes.h"
 #include "platform/wayland/own_app_id.h"
 #include "platform/wayland/wayland_connection.h"
@@ -9,8 +11,6 @@
 #include "platform/wayland/wayland_keymap.h"
 #include "platform/wayland/wayland_toplevels.h"
 #include "platform/x11/batch_start.h"
-
-#include <chrono>
 
 namespace wayland {
 namespace {
@@ -35,8 +35,8 @@ class WaylandAutomation : public Automation {
     toplevels_.markExisting();
   }
 
-  AutomationStatus start(const std::string& file, const std::string& programFolder,
-                         const std::string& settingsFolder, int) override {
+  AutomationStatus start(const std::string& file, const std::string& programFolder, const std::string& settingsFolder,
+                         int) override {
     x11::StartResult r = x11::startBatchFile(file, programFolder, settingsFolder);
     return {r.code, r.description, false};
   }
@@ -110,16 +110,20 @@ class WaylandAutomation : public Automation {
     const Toplevel* a = toplevels_.activated();
     if (!a || isOwn(*a))
       return {kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
-    if (a->serial != target_ && !toplevels_.isNew(*a))
-      return {kInvalidArgument,
-              "The window in front (\"" + a->title +
-                  "\") was open before the backup program was started; the keys were not sent",
-              true};
+    if (a->serial != target_ && !toplevels_.isNew(*a)) {
+      AutomationStatus s{kInvalidArgument,
+                         "The window in front (\"" + a->title +
+                             "\") was open before the backup program was started; the keys were not sent"};
+      s.stop = KeyStop::OnlyOlderWindows;
+      return s;
+    }
     return {};
   }
 
   static AutomationStatus lost() {
-    return {kInvalidArgument, "The connection to the Wayland compositor was lost; the keys were not sent", true};
+    AutomationStatus s{kInvalidArgument, "The connection to the Wayland compositor was lost; the keys were not sent"};
+    s.stop = KeyStop::ConnectionLost;
+    return s;
   }
 
   std::unique_ptr<Connection> conn_;

@@ -1,3 +1,7 @@
+#include <windows.h>
+
+#include <set>
+
 #include "platform/automation.h"
 #include "platform/failure_codes.h"
 #include "win32_batch_start.h"
@@ -7,10 +11,6 @@
 #include "win32_processed.h"
 #include "win32_text.h"
 #include "win32_windows.h"
-
-#include <windows.h>
-
-#include <set>
 
 namespace {
 
@@ -23,9 +23,9 @@ constexpr DWORD kForegroundWaitMs = 1000;
 // Ctrl, Alt or the Windows key.
 constexpr DWORD kModifierWaitMs = 2000;
 
-AutomationStatus stopRun(const std::string& description) {
+AutomationStatus stopRun(KeyStop why, const std::string& description) {
   AutomationStatus s{failure_code::kInvalidArgument, description};
-  s.stopsRun = true;
+  s.stop = why;
   return s;
 }
 
@@ -100,8 +100,9 @@ class Win32Automation : public Automation {
     ProcessedWait processed(foreground, plan.inputs);
     AutomationStatus sent = sendPlan(std::move(inputs));
     if (sent.ok() && wait && !processed.wait(kProcessedMs))
-      return stopRun("The backup program did not take the keys within " + std::to_string(kProcessedMs / 1000) +
-                     " seconds, so no more keys were sent and no job was started; it may be busy or hung");
+      return stopRun(KeyStop::NotAnswering,
+                     "The backup program did not take the keys within " + std::to_string(kProcessedMs / 1000) +
+                         " seconds, so no more keys were sent and no job was started; it may be busy or hung");
     return sent;
   }
 
@@ -121,9 +122,10 @@ class Win32Automation : public Automation {
       target_ = foreground;  // the backup program, titled otherwise than configured
     }
     if (foreground == target_ || root == target_ || processOf(foreground) == processOf(target_)) return {};
-    return stopRun("The backup program lost the keyboard focus to " + quoted(foreground) +
-                   ", so no more keys were sent and no job was started. Close that window, or keep it from "
-                   "taking the focus, and start Talvor Start again.");
+    return stopRun(KeyStop::FocusLost,
+                   "The backup program lost the keyboard focus to " + quoted(foreground) +
+                       ", so no more keys were sent and no job was started. Close that window, or keep it from "
+                       "taking the focus, and start Talvor Start again.");
   }
 
   AutomationStatus olderWindowInFront(HWND foreground) {
@@ -133,11 +135,12 @@ class Win32Automation : public Automation {
       const std::string title = windowTitleUtf8(w);
       if (!title.empty()) appeared += (appeared.empty() ? "\"" : ", \"") + title + "\"";
     }
-    return stopRun("No window has the title \"" + missingTitle_ + "\", and the keys were not sent to " +
-                   quoted(foreground) + ", which was open before the backup program was started. " +
-                   (appeared.empty() ? std::string("No window appeared since then.")
-                                     : "Windows that appeared since then: " + appeared + ".") +
-                   " Set the backup program's window title in Talvor Start.");
+    return stopRun(KeyStop::OnlyOlderWindows,
+                   "No window has the title \"" + missingTitle_ + "\", and the keys were not sent to " +
+                       quoted(foreground) + ", which was open before the backup program was started. " +
+                       (appeared.empty() ? std::string("No window appeared since then.")
+                                         : "Windows that appeared since then: " + appeared + ".") +
+                       " Set the backup program's window title in Talvor Start.");
   }
 
   // Activation does not wait; typing must not start before the window is in

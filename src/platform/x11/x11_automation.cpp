@@ -1,5 +1,13 @@
 // The X11 back end: batch file, window activation and keys on an X
 // connection of its own. No Qt header here: Xlib's macros clash with them.
+#include "platform/x11/x11_automation.h"
+
+#include <X11/extensions/XTest.h>
+
+#include <chrono>
+#include <set>
+#include <thread>
+
 #include "platform/automation.h"
 #include "platform/failure_codes.h"
 #include "platform/x11/batch_start.h"
@@ -9,13 +17,6 @@
 #include "platform/x11/x11_session.h"
 #include "platform/x11/x11_settle.h"
 #include "platform/x11/x11_windows.h"
-#include "platform/x11/x11_automation.h"
-
-#include <X11/extensions/XTest.h>
-
-#include <chrono>
-#include <set>
-#include <thread>
 
 namespace {
 
@@ -29,11 +30,13 @@ constexpr auto kFocusPoll = std::chrono::milliseconds(2);
 // Ctrl, Alt or Super.
 constexpr auto kModifierWait = std::chrono::milliseconds(2000);
 
-std::string quoted(const std::string& title) { return title.empty() ? "a window without a title" : "the window \"" + title + "\""; }
+std::string quoted(const std::string& title) {
+  return title.empty() ? "a window without a title" : "the window \"" + title + "\"";
+}
 
-AutomationStatus stopRun(const std::string& description) {
+AutomationStatus stopRun(KeyStop why, const std::string& description) {
   AutomationStatus s{kInvalidArgument, description, false};
-  s.stopsRun = true;
+  s.stop = why;
   return s;
 }
 
@@ -78,8 +81,8 @@ class X11Automation : public Automation {
     modifiersWaited_ = false;
   }
 
-  AutomationStatus start(const std::string& file, const std::string& programFolder,
-                         const std::string& settingsFolder, int) override {
+  AutomationStatus start(const std::string& file, const std::string& programFolder, const std::string& settingsFolder,
+                         int) override {
     x11::StartResult r = x11::startBatchFile(file, programFolder, settingsFolder);
     return {r.code, r.description, false};
   }
@@ -117,7 +120,7 @@ class X11Automation : public Automation {
     // new mapping of a spare keycode before the key comes.
     if (keyboard_->keymapChanged() && !settle_->wait(target_, reason)) {
       keyboard_->giveBack();
-      return stopRun(reason);
+      return stopRun(KeyStop::NotAnswering, reason);
     }
     {
       ServerGrab grab(dpy_);
@@ -133,7 +136,7 @@ class X11Automation : public Automation {
     }
     const bool settled = !wait || settle_->wait(target_, reason);
     keyboard_->giveBack();
-    if (!settled) return stopRun(reason);
+    if (!settled) return stopRun(KeyStop::NotAnswering, reason);
     return {};
   }
 
@@ -168,9 +171,10 @@ class X11Automation : public Automation {
     if (clients_->sameClient(focus, target_) || clients_->sameClient(client, target_)) return {};
     const long pid = windows_->pid(client);
     if (pid && pid == windows_->pid(target_)) return {};
-    return stopRun("The backup program lost the keyboard focus to " + quoted(windows_->title(client)) +
-                   ", so no more keys were sent and no job was started. Close that window, or keep it from "
-                   "taking the focus, and start Talvor Start again.");
+    return stopRun(KeyStop::FocusLost,
+                   "The backup program lost the keyboard focus to " + quoted(windows_->title(client)) +
+                       ", so no more keys were sent and no job was started. Close that window, or keep it from "
+                       "taking the focus, and start Talvor Start again.");
   }
 
   AutomationStatus olderWindowInFront(Window focused) {
@@ -179,11 +183,12 @@ class X11Automation : public Automation {
       if (before_.count(clients_->clientOf(c.id)) || windows_->isOurs(c.id, own_)) continue;
       appeared += (appeared.empty() ? "\"" : ", \"") + c.title + "\"";
     }
-    return stopRun("No window has the title \"" + missingTitle_ + "\", and the keys were not sent to " +
-                   quoted(windows_->title(focused)) + ", which was open before the backup program was started. " +
-                   (appeared.empty() ? std::string("No window appeared since then.")
-                                     : "Windows that appeared since then: " + appeared + ".") +
-                   " Set the backup program's window title in Talvor Start.");
+    return stopRun(KeyStop::OnlyOlderWindows,
+                   "No window has the title \"" + missingTitle_ + "\", and the keys were not sent to " +
+                       quoted(windows_->title(focused)) + ", which was open before the backup program was started. " +
+                       (appeared.empty() ? std::string("No window appeared since then.")
+                                         : "Windows that appeared since then: " + appeared + ".") +
+                       " Set the backup program's window title in Talvor Start.");
   }
 
   void waitForPendingFocus() {

@@ -23,7 +23,7 @@ namespace {
 Status fromNative(const AutomationStatus& s) {
   Status out = Status::failure(s.code, s.description);
   out.ownWindow = s.ownWindow;
-  out.stopsRun = s.stopsRun;
+  out.stop = s.stop;
   return out;
 }
 

@@ -14,6 +14,7 @@ namespace {
 Status fromNative(const AutomationStatus& s) {
   Status out = Status::failure(s.code, s.description);
   out.ownWindow = s.ownWindow;
+  out.stop = s.stop;
   return out;
 }
 
