@@ -76,6 +76,8 @@ class X11Automation : public Automation {
     if (!dpy_) return;
     runBegun_ = true;
     before_ = clients_->onScreen();
+    beforeWindows_.clear();
+    for (const x11::ClientWindow& c : windows_->clients()) beforeWindows_.insert(c.id);
     target_ = 0;
     missingTitle_.clear();
     modifiersWaited_ = false;
@@ -89,7 +91,7 @@ class X11Automation : public Automation {
 
   AutomationStatus activate(const std::string& title) override {
     if (!dpy_) return noDisplay();
-    const Window w = windows_->find(title, own_);
+    const Window w = windows_->find(title, own_, beforeWindows_);
     if (!w) {
       missingTitle_ = title;
       return {kInvalidArgument, "No window has the title \"" + title + "\"", false};
@@ -211,6 +213,7 @@ class X11Automation : public Automation {
   Window target_ = 0;  // the backup program's window once known
   bool runBegun_ = false;
   std::set<unsigned long> before_;  // clients with windows when the run began
+  std::set<Window> beforeWindows_;  // client windows when the run began
   std::string missingTitle_;
   bool modifiersWaited_ = false;
 };
