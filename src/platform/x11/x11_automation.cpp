@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <set>
-#include <thread>
 
 #include "platform/automation.h"
 #include "platform/failure_codes.h"
@@ -26,7 +25,6 @@ using failure_code::kNotAvailable;
 // How long keys wait for a just-activated window to get the focus before
 // the focus guard looks at who has it.
 constexpr auto kFocusWait = std::chrono::milliseconds(1000);
-constexpr auto kFocusPoll = std::chrono::milliseconds(2);
 // How long keys wait for the user to let go of a key: Shift, Ctrl, Alt and
 // Super only before the first keys of a run, any other before every string.
 constexpr auto kHeldKeyWait = std::chrono::milliseconds(2000);
@@ -225,9 +223,12 @@ class X11Automation : public Automation {
 
   void waitForPendingFocus() {
     if (!pendingFocus_) return;
+    // Its focus changes, and the window manager's note of the active
+    // window, wake the wait.
+    settle_->watch(pendingFocus_);
     const auto until = std::chrono::steady_clock::now() + kFocusWait;
-    while (windows_->focusedClient() != pendingFocus_ && std::chrono::steady_clock::now() < until)
-      std::this_thread::sleep_for(kFocusPoll);
+    while (windows_->focusedClient() != pendingFocus_ && x11::awaitEvents(dpy_, until)) {
+    }
     pendingFocus_ = 0;
   }
 
