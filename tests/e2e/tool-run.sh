@@ -58,6 +58,3 @@ run_tool() {
   return 0
 }
 keys() { grep '^key ' "$log" 2>/dev/null | sed 's/^key //' | paste -sd' ' -; }
-# The keys from the first Alt+<letter> on: what the tool typed, after what
-# a user may have typed into the window before.
-keys_from_alt() { keys | sed -n 's/^[^A]*\(Alt+.*\)$/\1/p'; }
