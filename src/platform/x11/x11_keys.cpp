@@ -34,6 +34,7 @@ void Keyboard::loadMapping() {
   KeySym* syms = XGetKeyboardMapping(dpy_, KeyCode(minCode_), maxCode_ - minCode_ + 1, &perCode_);
   map_.assign(syms, syms + (maxCode_ - minCode_ + 1) * perCode_);
   XFree(syms);
+  levels_ = readKeyLevels(dpy_, minCode_, maxCode_, map_, perCode_);
   // Not XKeysymToKeycode: Xlib's copy of the keymap is renewed only as
   // its events are read.
   altCode_ = codeOf(XK_Alt_L);
@@ -42,7 +43,7 @@ void Keyboard::loadMapping() {
 
 KeyCode Keyboard::codeOf(KeySym sym) const {
   for (int c = minCode_; c <= maxCode_; ++c)
-    if (map_[size_t((c - minCode_) * perCode_)] == sym) return KeyCode(c);
+    if (levels_[size_t(c - minCode_)].plain == sym) return KeyCode(c);
   return 0;
 }
 
@@ -88,6 +89,7 @@ void Keyboard::giveBack() {
   for (const Borrowed& b : borrowed_) {
     XChangeKeyboardMapping(dpy_, b.code, perCode_, none.data(), 1);
     for (int i = 0; i < perCode_; ++i) map_[size_t((b.code - minCode_) * perCode_ + i)] = NoSymbol;
+    levels_[size_t(b.code - minCode_)] = {};
   }
   borrowed_.clear();
   writeMarker();
@@ -110,6 +112,7 @@ KeyCode Keyboard::borrowSpareFor(KeySym sym) {
     XChangeKeyboardMapping(dpy_, code, perCode_, syms.data(), 1);
     XSync(dpy_, False);
     for (int i = 0; i < perCode_; ++i) map_[size_t((code - minCode_) * perCode_ + i)] = syms[size_t(i)];
+    levels_[size_t(code - minCode_)] = {sym, sym};  // one group: every group reads it
     return KeyCode(code);
   }
   return 0;
@@ -128,9 +131,9 @@ bool Keyboard::planOne(const KeyStroke& s, bool mayBorrow, std::vector<Press>& o
   KeyCode code = 0;
   bool shift = false;
   for (int c = minCode_; c <= maxCode_ && !code; ++c) {
-    const KeySym* row = &map_[size_t((c - minCode_) * perCode_)];
-    if (row[0] == sym) code = KeyCode(c);
-    else if (perCode_ > 1 && row[1] == sym) code = KeyCode(c), shift = true;
+    const KeyLevels& l = levels_[size_t(c - minCode_)];
+    if (l.plain == sym) code = KeyCode(c);
+    else if (l.shifted == sym) code = KeyCode(c), shift = true;
   }
   if (!code && mayBorrow) code = borrowSpareFor(sym);
   if (!code) {

@@ -2,6 +2,7 @@
 
 // Parsed key strokes typed into the focused window through XTest.
 #include "platform/key_stroke.h"
+#include "platform/x11/x11_key_levels.h"
 
 #include <X11/Xlib.h>
 
@@ -51,7 +52,8 @@ class Keyboard {
   Display* dpy_;
   Atom marker_;
   int minCode_ = 0, maxCode_ = 0, perCode_ = 0;
-  std::vector<KeySym> map_;
+  std::vector<KeySym> map_;          // the core map, for spare keycodes
+  std::vector<KeyLevels> levels_;  // what each key types now
   std::vector<Borrowed> borrowed_;
   KeyCode altCode_ = 0, shiftCode_ = 0;
 };
