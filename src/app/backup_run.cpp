@@ -10,6 +10,8 @@
 #include "settings/settings_values.h"
 #include "ui/frm_main.h"
 
+#include <algorithm>
+
 const std::string BackupRun::kFileNotFoundText =
     "The file TalvorStart.bat could not be found.  This is included in the zip file and should be installed in the "
     "same folder as talvorstart.exe.  This application will now exit.";
@@ -85,6 +87,7 @@ BackupRun::StepResult BackupRun::sendKeysStep(const std::string& keys) {
   // receiver but this window, none of the rest is sent.
   if (keysHeld()) return StepResult::PassedOver;
   const StepResult r = step([&] { return services_.sendKeys(keys, true); });
+  if (r == StepResult::Done) ++facts_.keysSent;
   if (r == StepResult::PassedOver && !keysStopped_) {
     const bool nobody = lastFailure_.ownWindow || lastFailure_.code == failure_code::kInvalidArgument;
     noteCause(nobody ? Outcome::NoWindow : Outcome::CannotType, lastFailure_.description);
@@ -125,6 +128,7 @@ Outcome BackupRun::RunBackup() {
   causeNoted_ = false;
   detail_.clear();
   reported_.clear();
+  facts_ = Facts();
   frm_.sngPauseTime = toSingle(numericValue(frm_.txtStartDelay.text()));
 
   const std::string missing = missingSettings();
@@ -148,18 +152,27 @@ Outcome BackupRun::RunBackup() {
   if (countDownWait(frm_, services_) == WaitResult::Closed) return Outcome::ClosedByUser;
 
   const std::string title = frm_.txtTitle.text();
-  r = step([&] { return services_.appActivate(title); });
+  r = step([&] {
+    Status s = services_.appActivate(title);
+    facts_.window = s.window;
+    return s;
+  });
   if (stop()) return ended();
   if (r == StepResult::PassedOver)
-    noteCause(Outcome::NoWindow, "No window is titled \"" + title + "\" or has a title that begins with it.");
+    noteCause(Outcome::NoWindow,
+              "Check that TalvorStart.bat starts the backup program and that its window's title begins with that "
+              "text; a slow program needs a longer start delay.");
 
   if (frm_.chkDefault.value() == 0) {
     bool jobUnknown = false;
-    const JobStep chosen = selectTodaysJob(frm_, store_, services_, [&](const std::function<Status()>& body) {
-      const StepResult s = step(body);
-      jobUnknown = jobUnknown || s == StepResult::PassedOver;
-      return s == StepResult::Closed ? JobStep::Closed : JobStep::Continue;
-    });
+    const JobStep chosen = selectTodaysJob(
+        frm_, store_, services_,
+        [&](const std::function<Status()>& body) {
+          const StepResult s = step(body);
+          jobUnknown = jobUnknown || s == StepResult::PassedOver;
+          return s == StepResult::Closed ? JobStep::Closed : JobStep::Continue;
+        },
+        facts_.chosenBy);
     if (chosen == JobStep::Closed) return Outcome::ClosedByUser;
     if (jobUnknown) {
       // The slider still shows another day's job: starting it would be
@@ -167,6 +180,8 @@ Outcome BackupRun::RunBackup() {
       keysStopped_ = true;
       noteCause(Outcome::JobNotChosen, lastFailure_.description);
     }
+    facts_.job = jobUnknown ? 0 : frm_.SliderBackupNumber.value();
+    facts_.keysPlanned = 1 + frm_.SliderBackupNumber.max() + std::max(frm_.SliderBackupNumber.value() - 1, 0) + 2;
     r = sendLetterStep(frm_.txtBackupKey.text());
     if (stop()) return ended();
     const int maximum = frm_.SliderBackupNumber.max();
@@ -182,6 +197,10 @@ Outcome BackupRun::RunBackup() {
     }
     r = sendKeysStep("{ENTER}");
     if (stop()) return ended();
+  }
+  if (frm_.chkDefault.value() != 0) {
+    facts_.chosenBy = "last-backup";
+    facts_.keysPlanned = 1;
   }
   r = sendLetterStep(frm_.txtStartKey.text());
   if (stop()) return ended();

@@ -81,7 +81,7 @@ TEST(BackupRun, MissingWindowWaitsTwiceThenNeverTypesIntoAnOlderWindow) {
   EXPECT_TRUE(t.keys().empty());
   EXPECT_EQ(t.desk.callsStartingWith("SendKeys"), 1);  // refused once, nothing more tried
   EXPECT_EQ(t.frm->lblProblem.caption(),
-            "The backup did not start: no window with the backup program's title appeared. The keys were not sent: "
+            "The backup did not start: no window titled \"Microsoft Backup\" appeared. The keys were not sent: "
             "Terminal was there before the run");
   EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText(-1));
 }
@@ -327,8 +327,9 @@ TEST(BackupRun, EachRunWithoutAJobSaysWhyAndEndsByItself) {
   };
   const Case cases[] = {
       {"the batch file brings up no window", [](LaunchFixture& t) { t.desk.startsWindow.clear(); }, 7,
-       "The backup did not start: no window with the backup program's title appeared. No window is titled "
-       "\"Microsoft Backup\" or has a title that begins with it."},
+       "The backup did not start: no window titled \"Microsoft Backup\" appeared. Check that TalvorStart.bat starts the "
+       "backup program and that its window's title begins with that text; a slow program needs a longer start "
+       "delay."},
       {"all three first-start questions cancelled",
        [](LaunchFixture& t) {
          for (const char* key : {"Letter", "Title", "BackupJobLetter"}) t.put("Start", key, "");
