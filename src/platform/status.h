@@ -17,5 +17,10 @@ struct Status {
   bool ok() const { return code == 0; }
   bool stopsRun() const { return stop != KeyStop::None; }
   static Status success() { return {}; }
-  static Status failure(int code, const std::string& description) { return {code, description, false, KeyStop::None}; }
+  static Status failure(int code, const std::string& description) {
+    Status s;
+    s.code = code;
+    s.description = description;
+    return s;
+  }
 };
