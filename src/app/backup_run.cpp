@@ -1,5 +1,7 @@
 #include "app/backup_run.h"
 
+#include <algorithm>
+
 #include "app/count_down_wait.h"
 #include "app/job_selection.h"
 #include "app/settings_problems.h"
@@ -9,8 +11,6 @@
 #include "platform/number_text.h"
 #include "settings/settings_values.h"
 #include "ui/frm_main.h"
-
-#include <algorithm>
 
 const std::string BackupRun::kFileNotFoundText =
     "The file TalvorStart.bat could not be found.  This is included in the zip file and should be installed in the "
@@ -73,7 +73,8 @@ BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
       ++otherFailures;
       if (frm_.closeRequested) return StepResult::Closed;
     }
-    const bool again = RetryCount < 2 && (s.code == failure_code::kInvalidArgument || otherFailures < kMaxAttemptsPerStep);
+    const bool again =
+        RetryCount < 2 && (s.code == failure_code::kInvalidArgument || otherFailures < kMaxAttemptsPerStep);
     if (!again) {
       if (s.ownWindow) noReceiver_ = true;
       lastFailure_ = s;

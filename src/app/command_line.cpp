@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/run_history.h"
 #include "version.h"
 
 #define TALVOR_TEXT(x) #x
@@ -80,9 +81,36 @@ std::string historyTable(const std::vector<RunRecord>& runs) {
   for (const RunRecord& r : runs) {
     std::string when = r.began;
     if (when.size() > 10 && when[10] == 'T') when[10] = ' ';
-    std::string job = r.job > 0 ? std::to_string(r.job) + " (" + r.chosenBy + ")" : r.chosenBy == "last-backup" ? "shown (last-backup)" : "-";
+    std::string job = r.job > 0                     ? std::to_string(r.job) + " (" + r.chosenBy + ")"
+                      : r.chosenBy == "last-backup" ? "shown (last-backup)"
+                                                    : "-";
     const std::string what = r.reason.empty() ? r.window : r.reason;
     out += padded(when, 20) + padded(outcomeInfo(r.outcome).name, 20) + padded(job, 20) + what + "\n";
   }
   return out;
+}
+
+int runOption(const CommandLine& c, settings::SettingsStore& store, RunHistory& history, const DryRunClock& clock,
+              std::string& out, std::string& err) {
+  switch (c.action) {
+    case CommandLine::Action::Run:
+      return -1;
+    case CommandLine::Action::Error:
+      err = "talvorstart: " + c.error + "\n" + usageText();
+      return kUsageError;
+    case CommandLine::Action::Help:
+      out = usageText();
+      return 0;
+    case CommandLine::Action::Version:
+      out = versionText();
+      return 0;
+    case CommandLine::Action::DryRun:
+      return dryRun(store, clock, out);
+    case CommandLine::Action::History:
+      break;
+  }
+  std::string reason;
+  out = historyTable(history.last(size_t(c.historyCount), reason)) + "(" + history.path() + ")\n";
+  if (!reason.empty()) err = "talvorstart: " + reason + "\n";
+  return 0;
 }

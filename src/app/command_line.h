@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/dry_run.h"
 #include "app/run_record.h"
 
 #include <string>
@@ -23,3 +24,12 @@ std::string usageText();
 std::string versionText();
 // The runs as a table for a person, oldest first.
 std::string historyTable(const std::vector<RunRecord>& runs);
+
+class RunHistory;
+namespace settings {
+class SettingsStore;
+}
+// Carries out an option that prints and ends: what goes to standard output
+// and standard error, and the exit status. -1 for a start that runs.
+int runOption(const CommandLine& c, settings::SettingsStore& store, RunHistory& history, const DryRunClock& clock,
+              std::string& out, std::string& err);

@@ -85,8 +85,9 @@ int dryRun(settings::SettingsStore& realStore, const DryRunClock& clock, std::st
     return outcomeInfo(outcome).exitStatus;
   }
   out += "Window title looked for: \"" + desk.title + "\" (the exact title first, else one that begins with it)\n";
-  out += "Job: " + (frm.chkDefault.value() != 0 ? std::string("the one the backup program shows (Last Backup)")
-                                                : std::to_string(run.facts().job) + " (" + run.facts().chosenBy + ")") +
+  out += "Job: " +
+         (frm.chkDefault.value() != 0 ? std::string("the one the backup program shows (Last Backup)")
+                                      : std::to_string(run.facts().job) + " (" + run.facts().chosenBy + ")") +
          "\n";
   if (outcome == Outcome::JobNotChosen) out += notStartedText(outcome, run.detail()) + "\n";
   out += "Key strings, in order:\n";

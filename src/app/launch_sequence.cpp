@@ -3,9 +3,9 @@
 #include "app/backup_run.h"
 #include "app/count_down_wait.h"
 #include "app/run_history.h"
-#include "app/start_report.h"
 #include "app/settings_load.h"
 #include "app/settings_problems.h"
+#include "app/start_report.h"
 #include "platform/desktop_services.h"
 #include "settings/settings_values.h"
 #include "ui/frm_main.h"
@@ -28,8 +28,7 @@ std::string toldText(Outcome outcome, const std::string& detail, const std::stri
 
 }  // namespace
 
-StartResult runStart(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services,
-                     RunHistory* history) {
+StartResult runStart(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services, RunHistory* history) {
   StartResult result;
   RunRecord record;
   record.began = isoLocalTime(services.now());
@@ -47,7 +46,8 @@ StartResult runStart(FrmMain& frm, settings::SettingsStore& store, DesktopServic
   } else {
     BackupRun run(frm, store, services);
     result.outcome = run.RunBackup();
-    if (result.outcome != Outcome::JobStarted) result.text = toldText(result.outcome, run.detail(), frm.txtTitle.text());
+    if (result.outcome != Outcome::JobStarted)
+      result.text = toldText(result.outcome, run.detail(), frm.txtTitle.text());
     record.job = run.facts().job;
     record.chosenBy = run.facts().chosenBy;
     record.window = run.facts().window;

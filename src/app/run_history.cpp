@@ -1,8 +1,8 @@
 #include "app/run_history.h"
 
-#include "platform/text_file.h"
-
 #include <utility>
+
+#include "platform/text_file.h"
 
 namespace {
 
@@ -26,7 +26,8 @@ RunHistory::RunHistory(std::string path, std::size_t kept, std::size_t trimAtByt
 
 std::string RunHistory::defaultPath() {
   const std::string folder = text_file::stateFolder();
-  return folder.empty() ? std::string() : folder + (folder.find('\\') != std::string::npos ? "\\" : "/") + "history.log";
+  return folder.empty() ? std::string()
+                        : folder + (folder.find('\\') != std::string::npos ? "\\" : "/") + "history.log";
 }
 
 bool RunHistory::append(const RunRecord& record, std::string& reason) {
@@ -68,8 +69,10 @@ const RunRecord* lastDecisiveRun(const std::vector<RunRecord>& runs) {
     switch (it->outcome) {
       case Outcome::SkippedOncePerDay:
       case Outcome::ClosedByUser:
-      case Outcome::AlreadyRunning: continue;
-      default: return &*it;
+      case Outcome::AlreadyRunning:
+        continue;
+      default:
+        return &*it;
     }
   }
   return nullptr;

@@ -12,12 +12,23 @@ std::string quoted(const std::string& value) {
   std::string out = "\"";
   for (char c : value) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default: out += c;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        out += c;
     }
   }
   return out + "\"";
@@ -82,9 +93,9 @@ std::string isoLocalTime(const LocalTime& time) {
 
 std::string formatRecord(const RunRecord& r) {
   return "began=" + quoted(r.began) + " ended=" + quoted(r.ended) + " outcome=" + outcomeInfo(r.outcome).name +
-         " job=" + std::to_string(r.job) + " chosen-by=" + quoted(r.chosenBy) + " keys=" +
-         std::to_string(r.keysSent) + "/" + std::to_string(r.keysPlanned) + " title=" + quoted(r.title) +
-         " window=" + quoted(r.window) + " reason=" + quoted(r.reason);
+         " job=" + std::to_string(r.job) + " chosen-by=" + quoted(r.chosenBy) + " keys=" + std::to_string(r.keysSent) +
+         "/" + std::to_string(r.keysPlanned) + " title=" + quoted(r.title) + " window=" + quoted(r.window) +
+         " reason=" + quoted(r.reason);
 }
 
 bool parseRecord(const std::string& line, RunRecord& out) {

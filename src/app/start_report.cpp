@@ -33,6 +33,16 @@ void reportStart(const RunRecord& record, RunHistory* history, DesktopServices& 
     reportProblem(nullptr, "No notification could be shown: " + reason);  // the rest has it
 }
 
+int recordEarlyEnd(Outcome outcome, const std::string& detail, const LocalTime& now, RunHistory& history) {
+  RunRecord r;
+  r.began = r.ended = isoLocalTime(now);
+  r.outcome = outcome;
+  r.reason = notStartedText(outcome, detail);
+  std::string why;
+  if (!history.append(r, why)) reportProblem(nullptr, why);
+  return outcomeInfo(outcome).exitStatus;
+}
+
 std::string lastFailureText(const RunHistory& history) {
   std::string ignored;
   const std::vector<RunRecord> runs = history.last(50, ignored);

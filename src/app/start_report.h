@@ -14,6 +14,10 @@ class RunHistory;
 // cannot be written is said in the window and on standard error.
 void reportStart(const RunRecord& record, RunHistory* history, DesktopServices& services, FrmMain* window);
 
+// A start that ended before it had a window (no display, another start
+// running) is recorded too. Returns the outcome's exit status.
+int recordEarlyEnd(Outcome outcome, const std::string& detail, const LocalTime& now, RunHistory& history);
+
 // What the next start says when the last start that mattered started no
 // job: "Last run, 2026-12-06 08:01: The backup did not start: ...". Empty
 // when there is nothing to say.

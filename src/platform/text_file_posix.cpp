@@ -1,21 +1,24 @@
-#include "platform/text_file.h"
-
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/text_file.h"
+
 namespace text_file {
 namespace {
 
-std::string failed(const std::string& what, const std::string& path) { return what + " " + path + ": " + std::strerror(errno); }
+std::string failed(const std::string& what, const std::string& path) {
+  return what + " " + path + ": " + std::strerror(errno);
+}
 
 // Someone else's file, or one others may write, could feed the user lies.
 bool trusted(int fd, const std::string& path, std::string& reason) {
-  struct stat st{};
+  struct stat st {};
   if (::fstat(fd, &st) != 0) {
     reason = failed("Could not look at", path);
     return false;
@@ -69,7 +72,7 @@ bool append(const std::string& path, const std::string& text, std::string& reaso
 }
 
 bool size(const std::string& path, std::size_t& bytes, std::string& reason) {
-  struct stat st{};
+  struct stat st {};
   bytes = 0;
   if (::lstat(path.c_str(), &st) == 0) {
     bytes = std::size_t(st.st_size);
@@ -88,7 +91,7 @@ bool readTail(const std::string& path, std::size_t maxBytes, std::string& out, s
     reason = failed("Could not open", path);
     return false;
   }
-  struct stat st{};
+  struct stat st {};
   bool ok = trusted(fd, path, reason) && ::fstat(fd, &st) == 0;
   const off_t from = ok && std::size_t(st.st_size) > maxBytes ? st.st_size - off_t(maxBytes) : 0;
   if (ok && ::lseek(fd, from, SEEK_SET) < 0) ok = false;

@@ -1,14 +1,14 @@
 // The record of starts: its lines, its bound, what a start leaves in it and
 // tells the user afterwards, and the options that read it.
-#include "app/command_line.h"
-#include "app/dry_run.h"
-#include "app/start_report.h"
-#include "launch_fixture.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "app/command_line.h"
+#include "app/dry_run.h"
+#include "app/start_report.h"
+#include "launch_fixture.h"
 
 namespace {
 
@@ -100,7 +100,8 @@ TEST(RunHistory, EachStartLeavesItsRecordAndTheNextStartRemembersAFailure) {
               0u)
         << t.frm->lblProblem.caption();
     EXPECT_TRUE(t.desk.notifications.empty());
-    EXPECT_EQ(t.desk.systemLogEntries.at(0).message, "Backup job 3 started (weekday) in \"Microsoft Backup - Untitled\"");
+    EXPECT_EQ(t.desk.systemLogEntries.at(0).message,
+              "Backup job 3 started (weekday) in \"Microsoft Backup - Untitled\"");
   }
   {
     LaunchFixture t;  // once per day: skipped, and the failure is no news any more

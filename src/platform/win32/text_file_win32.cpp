@@ -1,8 +1,8 @@
-#include "platform/text_file.h"
-
 #include <windows.h>
 
 #include <vector>
+
+#include "platform/text_file.h"
 
 namespace text_file {
 namespace {
@@ -109,8 +109,8 @@ bool replace(const std::string& path, const std::string& text, std::string& reas
     return false;
   }
   DWORD written = 0;
-  const bool ok = WriteFile(f, text.data(), DWORD(text.size()), &written, nullptr) && written == text.size() &&
-                  FlushFileBuffers(f);
+  const bool ok =
+      WriteFile(f, text.data(), DWORD(text.size()), &written, nullptr) && written == text.size() && FlushFileBuffers(f);
   CloseHandle(f);
   if (!ok || !MoveFileExW(wide(temp).c_str(), wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     reason = failed("Could not replace", path);

@@ -41,41 +41,6 @@ std::string shortDate(const Date& d) {
   return QLocale::system().toString(QDate(d.year, d.month, d.day), QLocale::ShortFormat).toStdString();
 }
 
-// A start that ended before it had a window is recorded too.
-int endedEarly(Outcome outcome, const std::string& reason, RunHistory& history) {
-  RunRecord r;
-  r.began = r.ended = isoLocalTime(localNow());
-  r.outcome = outcome;
-  r.reason = reason;
-  std::string why;
-  if (!history.append(r, why)) std::fprintf(stderr, "talvorstart: %s\n", why.c_str());
-  return outcomeInfo(outcome).exitStatus;
-}
-
-// The options that print and end; -1 for a start that runs.
-int runOption(const CommandLine& c, settings::SettingsStore& store, RunHistory& history) {
-  std::string out;
-  int status = 0;
-  switch (c.action) {
-    case CommandLine::Action::Run: return -1;
-    case CommandLine::Action::Error:
-      std::fprintf(stderr, "talvorstart: %s\n%s", c.error.c_str(), usageText().c_str());
-      return kUsageError;
-    case CommandLine::Action::Help: out = usageText(); break;
-    case CommandLine::Action::Version: out = versionText(); break;
-    case CommandLine::Action::History: {
-      std::string reason;
-      out = historyTable(history.last(size_t(c.historyCount), reason));
-      if (!reason.empty()) std::fprintf(stderr, "talvorstart: %s\n", reason.c_str());
-      out += "(" + history.path() + ")\n";
-      break;
-    }
-    case CommandLine::Action::DryRun: status = dryRun(store, {localNow, shortDate}, out); break;
-  }
-  std::fputs(out.c_str(), stdout);
-  return status;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -90,20 +55,23 @@ int main(int argc, char* argv[]) {
   settings::IniFileStore realStore(configHome);
   const std::string settingsFolder = configHome + "/" + settings::kApp;
 #endif
-  const int optionStatus = runOption(options, realStore, history);
+  std::string out, err;
+  const int optionStatus = runOption(options, realStore, history, {localNow, shortDate}, out, err);
+  std::fputs(out.c_str(), stdout);
+  std::fputs(err.c_str(), stderr);
   if (optionStatus >= 0) return optionStatus;
 
   // Qt aborts without a display; say why in one line instead.
   if (const char* problem = displayProblem()) {
     std::fprintf(stderr, "talvorstart: %s\n", problem);
-    return endedEarly(Outcome::NoDisplay, notStartedText(Outcome::NoDisplay, problem), history);
+    return recordEarlyEnd(Outcome::NoDisplay, problem, localNow(), history);
   }
 
   // Before anything is read or written: a second start does nothing but
   // show the user the run that is going on.
   SingleInstance instance(SingleInstance::defaultLockFolder(settingsFolder));
   if (!mayRunNow(instance, createAutomation))
-    return endedEarly(Outcome::AlreadyRunning, notStartedText(Outcome::AlreadyRunning, std::string()), history);
+    return recordEarlyEnd(Outcome::AlreadyRunning, std::string(), localNow(), history);
 
   // The window is small: painting it through shared memory saves nothing,
   // and waiting for the X server's completion event would wake the program

@@ -1,11 +1,17 @@
 // The Windows program: the native Win32 view, the Win32 back end, the
 // registry store and the core.
+#include <shellapi.h>
+#include <windows.h>
+
+#include <vector>
+
 #include "app/command_line.h"
 #include "app/dry_run.h"
 #include "app/launch_sequence.h"
 #include "app/only_run.h"
 #include "app/run_history.h"
 #include "app/settings_problems.h"
+#include "app/start_report.h"
 #include "console_output.h"
 #include "frm_main_view.h"
 #include "platform/automation.h"
@@ -16,11 +22,6 @@
 #include "ui/frm_main.h"
 #include "win32_desktop_services.h"
 #include "win32_text.h"
-
-#include <windows.h>
-#include <shellapi.h>
-
-#include <vector>
 
 namespace {
 
@@ -41,50 +42,23 @@ LocalTime localNow() {
 
 std::string shortDate(const Date& d) { return toUtf8(shortDateText(d.year, d.month, d.day)); }
 
-// The options that print and end; -1 for a start that runs.
-int runOption(const CommandLine& c, settings::SettingsStore& store, RunHistory& history) {
-  std::string out;
-  int status = 0;
-  switch (c.action) {
-    case CommandLine::Action::Run: return -1;
-    case CommandLine::Action::Error:
-      printToConsole("talvorstart: " + c.error + "\n" + usageText(), true);
-      return kUsageError;
-    case CommandLine::Action::Help: out = usageText(); break;
-    case CommandLine::Action::Version: out = versionText(); break;
-    case CommandLine::Action::History: {
-      std::string reason;
-      out = historyTable(history.last(size_t(c.historyCount), reason));
-      if (!reason.empty()) printToConsole("talvorstart: " + reason + "\n", true);
-      out += "(" + history.path() + ")\n";
-      break;
-    }
-    case CommandLine::Action::DryRun: status = dryRun(store, {localNow, shortDate}, out); break;
-  }
-  printToConsole(out, false);
-  return status;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   settings::RegistryStore realStore;
   RunHistory history(RunHistory::defaultPath());
-  const int optionStatus = runOption(parseCommandLine(arguments()), realStore, history);
+  std::string out, err;
+  const int optionStatus =
+      runOption(parseCommandLine(arguments()), realStore, history, {localNow, shortDate}, out, err);
+  if (!out.empty()) printToConsole(out, false);
+  if (!err.empty()) printToConsole(err, true);
   if (optionStatus >= 0) return optionStatus;
 
   // Before anything is read or written: a second start does nothing but
   // show the user the run that is going on.
   SingleInstance instance(SingleInstance::defaultLockFolder(std::string()));
-  if (!mayRunNow(instance, createAutomation)) {
-    RunRecord r;
-    r.began = r.ended = isoLocalTime(localNow());
-    r.outcome = Outcome::AlreadyRunning;
-    r.reason = notStartedText(r.outcome, std::string());
-    std::string ignored;
-    history.append(r, ignored);
-    return exit_status::kAlreadyRunning;
-  }
+  if (!mayRunNow(instance, createAutomation))
+    return recordEarlyEnd(Outcome::AlreadyRunning, std::string(), localNow(), history);
 
   Win32DesktopServices services(createAutomation());
   FrmMain* window = nullptr;
