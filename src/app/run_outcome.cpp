@@ -17,6 +17,7 @@ const OutcomeInfo kOutcomes[] = {
     {Outcome::NotAnswering, 9, "not-answering", "the backup program did not take the keys in time"},
     {Outcome::KeyHeld, 10, "key-held", "a key was held down, which would have mixed with the keys sent"},
     {Outcome::CannotType, 11, "cannot-type", "this desktop does not let Talvor Start send keys to other programs"},
+    {Outcome::JobNotChosen, 12, "job-not-chosen", "today's job number could not be read from the settings"},
 };
 
 }  // namespace
@@ -48,8 +49,11 @@ Outcome outcomeOfKeyStop(KeyStop stop) {
   return Outcome::CannotType;
 }
 
-std::string notStartedText(Outcome outcome, const std::string& detail) {
-  std::string text = std::string("The backup did not start: ") + outcomeInfo(outcome).summary + ".";
+std::string notStartedText(Outcome outcome, const std::string& detail, const std::string& title) {
+  const std::string summary = outcome == Outcome::NoWindow && !title.empty()
+                                  ? "no window titled \"" + title + "\" appeared"
+                                  : std::string(outcomeInfo(outcome).summary);
+  std::string text = "The backup did not start: " + summary + ".";
   if (!detail.empty()) text += " " + detail;
   return text;
 }

@@ -20,6 +20,7 @@ enum class Outcome {
   NotAnswering,     // the backup program did not take the keys in time
   KeyHeld,          // a key held down would have mixed with the keys sent
   CannotType,       // this desktop cannot send keys to other programs
+  JobNotChosen,     // today's job number could not be read
 };
 
 struct OutcomeInfo {
@@ -39,5 +40,6 @@ inline bool startedOrSkipped(Outcome o) { return o == Outcome::JobStarted || o =
 Outcome outcomeOfKeyStop(KeyStop stop);
 
 // The text the window, standard error and the history give for a start that
-// started no job: "The backup did not start: <summary>. <detail>".
-std::string notStartedText(Outcome outcome, const std::string& detail);
+// started no job: "The backup did not start: <summary>. <detail>". The
+// title, when given, names the window that did not appear.
+std::string notStartedText(Outcome outcome, const std::string& detail, const std::string& title = std::string());

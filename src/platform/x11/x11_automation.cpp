@@ -105,7 +105,9 @@ class X11Automation : public Automation {
     if (!windows_->activate(w, reason)) return {kInvalidArgument, reason, false};
     pendingFocus_ = w;
     target_ = w;
-    return {};
+    AutomationStatus done;
+    done.window = windows_->title(w);
+    return done;
   }
 
   AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) override {
