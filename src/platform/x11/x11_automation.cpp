@@ -35,8 +35,16 @@ std::string quoted(const std::string& title) {
   return title.empty() ? "a window without a title" : "the window \"" + title + "\"";
 }
 
+AutomationStatus failure(int code, const std::string& description, bool ownWindow = false) {
+  AutomationStatus s;
+  s.code = code;
+  s.description = description;
+  s.ownWindow = ownWindow;
+  return s;
+}
+
 AutomationStatus stopRun(KeyStop why, const std::string& description) {
-  AutomationStatus s{kInvalidArgument, description, false};
+  AutomationStatus s = failure(kInvalidArgument, description);
   s.stop = why;
   return s;
 }
@@ -88,7 +96,7 @@ class X11Automation : public Automation {
   AutomationStatus start(const std::string& file, const std::string& programFolder, const std::string& settingsFolder,
                          int) override {
     x11::StartResult r = x11::startBatchFile(file, programFolder, settingsFolder);
-    return {r.code, r.description, false};
+    return failure(r.code, r.description);
   }
 
   AutomationStatus activate(const std::string& title) override {
@@ -96,13 +104,13 @@ class X11Automation : public Automation {
     const Window w = windows_->find(title, own_, beforeWindows_);
     if (!w) {
       missingTitle_ = title;
-      return {kInvalidArgument, "No window has the title \"" + title + "\"", false};
+      return failure(kInvalidArgument, "No window has the title \"" + title + "\"");
     }
     // A key held now would repeat into the window once it has the focus.
     const auto heldUntil = std::chrono::steady_clock::now() + kHeldKeyWait;
     if (const KeyCode held = heldKeys_->waitForRelease(heldUntil, false)) return keyHeld(held);
     std::string reason;
-    if (!windows_->activate(w, reason)) return {kInvalidArgument, reason, false};
+    if (!windows_->activate(w, reason)) return failure(kInvalidArgument, reason);
     pendingFocus_ = w;
     target_ = w;
     AutomationStatus done;
@@ -112,7 +120,7 @@ class X11Automation : public Automation {
 
   AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) override {
     if (!dpy_) return noDisplay();
-    if (!xtest_) return {kNotAvailable, "The X server does not offer the XTest extension", false};
+    if (!xtest_) return failure(kNotAvailable, "The X server does not offer the XTest extension");
     waitForPendingFocus();
     const auto heldUntil = std::chrono::steady_clock::now() + kHeldKeyWait;
     for (int attempt = 1;; ++attempt) {
@@ -124,7 +132,7 @@ class X11Automation : public Automation {
 
       std::vector<x11::Keyboard::Press> presses;
       std::string reason;
-      if (!keyboard_->plan(strokes, presses, reason)) return {kInvalidArgument, reason, false};
+      if (!keyboard_->plan(strokes, presses, reason)) return failure(kInvalidArgument, reason);
       settle_->watch(target_);
       // A target reads a key by the keymap it knows: it must have taken the
       // new mapping of a spare keycode before the key comes.
@@ -175,7 +183,7 @@ class X11Automation : public Automation {
   }
 
  private:
-  static AutomationStatus noDisplay() { return {kNotAvailable, "The X display could not be opened", false}; }
+  static AutomationStatus noDisplay() { return failure(kNotAvailable, "The X display could not be opened"); }
 
   // The keys may go only to the backup program: the activated window, its
   // dialogs and its pop-ups. Without an activated window, only to a window
@@ -183,7 +191,7 @@ class X11Automation : public Automation {
   AutomationStatus checkReceiver() {
     const Window client = windows_->focusedClient();
     if (!client || windows_->isOurs(client, own_))
-      return {kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
+      return failure(kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true);
     if (!target_) {
       if (runBegun_ && before_.count(clients_->clientOf(client))) return olderWindowInFront(client);
       target_ = client;  // the backup program, titled otherwise than configured
