@@ -26,7 +26,8 @@ tool_folder() {
 # Runs the tool with the batch file command until it recorded the date,
 # showed a box or ended (at most 40 s), then stops it and what it started.
 # $during, when set, runs in the background meanwhile (it may read $log).
-# Sets log, out, box, and status when the tool ended by itself.
+# With $wait_end set, a run that told why it started no job is given time to
+# end by itself. Sets log, out, box, and status when the tool ended by itself.
 run_tool() {
   local folder
   folder=$(tool_folder "$1")
@@ -45,8 +46,7 @@ run_tool() {
     sleep 0.05
   done
   sleep 0.3  # keys still on their way would show in the logs
-  if [[ -n "${check_status:-}" ]]; then
-    # The run ends by itself once it has told why.
+  if [[ -n "${wait_end:-}" && -n "$box" ]]; then
     for i in $(seq 200); do kill -0 $tool 2>/dev/null || break; sleep 0.05; done
   fi
   kill -0 $tool 2>/dev/null || { wait $tool; status=$?; }
