@@ -1,5 +1,7 @@
 #include "platform/single_instance.h"
 
+#include "settings/file_trust.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -33,8 +35,7 @@ std::string folderProblem(const std::string& folder) {
   if (::stat(folder.c_str(), &st) != 0) return folder + ": " + std::strerror(errno);
   if (!S_ISDIR(st.st_mode)) return folder + " is not a folder";
   if (st.st_uid != ::geteuid()) return "the folder " + folder + " belongs to " + ownerName(st.st_uid);
-  if (st.st_mode & (S_IWGRP | S_IWOTH)) return "other users may change the folder " + folder;
-  return {};
+  return settings::othersMayChange(st, "the folder " + folder, folder);
 }
 }  // namespace
 

@@ -17,6 +17,20 @@ std::string groupName(gid_t gid) {
   const group* gr = ::getgrgid(gid);
   return gr && gr->gr_name ? gr->gr_name : std::to_string(gid);
 }
+
+// The user's private group (named as the user, the user's own primary group,
+// no other member): where the umask is 002 for such groups, a file the user
+// copies is group-writable, yet no one else may write to it.
+bool isPrivateGroup(gid_t gid) {
+  const passwd* pw = ::getpwuid(::geteuid());
+  if (!pw || pw->pw_gid != gid) return false;
+  const std::string me = pw->pw_name;
+  const group* gr = ::getgrgid(gid);
+  if (!gr || me != gr->gr_name) return false;
+  for (char** member = gr->gr_mem; member && *member; ++member)
+    if (me != *member) return false;
+  return true;
+}
 }  // namespace
 
 std::string othersMayChange(const struct stat& st, const std::string& what, const std::string& path) {
@@ -26,7 +40,7 @@ std::string othersMayChange(const struct stat& st, const std::string& what, cons
   std::string who;
   if (st.st_mode & S_IWOTH)
     who = "every user";
-  else if (st.st_mode & S_IWGRP)
+  else if ((st.st_mode & S_IWGRP) && !isPrivateGroup(st.st_gid))
     who = "the group " + groupName(st.st_gid);
   if (who.empty()) return {};
   return who + " may change " + what + "; mend it with: chmod go-w " + path;

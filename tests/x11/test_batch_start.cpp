@@ -83,8 +83,10 @@ class TestBatchStart : public QObject {
     QTest::addColumn<QString>("why");    // empty: it runs
     QTest::addColumn<bool>("needsRoot");
     QTest::newRow("the user's own") << "chmod 755 $F" << "" << false;
-    QTest::newRow("group may write") << "chmod 775 $F && chgrp 0 $F"
-                                     << "the group root may change it; mend it with: chmod go-w $F" << false;
+    QTest::newRow("group may write") << "chmod 775 $F && chgrp nogroup $F"
+                                     << "the group nogroup may change it; mend it with: chmod go-w $F" << false;
+    // umask 002 with a group of the user's own: no one else is in it.
+    QTest::newRow("the user's own group may write") << "chmod 775 $F $P && chgrp $(id -g) $F $P" << "" << true;
     QTest::newRow("every user may write") << "chmod 777 $F" << "every user may change it; mend it with: chmod go-w $F"
                                           << false;
     QTest::newRow("sticky folder for all") << "chmod 1777 $P"
