@@ -23,10 +23,10 @@ std::string groupName(gid_t gid) {
 // copies is group-writable, yet no one else may write to it.
 bool isPrivateGroup(gid_t gid) {
   const passwd* pw = ::getpwuid(::geteuid());
-  if (!pw || pw->pw_gid != gid) return false;
+  if (!pw || !pw->pw_name || pw->pw_gid != gid) return false;
   const std::string me = pw->pw_name;
   const group* gr = ::getgrgid(gid);
-  if (!gr || me != gr->gr_name) return false;
+  if (!gr || !gr->gr_name || me != gr->gr_name) return false;
   for (char** member = gr->gr_mem; member && *member; ++member)
     if (me != *member) return false;
   return true;
