@@ -9,6 +9,7 @@
 #include "platform/desktop_services.h"
 #include "platform/key_string.h"
 #include "platform/number_text.h"
+#include "settings/settings_schema.h"
 #include "settings/settings_values.h"
 #include "ui/frm_main.h"
 
@@ -119,6 +120,9 @@ std::string BackupRun::missingSettings() const {
   need(frm_.txtStartKey.text(), "the start letter");
   if (frm_.chkDefault.value() == 0) need(frm_.txtBackupKey.text(), "the backup job letter");
   if (missing.empty()) return missing;
+  // Settings that cannot be read cannot keep an answer either.
+  if (!store_.readProblem(settings::kApp).empty())
+    return "Not known: " + missing + ", as the settings could not be read. Mend them as the line above says.";
   return "Not set: " + missing + ". Enter what is missing in the Talvor Start window; it is kept for the next start.";
 }
 

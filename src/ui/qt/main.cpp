@@ -51,9 +51,8 @@ int main(int argc, char* argv[]) {
   settings::RegistryStore realStore;
   const std::string settingsFolder;
 #else
-  const std::string configHome = settings::IniFileStore::userConfigHome();
-  settings::IniFileStore realStore(configHome);
-  const std::string settingsFolder = configHome + "/" + settings::kApp;
+  settings::IniFileStore realStore(settings::IniFileStore::userConfigHome());
+  const std::string settingsFolder = settings::IniFileStore::appFolder();
 #endif
   std::string out, err;
   const int optionStatus = runOption(options, realStore, history, {localNow, shortDate}, out, err);
@@ -69,7 +68,14 @@ int main(int argc, char* argv[]) {
 
   // Before anything is read or written: a second start does nothing but
   // show the user the run that is going on.
+#ifdef _WIN32
   SingleInstance instance(SingleInstance::defaultLockFolder(settingsFolder));
+#else
+  const std::string runtimeProblem = SingleInstance::runtimeFolderProblem();
+  if (!runtimeProblem.empty()) std::fprintf(stderr, "talvorstart: %s\n", runtimeProblem.c_str());
+  SingleInstance instance(SingleInstance::defaultLockFolder(settingsFolder), settingsFolder);
+  if (!instance.note().empty()) std::fprintf(stderr, "talvorstart: %s\n", instance.note().c_str());
+#endif
   if (!mayRunNow(instance, createAutomation))
     return recordEarlyEnd(Outcome::AlreadyRunning, std::string(), localNow(), history);
 

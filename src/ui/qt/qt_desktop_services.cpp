@@ -5,6 +5,10 @@
 #include "ui/qt/help_viewer.h"
 #include "ui/qt/install_layout.h"
 
+#ifdef Q_OS_UNIX
+#include "settings/ini_file_store.h"
+#endif
+
 #include <QApplication>
 #include <QDate>
 #include <QDateTime>
@@ -29,10 +33,14 @@ Status fromNative(const AutomationStatus& s) {
   return out;
 }
 
-// $XDG_CONFIG_HOME/TalvorStart, where the settings file lives too.
+// Where the settings file lives too, decided as the store decides it.
 QString settingsFolder() {
+#ifdef Q_OS_UNIX
+  return QString::fromStdString(settings::IniFileStore::appFolder());
+#else
   return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
       .filePath(QStringLiteral("TalvorStart"));
+#endif
 }
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
