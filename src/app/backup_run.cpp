@@ -85,12 +85,13 @@ BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
 }
 
 BackupRun::StepResult BackupRun::sendKeysStep(const std::string& keys) {
-  // A partial job sequence could start the wrong job: once the keys had no
-  // receiver but this window, none of the rest is sent.
+  // A partial job sequence could start the wrong job (one Down or the Enter
+  // left out): once a key string could not be sent, none of the rest is.
   if (keysHeld()) return StepResult::PassedOver;
   const StepResult r = step([&] { return services_.sendKeys(keys, true); });
   if (r == StepResult::Done) ++facts_.keysSent;
   if (r == StepResult::PassedOver && !keysStopped_) {
+    keysStopped_ = true;
     const bool nobody = lastFailure_.ownWindow || lastFailure_.code == failure_code::kInvalidArgument;
     noteCause(nobody ? Outcome::NoWindow : Outcome::CannotType, lastFailure_.description);
   }

@@ -172,7 +172,9 @@ TEST(CommandLine, OptionsAndWhatIsRefused) {
     const CommandLine got = parseCommandLine(c.args);
     EXPECT_EQ(got.action, c.action) << c.error;
     EXPECT_EQ(got.error, c.error);
-    if (c.action == A::History) EXPECT_EQ(got.historyCount, c.count);
+    if (c.action == A::History) {
+      EXPECT_EQ(got.historyCount, c.count);
+    }
   }
   EXPECT_EQ(kUsageError, 64);
   EXPECT_EQ(versionText(), "talvorstart 1.0.29\n");
