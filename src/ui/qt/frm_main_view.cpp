@@ -177,14 +177,12 @@ void FrmMainView::createWidgets() {
   for (Control* c : model_.controls()) show(*c);  // the texts decide the fit
 
   // Screen readers name each edit box after the caption beside it.
-  static const std::pair<const char*, const char*> kCaptionBeside[] = {
-      {"txtStartDelay", "Label6"}, {"txtStartKey", "Label2"}, {"txtBackupKey", "Label5"}, {"txtTitle", "Label3"}};
-  for (const auto& [box, caption] : kCaptionBeside) {
-    auto* label = qobject_cast<QLabel*>(widget(caption));
-    if (QWidget* w = widget(box); w && label) {
-      w->setAccessibleName(label->text());
-      label->setBuddy(w);
-    }
+  for (const auto& [w, d] : placed) {
+    const ControlDesign* caption = captionOf(*d);
+    auto* label = caption ? qobject_cast<QLabel*>(widget(caption->name)) : nullptr;
+    if (!label) continue;
+    w->setAccessibleName(label->text());
+    label->setBuddy(w);
   }
 
   // Twips to pixels at the screen's logical resolution, grown by one factor
