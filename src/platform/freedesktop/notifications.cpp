@@ -1,4 +1,5 @@
 #include "platform/session_log.h"
+#include "version.h"
 
 #include <systemd/sd-bus.h>
 
@@ -33,7 +34,7 @@ bool notify(const std::string& summary, const std::string& body, std::string& re
   r = sd_bus_call_method(h.bus, "org.freedesktop.Notifications", "/org/freedesktop/Notifications",
                          "org.freedesktop.Notifications", "Notify", &h.error, &h.reply, "susssasa{sv}i", "Talvor Start",
                          0u, "talvorstart", summary.c_str(), body.c_str(), 0, 2, "urgency", "y", uint8_t(2),
-                         "desktop-entry", "s", "example.talvorstart.TalvorStart", 0);
+                         "desktop-entry", "s", TALVOR_APP_ID, 0);
   if (r < 0) {
     reason = h.error.message ? h.error.message : std::strerror(-r);
     return false;

@@ -14,6 +14,7 @@
 #include "ui/frm_main.h"
 #include "ui/qt/frm_main_view.h"
 #include "ui/qt/qt_desktop_services.h"
+#include "version.h"
 
 #ifdef _WIN32
 #include "settings/registry_store.h"
@@ -85,6 +86,8 @@ int main(int argc, char* argv[]) {
   qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("talvorstart"));
+  // The Wayland app id: the shell matches it with the desktop entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(TALVOR_APP_ID));
   app.setQuitOnLastWindowClosed(false);  // the launch sequence decides when to end
 
   AutomationChoice desktop = chooseAutomation();
