@@ -22,6 +22,13 @@ struct AutomationStatus {
   std::string window;  // after an activation: the title of the window activated
   bool ok() const { return code == 0; }
   bool stopsRun() const { return stop != KeyStop::None; }
+  static AutomationStatus failure(int code, const std::string& description, bool ownWindow = false) {
+    AutomationStatus s;
+    s.code = code;
+    s.description = description;
+    s.ownWindow = ownWindow;
+    return s;
+  }
 };
 
 class Automation {

@@ -33,15 +33,17 @@ bool x11Reachable() {
 class UnreachableDesktop : public Automation {
  public:
   explicit UnreachableDesktop(std::string why) : why_(std::move(why)) {}
-  AutomationStatus start(const std::string& file, const std::string& programFolder,
-                         const std::string& settingsFolder, int) override {
+  AutomationStatus start(const std::string& file, const std::string& programFolder, const std::string& settingsFolder,
+                         int) override {
     x11::StartResult r = x11::startBatchFile(file, programFolder, settingsFolder);
-    return {r.code, r.description, false};
+    return AutomationStatus::failure(r.code, r.description);
   }
   void beginRun() override {}
-  AutomationStatus activate(const std::string&) override { return {failure_code::kInvalidArgument, why_, false}; }
+  AutomationStatus activate(const std::string&) override {
+    return AutomationStatus::failure(failure_code::kInvalidArgument, why_);
+  }
   AutomationStatus send(const std::vector<KeyStroke>&, bool) override {
-    return {failure_code::kInvalidArgument, why_, true};
+    return AutomationStatus::failure(failure_code::kInvalidArgument, why_, true);
   }
   void setOwnWindow(std::uintptr_t) override {}
 
@@ -73,8 +75,9 @@ Decision decideBackend(const SessionFacts& f) {
                 "chosen and no backup is started. To have that done, log in to an X11 session, or use a "
                 "compositor based on wlroots (such as sway, labwc or Wayfire).";
   } else {
-    d.problem = "Talvor Start found no desktop to type into: neither DISPLAY (X11) nor WAYLAND_DISPLAY names "
-                "one that it can reach. No keys are sent.";
+    d.problem =
+        "Talvor Start found no desktop to type into: neither DISPLAY (X11) nor WAYLAND_DISPLAY names "
+        "one that it can reach. No keys are sent.";
   }
   return d;
 }
@@ -100,12 +103,16 @@ AutomationChoice chooseAutomation() {
   AutomationChoice choice;
   choice.decision = decideBackend(f);
   switch (choice.decision.backend) {
-    case Backend::Wayland: choice.automation = std::move(wayland); break;
+    case Backend::Wayland:
+      choice.automation = std::move(wayland);
+      break;
     case Backend::X11:
       choice.automation = createX11Automation();
       if (f.waylandSession) choice.automation = std::make_unique<XwaylandOnly>(std::move(choice.automation));
       break;
-    case Backend::Unreachable: choice.automation = std::make_unique<UnreachableDesktop>(choice.decision.problem); break;
+    case Backend::Unreachable:
+      choice.automation = std::make_unique<UnreachableDesktop>(choice.decision.problem);
+      break;
   }
   return choice;
 }

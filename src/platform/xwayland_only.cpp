@@ -21,9 +21,9 @@ AutomationStatus XwaylandOnly::activate(const std::string& title) {
 
 AutomationStatus XwaylandOnly::send(const std::vector<KeyStroke>& strokes, bool wait) {
   if (!activated_)
-    return {failure_code::kInvalidArgument,
-            "No window was activated by its title, and on this Wayland desktop the window that has the keyboard "
-            "cannot be known; the keys were not sent",
-            true};
+    return AutomationStatus::failure(failure_code::kInvalidArgument,
+                                     "No window was activated by its title, and on this Wayland desktop the window "
+                                     "that has the keyboard cannot be known; the keys were not sent",
+                                     true);
   return x11_->send(strokes, wait);
 }

@@ -1,13 +1,7 @@
 // What only the Qt view and the Qt desktop services can get wrong: widgets
 // made from the design, the two-way binding, the tab chain, the dialogs
 // over the window, the help viewer, the steady timer and waits that sleep.
-#include "app/count_down_wait.h"
-#include "platform/fake/fake_desktop_services.h"
-#include "settings/memory_store.h"
-#include "ui/frm_main.h"
-#include "ui/qt/frm_main_view.h"
-#include "ui/qt/help_viewer.h"
-#include "ui/qt/qt_desktop_services.h"
+#include <sys/resource.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,18 +13,26 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
-
-#include <sys/resource.h>
 #include <thread>
+
+#include "app/count_down_wait.h"
+#include "platform/fake/fake_desktop_services.h"
+#include "settings/memory_store.h"
+#include "ui/frm_main.h"
+#include "ui/qt/frm_main_view.h"
+#include "ui/qt/help_viewer.h"
+#include "ui/qt/qt_desktop_services.h"
 
 namespace {
 
 // A back end that drives nothing: the window half is under test.
 struct NoDesktop : Automation {
-  AutomationStatus start(const std::string&, const std::string&, const std::string&, int) override { return {53, "no"}; }
+  AutomationStatus start(const std::string&, const std::string&, const std::string&, int) override {
+    return AutomationStatus::failure(53, "no");
+  }
   void beginRun() override {}
-  AutomationStatus activate(const std::string&) override { return {5, "no"}; }
-  AutomationStatus send(const std::vector<KeyStroke>&, bool) override { return {5, "no"}; }
+  AutomationStatus activate(const std::string&) override { return AutomationStatus::failure(5, "no"); }
+  AutomationStatus send(const std::vector<KeyStroke>&, bool) override { return AutomationStatus::failure(5, "no"); }
   void setOwnWindow(std::uintptr_t) override {}
 };
 
@@ -105,17 +107,20 @@ class TestQtView : public QObject {
 
   void editBoxesAreNamedAfterTheirCaptions() {
     Shown s;
-    const std::pair<const char*, const char*> named[] = {
-        {"txtStartDelay", "Delay"}, {"txtStartKey", "Start Key"}, {"txtBackupKey", "Backup Job"}, {"txtTitle", "Start Title"}};
+    const std::pair<const char*, const char*> named[] = {{"txtStartDelay", "Delay"},
+                                                         {"txtStartKey", "Start Key"},
+                                                         {"txtBackupKey", "Backup Job"},
+                                                         {"txtTitle", "Start Title"}};
     for (const auto& [box, name] : named) QCOMPARE(s.view.widget(box)->accessibleName(), QString(name));
   }
 
   void tabFollowsTheDesignFromPause() {
     Shown s;
     s.frm.SetJobControlsVisible(true);
-    QStringList expected{"cmdPause", "txtStartKey", "txtTitle", "chkDefault", "SliderBackupNumber", "txtBackupNumber",
-                         "txtBackupKey", "chkOnceOnly", "txtStartDelay", "chkMonday", "chkTuesday", "chkwednesday",
-                         "chkThursday", "chkFriday", "chkSaturday", "chkSunday", "chkDay1", "chkDay31"};
+    QStringList expected{"cmdPause",        "txtStartKey",  "txtTitle",    "chkDefault",    "SliderBackupNumber",
+                         "txtBackupNumber", "txtBackupKey", "chkOnceOnly", "txtStartDelay", "chkMonday",
+                         "chkTuesday",      "chkwednesday", "chkThursday", "chkFriday",     "chkSaturday",
+                         "chkSunday",       "chkDay1",      "chkDay31"};
     for (int d = 2; d <= 30; ++d) expected << QString("chkDay%1").arg(d);
     QApplication::setActiveWindow(&s.view);
     s.view.widget("cmdPause")->setFocus();
@@ -213,7 +218,8 @@ class TestQtView : public QObject {
     auto* label = s.w<QLabel>("lblCountDown");
     const QPoint place = label->pos();
     s.frm.lblCountDown.setCaption(" 150");
-    QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(" 150"), qPrintable(QString::number(label->width())));
+    QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(" 150"),
+             qPrintable(QString::number(label->width())));
     QCOMPARE(label->pos(), place);
     QVERIFY(label->geometry().right() < s.view.centralWidget()->width());
     s.frm.lblCountDown.setCaption(" 5");
@@ -241,7 +247,8 @@ class TestQtView : public QObject {
     showMsgBox(services, "Something to say", msgbox_style::kOkOnly);
     QCOMPARE(title, QString("talvorstart"));
     QVERIFY(placed);
-    QVERIFY2((boxMiddle - middle).manhattanLength() < 40, qPrintable(QString("%1,%2").arg(boxMiddle.x()).arg(boxMiddle.y())));
+    QVERIFY2((boxMiddle - middle).manhattanLength() < 40,
+             qPrintable(QString("%1,%2").arg(boxMiddle.x()).arg(boxMiddle.y())));
 
     placed = false;
     onModal([&](QWidget* prompt) {
@@ -290,7 +297,8 @@ class TestQtView : public QObject {
     QVERIFY2(switches <= 3 * 3, qPrintable(QString("%1 wake-ups in 3 s").arg(switches)));
     QCOMPARE(int(changedAt.size()), 3);
     for (size_t i = 0; i < changedAt.size(); ++i)
-      QVERIFY2(std::abs(changedAt[i] - started - double(i)) < 0.05, qPrintable(QString::number(changedAt[i] - started)));
+      QVERIFY2(std::abs(changedAt[i] - started - double(i)) < 0.05,
+               qPrintable(QString::number(changedAt[i] - started)));
 
     // Pause and Run, pressed from outside the event loop as the window
     // system delivers them.

@@ -15,7 +15,7 @@ struct RecordingX11 : Automation {
   void beginRun() override {}
   AutomationStatus activate(const std::string& title) override {
     if (title == "Microsoft Backup") return {};
-    return {5, "No window has the title", false};
+    return AutomationStatus::failure(5, "No window has the title");
   }
   AutomationStatus send(const std::vector<KeyStroke>&, bool) override {
     ++*sent;

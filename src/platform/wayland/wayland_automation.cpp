@@ -38,7 +38,7 @@ class WaylandAutomation : public Automation {
   AutomationStatus start(const std::string& file, const std::string& programFolder, const std::string& settingsFolder,
                          int) override {
     x11::StartResult r = x11::startBatchFile(file, programFolder, settingsFolder);
-    return {r.code, r.description, false};
+    return AutomationStatus::failure(r.code, r.description);
   }
 
   void beginRun() override {
@@ -50,7 +50,7 @@ class WaylandAutomation : public Automation {
   AutomationStatus activate(const std::string& title) override {
     if (!conn_->roundtrip()) return lost();
     const Toplevel* t = toplevels_.find(title, isOwn);
-    if (!t) return {kInvalidArgument, "No window has the title \"" + title + "\"", false};
+    if (!t) return AutomationStatus::failure(kInvalidArgument, "No window has the title \"" + title + "\"");
     toplevels_.activate(*t, conn_->seat());
     target_ = t->serial;
     justActivated_ = true;
@@ -64,7 +64,7 @@ class WaylandAutomation : public Automation {
     std::vector<KeyAction> actions;
     std::string reason;
     Keymap trial = keymap_;
-    if (!trial.plan(strokes, actions, reason)) return {kInvalidArgument, reason, false};
+    if (!trial.plan(strokes, actions, reason)) return AutomationStatus::failure(kInvalidArgument, reason);
 
     // The window we activated may take a moment to get the focus.
     if (justActivated_) {
@@ -77,7 +77,7 @@ class WaylandAutomation : public Automation {
 
     keymap_ = trial;
     bool uploaded = false;
-    if (!keyboard_->useKeymap(keymap_, &uploaded, reason)) return {kInvalidArgument, reason, false};
+    if (!keyboard_->useKeymap(keymap_, &uploaded, reason)) return AutomationStatus::failure(kInvalidArgument, reason);
     // A new keymap is in place before the keys that need it; the focus may
     // have moved meanwhile.
     if (uploaded) {
@@ -113,7 +113,8 @@ class WaylandAutomation : public Automation {
   AutomationStatus checkReceiver() {
     const Toplevel* a = toplevels_.activated();
     if (!a || isOwn(*a))
-      return {kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
+      return AutomationStatus::failure(kInvalidArgument,
+                                       "No other window has the keyboard focus; the keys were not sent", true);
     if (!target_) {
       if (!toplevels_.isNew(*a))
         return stop(KeyStop::OnlyOlderWindows, "The window in front (\"" + a->title +
@@ -128,7 +129,7 @@ class WaylandAutomation : public Automation {
   }
 
   static AutomationStatus stop(KeyStop why, const std::string& description) {
-    AutomationStatus s{kInvalidArgument, description};
+    AutomationStatus s = AutomationStatus::failure(kInvalidArgument, description);
     s.stop = why;
     return s;
   }
