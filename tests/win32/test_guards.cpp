@@ -163,6 +163,37 @@ TEST(Guards, HeldShiftIsLetGoForTheKeysAndPressedAgainAfter) {
   EXPECT_GE(GetAsyncKeyState(VK_LSHIFT), 0);
 }
 
+// The backup program's dialog may take the keys; its other top-level window
+// (an update notice) may not, though it is of the same program.
+TEST(Guards, AWindowOwnedByTheBackupProgramTakesTheKeysAnotherOfItsWindowsStops) {
+  struct Case {
+    bool owned;
+    const wchar_t* title;
+  };
+  for (const Case& c : {Case{true, L"Choose a job"}, Case{false, L"Update available"}}) {
+    LoggingWindow target(L"Microsoft Backup - test");
+    auto automation = createAutomation();
+    ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+    ASSERT_TRUE(automation->send(kUp, true).ok());
+    pumpMessages();  // keys to this thread's windows are taken by its own loop
+    LoggingWindow other(c.title, c.owned ? target.handle() : nullptr);
+    SetForegroundWindow(other.handle());
+    pumpMessages(20);
+    ASSERT_EQ(GetForegroundWindow(), other.handle());
+    const AutomationStatus sent = automation->send(kUp, true);
+    pumpMessages();
+    if (c.owned) {
+      EXPECT_TRUE(sent.ok()) << sent.description;
+      EXPECT_EQ(other.keys(), std::vector<std::string>{"Up"});
+    } else {
+      EXPECT_EQ(sent.stop, KeyStop::FocusLost);
+      EXPECT_NE(sent.description.find("\"Update available\""), std::string::npos) << sent.description;
+      EXPECT_TRUE(other.keys().empty());
+    }
+    EXPECT_EQ(target.keys(), std::vector<std::string>{"Up"});
+  }
+}
+
 TEST(OtherProcess, ADropDownListDialogStartsJobThreeWithoutPausesBetweenTheKeys) {
   const std::wstring log = tempLog(L"talvor-dialog-");
   auto automation = createAutomation();

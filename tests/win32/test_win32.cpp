@@ -50,6 +50,28 @@ TEST(FindWindow, ExactTitleBeforePrefixCaseSensitiveNeverOwnNeverEmpty) {
   EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test 2", longer.handle()), nullptr);
 }
 
+// A window of the backup program's maker that was open before the run (its
+// help in a browser, a main window titled exactly) loses to the window the
+// batch file brought up, even when it is in front.
+TEST(FindWindow, TheWindowThatAppearedSinceTheStartBeforeOneThatWasThere) {
+  struct Case {
+    const wchar_t* older;
+    const wchar_t* newer;
+  };
+  for (const Case& c : {Case{L"Microsoft Backup - Help - Web Browser", L"Microsoft Backup - [Untitled]"},
+                        Case{L"Microsoft Backup", L"Microsoft Backup - [Untitled]"}}) {
+    LoggingWindow older(c.older);
+    auto automation = createAutomation();
+    automation->beginRun();
+    LoggingWindow newer(c.newer);
+    SetForegroundWindow(older.handle());
+    pumpMessages(20);
+    ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+    pumpMessages(20);
+    EXPECT_EQ(GetForegroundWindow(), newer.handle()) << "older window: " << ::testing::PrintToString(c.older);
+  }
+}
+
 TEST(Automation, NoMatchingTitleIsCode5) {
   LoggingWindow target(L"Microsoft Backup - test");
   auto automation = createAutomation();

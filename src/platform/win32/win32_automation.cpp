@@ -34,23 +34,6 @@ std::string quoted(HWND window) {
   return title.empty() ? "a window without a title" : "the window \"" + title + "\"";
 }
 
-DWORD processOf(HWND window) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  return pid;
-}
-
-BOOL CALLBACK collect(HWND window, LPARAM data) {
-  reinterpret_cast<std::set<HWND>*>(data)->insert(window);
-  return TRUE;
-}
-
-std::set<HWND> topLevelWindows() {
-  std::set<HWND> out;
-  EnumWindows(collect, reinterpret_cast<LPARAM>(&out));
-  return out;
-}
-
 class Win32Automation : public Automation {
  public:
   void beginRun() override {
@@ -74,7 +57,7 @@ class Win32Automation : public Automation {
   }
 
   AutomationStatus activate(const std::string& title) override {
-    HWND window = findWindowByTitle(toWide(title), own_);
+    HWND window = findWindowByTitle(toWide(title), own_, before_);
     if (!window) {
       missingTitle_ = title;
       return {failure_code::kInvalidArgument, "No window has the title " + title};
@@ -109,23 +92,38 @@ class Win32Automation : public Automation {
   void setOwnWindow(std::uintptr_t nativeId) override { own_ = reinterpret_cast<HWND>(nativeId); }
 
  private:
-  // The keys may go only to the backup program: the activated window, a
-  // window it owns, or one of its process (its drop-down list, a dialog).
-  // Without an activated window, only to a window that appeared after the
-  // batch file was started.
+  // The keys may go only to the backup program: the activated window, the
+  // windows it owns (its dialogs, its drop-down lists and menus, which may
+  // also show as windows of its thread). Another top-level window of the
+  // same program (an update notice) is not where the job's keys belong.
+  // Without an activated window, only a window that appeared after the
+  // batch file was started becomes the one.
   AutomationStatus checkReceiver(HWND foreground) {
     if (!foreground || foreground == own_)
       return {failure_code::kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
-    const HWND root = GetAncestor(foreground, GA_ROOTOWNER);
     if (!target_) {
+      const HWND root = GetAncestor(foreground, GA_ROOTOWNER);
       if (runBegun_ && before_.count(root ? root : foreground)) return olderWindowInFront(foreground);
       target_ = foreground;  // the backup program, titled otherwise than configured
     }
-    if (foreground == target_ || root == target_ || processOf(foreground) == processOf(target_)) return {};
+    if (ownedByTarget(foreground) || isPopupOfTarget(foreground)) return {};
     return stopRun(KeyStop::FocusLost,
                    "The backup program lost the keyboard focus to " + quoted(foreground) +
                        ", so no more keys were sent and no job was started. Close that window, or keep it from "
                        "taking the focus, and start Talvor Start again.");
+  }
+
+  bool ownedByTarget(HWND window) const {
+    for (HWND w = window; w; w = GetWindow(w, GW_OWNER))
+      if (w == target_) return true;
+    return false;
+  }
+
+  bool isPopupOfTarget(HWND window) const {
+    if (GetWindowThreadProcessId(window, nullptr) != GetWindowThreadProcessId(target_, nullptr)) return false;
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    return lstrcmpiW(name, L"ComboLBox") == 0 || lstrcmpiW(name, L"#32768") == 0;
   }
 
   AutomationStatus olderWindowInFront(HWND foreground) {
