@@ -6,6 +6,7 @@
 #include "platform/failure_codes.h"
 #include "win32_batch_start.h"
 #include "win32_foreground_wait.h"
+#include "win32_held_keys.h"
 #include "win32_keys.h"
 #include "win32_modifiers.h"
 #include "win32_processed.h"
@@ -19,9 +20,9 @@ namespace {
 constexpr DWORD kProcessedMs = 3000;
 // How long keys wait for a just-activated window to come to the front.
 constexpr DWORD kForegroundWaitMs = 1000;
-// How long the first keys of a run wait for the user to let go of Shift,
-// Ctrl, Alt or the Windows key.
-constexpr DWORD kModifierWaitMs = 2000;
+// How long keys wait for the user to let go of a key; a person lets go
+// within a second, a key held longer is stuck or leant on.
+constexpr DWORD kHeldKeyWaitMs = 2000;
 
 AutomationStatus stopRun(KeyStop why, const std::string& description) {
   AutomationStatus s{failure_code::kInvalidArgument, description};
@@ -41,7 +42,6 @@ class Win32Automation : public Automation {
     before_ = topLevelWindows();
     target_ = nullptr;
     missingTitle_.clear();
-    modifiersWaited_ = false;
   }
 
   // The second start of the tool points the user at the running one.
@@ -70,10 +70,11 @@ class Win32Automation : public Automation {
 
   AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) override {
     waitForPendingForeground();
-    if (!modifiersWaited_) {
-      waitForModifierRelease(kModifierWaitMs);
-      modifiersWaited_ = true;
-    }
+    if (const WORD held = waitForKeysReleased(kHeldKeyWaitMs))
+      return stopRun(KeyStop::KeyHeld, "The key " + keyName(held) + " was held down for more than " +
+                                           std::to_string(kHeldKeyWaitMs / 1000) +
+                                           " seconds, so no more keys were sent and no job was started: it would "
+                                           "have mixed with them");
     const HWND foreground = GetForegroundWindow();
     AutomationStatus guard = checkReceiver(foreground);
     if (!guard.ok()) return guard;
@@ -155,7 +156,6 @@ class Win32Automation : public Automation {
   bool runBegun_ = false;
   std::set<HWND> before_;
   std::string missingTitle_;
-  bool modifiersWaited_ = false;
 };
 
 }  // namespace
