@@ -2,6 +2,7 @@
 
 #include "app/count_down_wait.h"
 #include "app/job_selection.h"
+#include "app/settings_problems.h"
 #include "platform/calendar.h"
 #include "platform/desktop_services.h"
 #include "platform/key_string.h"
@@ -15,13 +16,29 @@ const std::string BackupRun::kFileNotFoundText =
 
 namespace {
 const std::string kBatchFile = "TalvorStart.bat";
-}
+
+bool blank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
+}  // namespace
 
 BackupRun::BackupRun(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services)
     : frm_(frm), store_(store), services_(services) {}
 
+void BackupRun::report(const std::string& text) {
+  for (const std::string& r : reported_)
+    if (r == text) return;
+  reported_.push_back(text);
+  reportProblem(&frm_, text);
+}
+
+void BackupRun::noteCause(Outcome outcome, const std::string& detail, bool refinesNoWindow) {
+  if (causeNoted_ && !(refinesNoWindow && cause_ == Outcome::NoWindow)) return;
+  causeNoted_ = true;
+  cause_ = outcome;
+  detail_ = detail;
+}
+
 // Runs one step under the failure rules: code 5 waits and retries, code 53
-// ends the program, anything else is reported; RetryCount decides between
+// ends the run, anything else is reported; RetryCount decides between
 // carrying the step out again and passing over it.
 BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
   int otherFailures = 0;
@@ -32,7 +49,7 @@ BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
       // Another try could type into a window that is not the backup
       // program's; stopping leaves the user's desktop as it was.
       keysStopped_ = true;
-      showMsgBox(services_, displayNumber(s.code) + s.description, msgbox_style::kOkOnly);
+      noteCause(outcomeOfKeyStop(s.stop), s.description, true);
       return frm_.closeRequested ? StepResult::Closed : StepResult::PassedOver;
     }
     if (s.code == failure_code::kInvalidArgument) {
@@ -41,16 +58,23 @@ BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
       frm_.sngStart = frm_.Timer();
       if (countDownWait(frm_, services_) == WaitResult::Closed) return StepResult::Closed;
     } else if (s.code == failure_code::kFileNotFound) {
-      showMsgBox(services_, kFileNotFoundText, msgbox_style::kCritical, "File Not Found");
+      causeNoted_ = false;
+      noteCause(Outcome::BatchFileMissing, kFileNotFoundText);
       return StepResult::EndApplication;
+    } else if (s.code == failure_code::kNotAvailable) {
+      // No other try can type on a desktop that offers no way to.
+      keysStopped_ = true;
+      noteCause(Outcome::CannotType, s.description);
+      return StepResult::PassedOver;
     } else {
-      showMsgBox(services_, displayNumber(s.code) + s.description, msgbox_style::kOkOnly);
+      report(displayNumber(s.code) + s.description);
       ++otherFailures;
       if (frm_.closeRequested) return StepResult::Closed;
     }
     const bool again = RetryCount < 2 && (s.code == failure_code::kInvalidArgument || otherFailures < kMaxAttemptsPerStep);
     if (!again) {
       if (s.ownWindow) noReceiver_ = true;
+      lastFailure_ = s;
       return StepResult::PassedOver;
     }
   }
@@ -59,81 +83,117 @@ BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
 BackupRun::StepResult BackupRun::sendKeysStep(const std::string& keys) {
   // A partial job sequence could start the wrong job: once the keys had no
   // receiver but this window, none of the rest is sent.
-  if (noReceiver_ || keysStopped_) return StepResult::PassedOver;
-  return step([&] { return services_.sendKeys(keys, true); });
+  if (keysHeld()) return StepResult::PassedOver;
+  const StepResult r = step([&] { return services_.sendKeys(keys, true); });
+  if (r == StepResult::PassedOver && !keysStopped_) {
+    const bool nobody = lastFailure_.ownWindow || lastFailure_.code == failure_code::kInvalidArgument;
+    noteCause(nobody ? Outcome::NoWindow : Outcome::CannotType, lastFailure_.description);
+  }
+  return r;
 }
 
-Status BackupRun::sendLetter(const std::string& letter) {
-  if (letter.find_first_not_of(" \t\r\n") == std::string::npos)
-    return Status::failure(failure_code::kInvalidArgument, "No shortcut letter is set; Alt alone would open the menu bar");
-  return services_.sendKeys("%" + escapeKeys(letter), true);
+BackupRun::StepResult BackupRun::sendLetterStep(const std::string& letter) {
+  if (keysHeld()) return StepResult::PassedOver;
+  if (blank(letter)) {
+    // Cleared during the delay: Alt alone would open the menu bar, and the
+    // keys after it would go astray.
+    keysStopped_ = true;
+    noteCause(Outcome::SettingsMissing, "A shortcut letter was cleared during the run.");
+    return StepResult::PassedOver;
+  }
+  return sendKeysStep("%" + escapeKeys(letter));
 }
 
-RunOutcome BackupRun::RunBackup() {
+// The values without which the run could only type into the blue: a run
+// that cannot drive the backup program does not start it either.
+std::string BackupRun::missingSettings() const {
+  std::string missing;
+  auto need = [&missing](const std::string& text, const char* what) {
+    if (blank(text)) missing += std::string(missing.empty() ? "" : ", ") + what;
+  };
+  need(frm_.txtTitle.text(), "the backup program's window title");
+  need(frm_.txtStartKey.text(), "the start letter");
+  if (frm_.chkDefault.value() == 0) need(frm_.txtBackupKey.text(), "the backup job letter");
+  if (missing.empty()) return missing;
+  return "Not set: " + missing + ". Enter what is missing in the Talvor Start window; it is kept for the next start.";
+}
+
+Outcome BackupRun::RunBackup() {
   RetryCount = 0;
   noReceiver_ = false;
   keysStopped_ = false;
+  causeNoted_ = false;
+  detail_.clear();
+  reported_.clear();
   frm_.sngPauseTime = toSingle(numericValue(frm_.txtStartDelay.text()));
+
+  const std::string missing = missingSettings();
+  if (!missing.empty()) {
+    detail_ = missing;
+    return Outcome::SettingsMissing;
+  }
 
   StepResult r = StepResult::Done;
   auto stop = [&r] { return r == StepResult::EndApplication || r == StepResult::Closed; };
-  auto outcome = [&r] { return r == StepResult::EndApplication ? RunOutcome::EndApplication : RunOutcome::Closed; };
+  auto ended = [&r, this] { return r == StepResult::Closed ? Outcome::ClosedByUser : cause_; };
 
-  r = step([&] {
-    frm_.lblMessage.setCaption("Waiting for backup program to start");
-    return Status::success();
-  });
+  frm_.lblMessage.setCaption("Waiting for backup program to start");
   // Windows that exist before the batch file starts are never the backup
   // program unless activated by their title.
   services_.beginRun();
   r = step([&] { return services_.shell(kBatchFile, shell_style::kMinimizedNoFocus); });
-  if (stop()) return outcome();
+  if (stop()) return ended();
+  if (r == StepResult::PassedOver) noteCause(Outcome::BatchFileNotRun, lastFailure_.description);
   frm_.sngStart = frm_.Timer();
-  if (countDownWait(frm_, services_) == WaitResult::Closed) return RunOutcome::Closed;
+  if (countDownWait(frm_, services_) == WaitResult::Closed) return Outcome::ClosedByUser;
 
-  r = step([&] { return services_.appActivate(frm_.txtTitle.text()); });
-  if (stop()) return outcome();
+  const std::string title = frm_.txtTitle.text();
+  r = step([&] { return services_.appActivate(title); });
+  if (stop()) return ended();
+  if (r == StepResult::PassedOver)
+    noteCause(Outcome::NoWindow, "No window is titled \"" + title + "\" or has a title that begins with it.");
 
   if (frm_.chkDefault.value() == 0) {
-    r = selectTodaysJob(frm_, store_, services_, [this](const std::function<Status()>& body) {
-          const StepResult s = step(body);
-          return s == StepResult::Closed ? JobStep::Closed : JobStep::Continue;
-        }) == JobStep::Closed
-            ? StepResult::Closed
-            : StepResult::Done;
-    if (stop()) return outcome();
-    r = noReceiver_ || keysStopped_ ? StepResult::PassedOver
-                                    : step([&] { return sendLetter(frm_.txtBackupKey.text()); });
-    if (stop()) return outcome();
+    bool jobUnknown = false;
+    const JobStep chosen = selectTodaysJob(frm_, store_, services_, [&](const std::function<Status()>& body) {
+      const StepResult s = step(body);
+      jobUnknown = jobUnknown || s == StepResult::PassedOver;
+      return s == StepResult::Closed ? JobStep::Closed : JobStep::Continue;
+    });
+    if (chosen == JobStep::Closed) return Outcome::ClosedByUser;
+    if (jobUnknown) {
+      // The slider still shows another day's job: starting it would be
+      // worse than starting none.
+      keysStopped_ = true;
+      noteCause(Outcome::JobNotChosen, lastFailure_.description);
+    }
+    r = sendLetterStep(frm_.txtBackupKey.text());
+    if (stop()) return ended();
     const int maximum = frm_.SliderBackupNumber.max();
     for (int i = 1; i <= maximum; ++i) {
       r = sendKeysStep("{UP}");
-      if (stop()) return outcome();
+      if (stop()) return ended();
     }
     // The job number is read once, so the loop always ends.
     const int job = frm_.SliderBackupNumber.value();
     for (int i = 1; i < job; ++i) {
       r = sendKeysStep("{DOWN}");
-      if (stop()) return outcome();
+      if (stop()) return ended();
     }
     r = sendKeysStep("{ENTER}");
-    if (stop()) return outcome();
+    if (stop()) return ended();
   }
-  r = noReceiver_ || keysStopped_ ? StepResult::PassedOver
-                                  : step([&] { return sendLetter(frm_.txtStartKey.text()); });
-  if (stop()) return outcome();
+  r = sendLetterStep(frm_.txtStartKey.text());
+  if (stop()) return ended();
   // Unless the start key reached the backup program no job started:
   // recording the date would make a once-per-day install skip the backup
   // for the rest of the day.
-  if (r != StepResult::Done) return RunOutcome::Finished;
+  if (r != StepResult::Done) return ended();
 
-  r = step([&] {
-    const settings::WriteResult w = settings::save(store_, settings::startKey(settings::StartKey::DateLastRun),
-                                                   services_.shortDateText(services_.now().date));
-    if (w.ok) return Status::success();
-    return Status::failure(failure_code::kPathFileAccess,
-                           "The date of this run could not be stored in " + w.where + ": " + w.reason);
-  });
-  if (stop()) return outcome();
-  return RunOutcome::Finished;
+  detail_.clear();
+  const settings::WriteResult w = settings::save(store_, settings::startKey(settings::StartKey::DateLastRun),
+                                                 services_.shortDateText(services_.now().date));
+  // Said once: another try would fail alike, and the job has started.
+  if (!w.ok) report("The date of this run could not be stored in " + w.where + ": " + w.reason);
+  return Outcome::JobStarted;
 }

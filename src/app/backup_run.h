@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/run_outcome.h"
 #include "platform/status.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class FrmMain;
 class DesktopServices;
@@ -11,18 +13,17 @@ namespace settings {
 class SettingsStore;
 }
 
-enum class RunOutcome {
-  Finished,        // every step done or passed over
-  EndApplication,  // the batch file is missing: the program ends now
-  Closed,          // the window was closed during a wait
-};
-
 // One backup run: start the batch file, wait, activate the backup program,
-// choose today's job, start it, record the date.
+// choose today's job, start it, record the date. Failures are said in the
+// window and on standard error, never in a box that waits for a click: an
+// unattended start must end by itself.
 class BackupRun {
  public:
   BackupRun(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services);
-  RunOutcome RunBackup();
+  // JobStarted, ClosedByUser, or why no job was started (see detail()).
+  Outcome RunBackup();
+  // What went wrong, in words the user can act on; empty after a good run.
+  const std::string& detail() const { return detail_; }
 
   // A step that fails other than with code 5 is carried out at most this
   // often, so a failure that recurs every time cannot hold the run forever.
@@ -34,13 +35,23 @@ class BackupRun {
   enum class StepResult { Done, PassedOver, EndApplication, Closed };
   StepResult step(const std::function<Status()>& body);
   StepResult sendKeysStep(const std::string& keys);
-  Status sendLetter(const std::string& letter);
-  void chooseTodaysJob(StepResult& result);
+  StepResult sendLetterStep(const std::string& letter);
+  std::string missingSettings() const;
+  // The first cause of a run without a job is kept; a stop of the keys
+  // says better than "no window" what kept them from the backup program.
+  void noteCause(Outcome outcome, const std::string& detail, bool refinesNoWindow = false);
+  bool keysHeld() const { return noReceiver_ || keysStopped_; }
+  void report(const std::string& text);  // once per run each
 
   FrmMain& frm_;
   settings::SettingsStore& store_;
   DesktopServices& services_;
   int RetryCount = 0;
-  bool noReceiver_ = false;  // keys were refused: nothing but our own window to get them
-  bool keysStopped_ = false; // keys were refused: they could reach a window outside the backup program
+  bool noReceiver_ = false;   // keys were refused: nothing but our own window to get them
+  bool keysStopped_ = false;  // keys could reach a window outside the backup program, or none can be sent
+  Status lastFailure_;  // of the step passed over last
+  bool causeNoted_ = false;
+  Outcome cause_ = Outcome::CannotType;
+  std::string detail_;
+  std::vector<std::string> reported_;
 };

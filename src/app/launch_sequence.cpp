@@ -3,6 +3,7 @@
 #include "app/backup_run.h"
 #include "app/count_down_wait.h"
 #include "app/settings_load.h"
+#include "app/settings_problems.h"
 #include "platform/desktop_services.h"
 #include "settings/settings_values.h"
 #include "ui/frm_main.h"
@@ -15,17 +16,34 @@ bool backupDueToday(const FrmMain& frm, const settings::SettingsStore& store, De
   return lastRun != services.shortDateText(services.now().date);
 }
 
-int Form_Activate(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services) {
+namespace {
+
+std::string toldText(Outcome outcome, const std::string& detail) {
+  // The missing batch file keeps its own words, which say it all.
+  if (outcome == Outcome::BatchFileMissing) return detail;
+  return notStartedText(outcome, detail);
+}
+
+}  // namespace
+
+StartResult runStart(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services) {
+  StartResult result;
   loadSettings(frm, store, services);
 
-  if (!frm.closeRequested && backupDueToday(frm, store, services)) {
+  if (frm.closeRequested) {
+    result.outcome = Outcome::ClosedByUser;
+  } else if (!backupDueToday(frm, store, services)) {
+    result.outcome = Outcome::SkippedOncePerDay;
+  } else {
     BackupRun run(frm, store, services);
-    switch (run.RunBackup()) {
-      case RunOutcome::Finished: break;
-      case RunOutcome::EndApplication: frm.close(); return exit_status::kBatchFileMissing;
-      case RunOutcome::Closed: frm.close(); return exit_status::kClosedBeforeBackup;
-    }
+    result.outcome = run.RunBackup();
+    if (!startedOrSkipped(result.outcome)) result.text = toldText(result.outcome, run.detail());
   }
+  if (result.outcome == Outcome::ClosedByUser) {
+    frm.close();
+    return result;
+  }
+  if (!result.text.empty()) reportProblem(&frm, result.text);
 
   // The configuration pause: five seconds, held while Pause is in force.
   frm.lblMessage.setCaption("Pausing to allow user configuration changes");
@@ -33,5 +51,9 @@ int Form_Activate(FrmMain& frm, settings::SettingsStore& store, DesktopServices&
   frm.sngStart = frm.Timer();
   countDownWait(frm, services);
   frm.close();
-  return exit_status::kOk;
+  return result;
+}
+
+int Form_Activate(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services) {
+  return runStart(frm, store, services).exitStatus();
 }

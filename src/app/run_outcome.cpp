@@ -17,6 +17,7 @@ const OutcomeInfo kOutcomes[] = {
     {Outcome::NotAnswering, 9, "not-answering", "the backup program did not take the keys in time"},
     {Outcome::KeyHeld, 10, "key-held", "a key was held down, which would have mixed with the keys sent"},
     {Outcome::CannotType, 11, "cannot-type", "this desktop does not let Talvor Start send keys to other programs"},
+    {Outcome::JobNotChosen, 12, "job-not-chosen", "today's job number could not be read from the settings"},
 };
 
 }  // namespace

@@ -20,6 +20,7 @@ enum class Outcome {
   NotAnswering,     // the backup program did not take the keys in time
   KeyHeld,          // a key held down would have mixed with the keys sent
   CannotType,       // this desktop cannot send keys to other programs
+  JobNotChosen,     // today's job number could not be read
 };
 
 struct OutcomeInfo {

@@ -60,7 +60,7 @@ QStringList typed(Keymap& keymap, const std::vector<KeyAction>& actions, bool* a
 class TestWaylandKeys : public QObject {
   Q_OBJECT
  private slots:
-  void windowIsChosenByExactTitleThenPrefixNeverOurs() {
+  void windowIsChosenNewFirstThenExactTitleNeverOurs() {
     auto window = [](const char* title, const char* appId, std::uint64_t serial) {
       wayland::Toplevel t;
       t.title = title;
@@ -76,8 +76,9 @@ class TestWaylandKeys : public QObject {
         window("Microsoft Backup", "backup", 4),           // the exact title wins
     };
     const auto isOurs = [](const wayland::Toplevel& t) { return t.appId == "talvorstart"; };
+    std::uint64_t firstNew = 0;
     auto serialOf = [&](const std::string& title) {
-      const wayland::Toplevel* t = wayland::findByTitle(windows, title, isOurs);
+      const wayland::Toplevel* t = wayland::findByTitle(windows, title, isOurs, firstNew);
       return t ? t->serial : 0;
     };
     QCOMPARE(serialOf("Microsoft Backup"), std::uint64_t(4));
@@ -89,6 +90,11 @@ class TestWaylandKeys : public QObject {
     QCOMPARE(serialOf("Microsoft Backup"), std::uint64_t(3));
     QCOMPARE(serialOf("MICROSOFT"), std::uint64_t(0));
     QCOMPARE(serialOf(""), std::uint64_t(0));
+    // A window there before the run loses to a new one that only begins
+    // with the title.
+    windows.front().described = true;
+    firstNew = 2;
+    QCOMPARE(serialOf("Microsoft Backup"), std::uint64_t(3));
   }
 
   void jobSequenceReadsBackAsTheKeysMeant() {

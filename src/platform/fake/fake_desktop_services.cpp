@@ -1,6 +1,7 @@
 #include "platform/fake/fake_desktop_services.h"
 
 #include "platform/key_string.h"
+#include "platform/window_choice.h"
 
 #include <stdexcept>
 
@@ -31,6 +32,7 @@ void FakeDesktopServices::beginRun() {
 Status FakeDesktopServices::shell(const std::string& file, int windowStyle) {
   calls.push_back("Shell " + file + " " + std::to_string(windowStyle));
   if (!batchFilePresent) return Status::failure(failure_code::kFileNotFound, "File not found: " + file);
+  if (!shellFailure.ok()) return shellFailure;
   startedAt_ = virtualNow_;
   bringUpStartedWindow();
   return Status::success();
@@ -48,11 +50,17 @@ void FakeDesktopServices::bringUpStartedWindow() {
 Status FakeDesktopServices::appActivate(const std::string& title) {
   calls.push_back("AppActivate " + title);
   bringUpStartedWindow();
-  if (!title.empty()) {
-    for (const std::string& w : windows)
-      if (w == title) { activeWindow = w; activated_ = true; return Status::success(); }
-    for (const std::string& w : windows)
-      if (w.rfind(title, 0) == 0) { activeWindow = w; activated_ = true; return Status::success(); }
+  std::vector<WindowCandidate> candidates;
+  for (const std::string& w : windows) {
+    bool before = false;
+    for (const std::string& b : windowsAtBeginRun_) before = before || b == w;
+    candidates.push_back({w, before});
+  }
+  const int chosen = chooseWindowByTitle(candidates, title);
+  if (chosen >= 0) {
+    activeWindow = windows[size_t(chosen)];
+    activated_ = true;
+    return Status::success();
   }
   return Status::failure(failure_code::kInvalidArgument, "No window titled \"" + title + "\"");
 }

@@ -40,6 +40,7 @@ class FakeDesktopServices : public DesktopServices {
   std::vector<std::string> windows;       // titles of top-level windows, own window excluded
   std::string activeWindow = kOwnTitle;   // who gets the keys
   bool batchFilePresent = true;
+  Status shellFailure;                    // a failure of the batch file's start other than its absence
   std::string startsWindow;               // a title that the batch file brings up, active
   double windowAppearsAfter = 0;          // seconds after the start
   LocalTime clockStart;                   // wall time at virtual 0

@@ -44,6 +44,7 @@ class WaylandAutomation : public Automation {
   void beginRun() override {
     conn_->roundtrip();
     toplevels_.markExisting();
+    target_ = 0;
   }
 
   AutomationStatus activate(const std::string& title) override {
@@ -104,26 +105,34 @@ class WaylandAutomation : public Automation {
   }
 
   // Keys go only to the window that has the focus, and only when that is
-  // the one we activated or one that appeared after the run began (the
-  // backup program's, when its title did not match); never to ours.
-  AutomationStatus checkReceiver() const {
+  // the one we activated or a dialog of it; without an activated window, to
+  // one that appeared after the run began (the backup program's, when its
+  // title did not match), which from then on is the only one. Never to ours.
+  AutomationStatus checkReceiver() {
     const Toplevel* a = toplevels_.activated();
     if (!a || isOwn(*a))
       return {kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
-    if (a->serial != target_ && !toplevels_.isNew(*a)) {
-      AutomationStatus s{kInvalidArgument,
-                         "The window in front (\"" + a->title +
-                             "\") was open before the backup program was started; the keys were not sent"};
-      s.stop = KeyStop::OnlyOlderWindows;
-      return s;
+    if (!target_) {
+      if (!toplevels_.isNew(*a))
+        return stop(KeyStop::OnlyOlderWindows, "The window in front (\"" + a->title +
+                                                   "\") was open before the backup program was started; the keys "
+                                                   "were not sent");
+      target_ = a->serial;
     }
-    return {};
+    if (a->serial == target_ || toplevels_.isDialogOf(*a, target_)) return {};
+    return stop(KeyStop::FocusLost, "The backup program lost the keyboard focus to the window \"" + a->title +
+                                        "\", so no more keys were sent and no job was started. Close that window, "
+                                        "or keep it from taking the focus, and start Talvor Start again.");
+  }
+
+  static AutomationStatus stop(KeyStop why, const std::string& description) {
+    AutomationStatus s{kInvalidArgument, description};
+    s.stop = why;
+    return s;
   }
 
   static AutomationStatus lost() {
-    AutomationStatus s{kInvalidArgument, "The connection to the Wayland compositor was lost; the keys were not sent"};
-    s.stop = KeyStop::ConnectionLost;
-    return s;
+    return stop(KeyStop::ConnectionLost, "The connection to the Wayland compositor was lost; the keys were not sent");
   }
 
   std::unique_ptr<Connection> conn_;

@@ -1,5 +1,9 @@
 #include "platform/wayland/wayland_toplevels.h"
 
+#include "platform/window_choice.h"
+
+#include <vector>
+
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
 #include <wayland-client.h>
@@ -37,7 +41,9 @@ void onClosed(void* d, zwlr_foreign_toplevel_handle_v1*) {
   t.activated = false;
 }
 
-void onParent(void*, zwlr_foreign_toplevel_handle_v1*, zwlr_foreign_toplevel_handle_v1*) {}
+void onParent(void* d, zwlr_foreign_toplevel_handle_v1*, zwlr_foreign_toplevel_handle_v1* parent) {
+  of(d).parent = parent;
+}
 
 const zwlr_foreign_toplevel_handle_v1_listener kHandleListener = {
     onTitle, onAppId, onOutputEnter, onOutputLeave, onState, onDone, onClosed, onParent,
@@ -76,16 +82,17 @@ void Toplevels::added(void* data, zwlr_foreign_toplevel_manager_v1*, zwlr_foreig
 
 void Toplevels::finished(void*, zwlr_foreign_toplevel_manager_v1*) {}
 
-const Toplevel* findByTitle(const std::list<Toplevel>& windows, const std::string& title,
-                            const ToplevelFilter& isOwn) {
-  if (title.empty()) return nullptr;
-  const Toplevel* prefix = nullptr;
+const Toplevel* findByTitle(const std::list<Toplevel>& windows, const std::string& title, const ToplevelFilter& isOwn,
+                            std::uint64_t firstNew) {
+  std::vector<const Toplevel*> listed;  // in order of appearance
+  std::vector<WindowCandidate> candidates;
   for (const Toplevel& t : windows) {
     if (!usable(t) || isOwn(t)) continue;
-    if (t.title == title) return &t;
-    if (!prefix && t.title.compare(0, title.size(), title) == 0) prefix = &t;
+    listed.push_back(&t);
+    candidates.push_back({t.title, t.serial < firstNew});
   }
-  return prefix;
+  const int chosen = chooseWindowByTitle(candidates, title);
+  return chosen < 0 ? nullptr : listed[size_t(chosen)];
 }
 
 const Toplevel* Toplevels::activated() const {
@@ -97,6 +104,19 @@ const Toplevel* Toplevels::activated() const {
 bool Toplevels::contains(std::uint64_t serial) const {
   for (const Toplevel& t : list_)
     if (t.serial == serial && !t.closed) return true;
+  return false;
+}
+
+bool Toplevels::isDialogOf(const Toplevel& t, std::uint64_t serial) const {
+  const zwlr_foreign_toplevel_handle_v1* parent = t.parent;
+  for (int depth = 0; parent && depth < 8; ++depth) {  // bounded: a loop of parents must not hang the run
+    const Toplevel* up = nullptr;
+    for (const Toplevel& w : list_)
+      if (w.handle == parent && !w.closed) up = &w;
+    if (!up) return false;
+    if (up->serial == serial) return true;
+    parent = up->parent;
+  }
   return false;
 }
 

@@ -21,6 +21,7 @@ struct Toplevel {
   bool activated = false;
   bool described = false;  // a done event has arrived, so title and id are known
   bool closed = false;
+  zwlr_foreign_toplevel_handle_v1* parent = nullptr;  // the window a dialog belongs to
   std::chrono::steady_clock::time_point shownAt;  // when first described
   // Values of the update that the next done event applies.
   std::string pendingTitle, pendingAppId;
@@ -29,11 +30,11 @@ struct Toplevel {
 
 using ToplevelFilter = std::function<bool(const Toplevel&)>;
 
-// Exact title first, else the first that begins with the text;
-// case-sensitive; only windows described and not closed; never one that
-// isOwn accepts. nullptr when none matches.
-const Toplevel* findByTitle(const std::list<Toplevel>& windows, const std::string& title,
-                            const ToplevelFilter& isOwn);
+// As chooseWindowByTitle: windows listed from serial firstNew on came after
+// the run began and come first. Only windows described and not closed;
+// never one that isOwn accepts. nullptr when none matches.
+const Toplevel* findByTitle(const std::list<Toplevel>& windows, const std::string& title, const ToplevelFilter& isOwn,
+                            std::uint64_t firstNew);
 
 class Toplevels {
  public:
@@ -43,12 +44,14 @@ class Toplevels {
   Toplevels& operator=(const Toplevels&) = delete;
 
   const Toplevel* find(const std::string& title, const ToplevelFilter& isOwn) const {
-    return findByTitle(list_, title, isOwn);
+    return findByTitle(list_, title, isOwn, firstNew_);
   }
   // The window that has the focus, or nullptr.
   const Toplevel* activated() const;
   // Still listed (not closed)?
   bool contains(std::uint64_t serial) const;
+  // A dialog of the window with that serial, or a dialog of one of its dialogs.
+  bool isDialogOf(const Toplevel& t, std::uint64_t serial) const;
 
   void activate(const Toplevel& t, wl_seat* seat) const;
 
