@@ -38,7 +38,7 @@ std::vector<std::string> expectedJobKeys() {
 
 }  // namespace
 
-TEST(FindWindow, ExactTitleBeforePrefixCaseSensitiveNeverOwnNeverEmpty) {
+TEST(WindowByTitle, ExactTitleBeforePrefixCaseSensitiveNeverOwnNeverEmpty) {
   LoggingWindow longer(L"Microsoft Backup - test 2");
   LoggingWindow target(L"Microsoft Backup - test");
   EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test", nullptr), target.handle());
@@ -53,7 +53,7 @@ TEST(FindWindow, ExactTitleBeforePrefixCaseSensitiveNeverOwnNeverEmpty) {
 // A window of the backup program's maker that was open before the run (its
 // help in a browser, a main window titled exactly) loses to the window the
 // batch file brought up, even when it is in front.
-TEST(FindWindow, TheWindowThatAppearedSinceTheStartBeforeOneThatWasThere) {
+TEST(WindowByTitle, TheWindowThatAppearedSinceTheStartBeforeOneThatWasThere) {
   struct Case {
     const wchar_t* older;
     const wchar_t* newer;
