@@ -3,12 +3,19 @@ BUILD_DIR ?= build
 WIN_BUILD_DIR ?= build-win
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test clean screenshot bench package windows
+.PHONY: all deps test-deps windows-deps build run test clean screenshot bench package windows
 
 all: build
 
+# Building and running need less than the tests: each target installs its part.
 deps:
-	@scripts/install-deps
+	@scripts/install-deps build
+
+windows-deps:
+	@scripts/install-deps windows
+
+test-deps:
+	@scripts/install-deps test
 
 build: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -22,19 +29,19 @@ package: build
 	@cd $(BUILD_DIR) && cpack -G DEB >cpack.log 2>&1 || { cat cpack.log; exit 1; }
 	@echo "package: $$(ls $(BUILD_DIR)/talvorstart_*.deb)"
 
-test: package
+test: test-deps package
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@scripts/test-win32 $(BUILD_DIR)
 	@scripts/test-windows $(WIN_BUILD_DIR)
 
 # The Windows program and its zip, cross-built with MinGW-w64 into build-win/.
-windows: deps
+windows: windows-deps
 	@scripts/build-windows $(WIN_BUILD_DIR)
 
-screenshot: build
+screenshot: test-deps build
 	@scripts/screenshot $(BUILD_DIR)/stage/talvorstart $(BUILD_DIR)/screenshot.png
 
-bench: build
+bench: test-deps build
 	@bench/run $(BUILD_DIR)
 	@if command -v x86_64-w64-mingw32-g++-posix >/dev/null && { command -v wine64 || command -v wine || ls /usr/lib/wine/wine64; } >/dev/null 2>&1; then \
 	  scripts/build-windows $(WIN_BUILD_DIR) >/dev/null && bench/run-windows $(BUILD_DIR) $(WIN_BUILD_DIR); \

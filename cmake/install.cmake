@@ -2,7 +2,6 @@
 # GNUInstallDirs, so `cmake --install build --prefix /usr/local` works too.
 include(GNUInstallDirs)
 
-set(TALVOR_APP_ID example.talvorstart.TalvorStart)
 set(TALVOR_SHARE ${CMAKE_INSTALL_FULL_DATADIR}/talvorstart)
 set(TALVOR_ICON_SIZES 16 32 48 64 128)
 set(dist ${PROJECT_SOURCE_DIR}/dist)
@@ -30,16 +29,28 @@ add_custom_command(OUTPUT ${icon_pngs}
   COMMAND render-icons ${gen}/icons ${TALVOR_APP_ID} ${TALVOR_ICON_SIZES}
   DEPENDS render-icons
   VERBATIM)
-add_custom_target(talvor_install_files ALL DEPENDS ${gen}/changelog.gz ${icon_pngs})
+add_custom_command(OUTPUT ${gen}/README.md.gz
+  COMMAND ${GZIP} -9nc ${PROJECT_SOURCE_DIR}/README.md > ${gen}/README.md.gz
+  DEPENDS ${PROJECT_SOURCE_DIR}/README.md
+  VERBATIM)
+add_custom_target(talvor_install_files ALL DEPENDS ${gen}/changelog.gz ${gen}/README.md.gz ${icon_pngs})
 
 install(TARGETS talvorstart RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${dist}/talvorstart.hlp
-              ${dist}/linux/talvorstart-autostart.desktop
-              ${dist}/linux/talvorstart.service
-              ${dist}/linux/talvorstart.timer
+# The demo backup program: the sample batch file starts it, so that a first
+# start right after the install shows a whole run.
+install(TARGETS demo-backup RUNTIME DESTINATION lib/talvorstart)
+install(FILES ${CMAKE_BINARY_DIR}/stage/talvorstart.hlp ${dist}/linux/talvorstart-autostart.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/talvorstart)
+# Where `systemctl --user enable` finds them; not in lib/<multiarch>.
+install(FILES ${dist}/linux/talvorstart.service ${dist}/linux/talvorstart.timer DESTINATION lib/systemd/user)
+# The sample names the demo by its installed path, known at install time.
 # Executable, so that a copy in ~/.config/TalvorStart/ runs itself.
-install(PROGRAMS ${dist}/TalvorStart.bat DESTINATION ${CMAKE_INSTALL_DATADIR}/talvorstart)
+install(CODE "
+  file(READ ${dist}/TalvorStart.bat sample)
+  string(REPLACE \"demo=/usr/lib/talvorstart/\" \"demo=\${CMAKE_INSTALL_PREFIX}/lib/talvorstart/\" sample \"\${sample}\")
+  file(WRITE ${gen}/TalvorStart.bat \"\${sample}\")
+")
+install(PROGRAMS ${gen}/TalvorStart.bat DESTINATION ${CMAKE_INSTALL_DATADIR}/talvorstart)
 install(FILES ${dist}/linux/${TALVOR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${gen}/${TALVOR_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The man page names the installed folders, so it is written at install
@@ -48,6 +59,9 @@ install(CODE "
   set(PROJECT_VERSION ${PROJECT_VERSION})
   set(MAN_DATE ${MAN_DATE})
   set(TALVOR_SHARE \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/talvorstart\")
+  set(TALVOR_PKGLIB \"\${CMAKE_INSTALL_PREFIX}/lib/talvorstart\")
+  set(TALVOR_USER_UNITS \"\${CMAKE_INSTALL_PREFIX}/lib/systemd/user\")
+  set(TALVOR_APP_ID ${TALVOR_APP_ID})
   configure_file(${dist}/linux/talvorstart.1 ${gen}/man/talvorstart.1 @ONLY)
   execute_process(COMMAND ${GZIP} -9nf ${gen}/man/talvorstart.1 COMMAND_ERROR_IS_FATAL ANY)
 ")
@@ -59,4 +73,5 @@ endforeach()
 install(FILES ${dist}/linux/talvorstart.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${TALVOR_APP_ID}.svg)
 # Named after the package, not the project, as Debian wants it.
-install(FILES ${dist}/linux/copyright ${gen}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/talvorstart)
+install(FILES ${dist}/linux/copyright ${gen}/changelog.gz ${gen}/README.md.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/talvorstart)

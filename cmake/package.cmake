@@ -13,7 +13,11 @@ backup job by keystrokes from a weekday and day-of-month schedule. Then it
 starts the job, notes the date and closes by itself.")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
+set(CPACK_STRIP_FILES OFF)  # cmake/deb-strip.cmake strips harder
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb-strip.cmake)
+# cpack reads SOURCE_DATE_EPOCH for the files' times in the archive.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/cpack-epoch.cmake)
+file(WRITE ${CMAKE_BINARY_DIR}/cpack-epoch.cmake "set(ENV{SOURCE_DATE_EPOCH} \"${TALVOR_SOURCE_DATE_EPOCH}\")\n")
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -14,9 +14,15 @@
 #
 #   deja-dup &
 #
-# The sample starts the demo backup program that comes with the source tree
-# when it lies beside this file.
+# As it comes, it starts the demo backup program, a stand-in with five jobs,
+# so that you can watch a whole run before you set up your own: the one
+# beside this file, or else the installed one.
 here=$(dirname "$0")
+demo=/usr/lib/talvorstart/demo-backup
 if [ -x "$here/demo-backup" ]; then
   "$here/demo-backup" &
+elif [ -x "$demo" ]; then
+  "$demo" &
+else
+  echo "TalvorStart.bat starts no backup program yet: edit $0" >&2
 fi

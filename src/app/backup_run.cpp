@@ -1,5 +1,7 @@
 #include "app/backup_run.h"
 
+#include <algorithm>
+
 #include "app/count_down_wait.h"
 #include "app/job_selection.h"
 #include "app/settings_problems.h"
@@ -7,6 +9,7 @@
 #include "platform/desktop_services.h"
 #include "platform/key_string.h"
 #include "platform/number_text.h"
+#include "settings/settings_schema.h"
 #include "settings/settings_values.h"
 #include "ui/frm_main.h"
 
@@ -71,7 +74,8 @@ BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
       ++otherFailures;
       if (frm_.closeRequested) return StepResult::Closed;
     }
-    const bool again = RetryCount < 2 && (s.code == failure_code::kInvalidArgument || otherFailures < kMaxAttemptsPerStep);
+    const bool again =
+        RetryCount < 2 && (s.code == failure_code::kInvalidArgument || otherFailures < kMaxAttemptsPerStep);
     if (!again) {
       if (s.ownWindow) noReceiver_ = true;
       lastFailure_ = s;
@@ -81,11 +85,13 @@ BackupRun::StepResult BackupRun::step(const std::function<Status()>& body) {
 }
 
 BackupRun::StepResult BackupRun::sendKeysStep(const std::string& keys) {
-  // A partial job sequence could start the wrong job: once the keys had no
-  // receiver but this window, none of the rest is sent.
+  // A partial job sequence could start the wrong job (one Down or the Enter
+  // left out): once a key string could not be sent, none of the rest is.
   if (keysHeld()) return StepResult::PassedOver;
   const StepResult r = step([&] { return services_.sendKeys(keys, true); });
+  if (r == StepResult::Done) ++facts_.keysSent;
   if (r == StepResult::PassedOver && !keysStopped_) {
+    keysStopped_ = true;
     const bool nobody = lastFailure_.ownWindow || lastFailure_.code == failure_code::kInvalidArgument;
     noteCause(nobody ? Outcome::NoWindow : Outcome::CannotType, lastFailure_.description);
   }
@@ -115,6 +121,9 @@ std::string BackupRun::missingSettings() const {
   need(frm_.txtStartKey.text(), "the start letter");
   if (frm_.chkDefault.value() == 0) need(frm_.txtBackupKey.text(), "the backup job letter");
   if (missing.empty()) return missing;
+  // Settings that cannot be read cannot keep an answer either.
+  if (!store_.readProblem(settings::kApp).empty())
+    return "Not known: " + missing + ", as the settings could not be read. Mend them as the line above says.";
   return "Not set: " + missing + ". Enter what is missing in the Talvor Start window; it is kept for the next start.";
 }
 
@@ -125,6 +134,7 @@ Outcome BackupRun::RunBackup() {
   causeNoted_ = false;
   detail_.clear();
   reported_.clear();
+  facts_ = Facts();
   frm_.sngPauseTime = toSingle(numericValue(frm_.txtStartDelay.text()));
 
   const std::string missing = missingSettings();
@@ -148,18 +158,27 @@ Outcome BackupRun::RunBackup() {
   if (countDownWait(frm_, services_) == WaitResult::Closed) return Outcome::ClosedByUser;
 
   const std::string title = frm_.txtTitle.text();
-  r = step([&] { return services_.appActivate(title); });
+  r = step([&] {
+    Status s = services_.appActivate(title);
+    facts_.window = s.window;
+    return s;
+  });
   if (stop()) return ended();
   if (r == StepResult::PassedOver)
-    noteCause(Outcome::NoWindow, "No window is titled \"" + title + "\" or has a title that begins with it.");
+    noteCause(Outcome::NoWindow,
+              "Check that TalvorStart.bat starts the backup program and that its window's title begins with that "
+              "text; a slow program needs a longer start delay.");
 
   if (frm_.chkDefault.value() == 0) {
     bool jobUnknown = false;
-    const JobStep chosen = selectTodaysJob(frm_, store_, services_, [&](const std::function<Status()>& body) {
-      const StepResult s = step(body);
-      jobUnknown = jobUnknown || s == StepResult::PassedOver;
-      return s == StepResult::Closed ? JobStep::Closed : JobStep::Continue;
-    });
+    const JobStep chosen = selectTodaysJob(
+        frm_, store_, services_,
+        [&](const std::function<Status()>& body) {
+          const StepResult s = step(body);
+          jobUnknown = jobUnknown || s == StepResult::PassedOver;
+          return s == StepResult::Closed ? JobStep::Closed : JobStep::Continue;
+        },
+        facts_.chosenBy);
     if (chosen == JobStep::Closed) return Outcome::ClosedByUser;
     if (jobUnknown) {
       // The slider still shows another day's job: starting it would be
@@ -167,6 +186,8 @@ Outcome BackupRun::RunBackup() {
       keysStopped_ = true;
       noteCause(Outcome::JobNotChosen, lastFailure_.description);
     }
+    facts_.job = jobUnknown ? 0 : frm_.SliderBackupNumber.value();
+    facts_.keysPlanned = 1 + frm_.SliderBackupNumber.max() + std::max(frm_.SliderBackupNumber.value() - 1, 0) + 2;
     r = sendLetterStep(frm_.txtBackupKey.text());
     if (stop()) return ended();
     const int maximum = frm_.SliderBackupNumber.max();
@@ -182,6 +203,10 @@ Outcome BackupRun::RunBackup() {
     }
     r = sendKeysStep("{ENTER}");
     if (stop()) return ended();
+  }
+  if (frm_.chkDefault.value() != 0) {
+    facts_.chosenBy = "last-backup";
+    facts_.keysPlanned = 1;
   }
   r = sendLetterStep(frm_.txtStartKey.text());
   if (stop()) return ended();

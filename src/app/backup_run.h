@@ -25,6 +25,15 @@ class BackupRun {
   // What went wrong, in words the user can act on; empty after a good run.
   const std::string& detail() const { return detail_; }
 
+  // What the run history keeps of the run.
+  struct Facts {
+    int job = 0;
+    std::string chosenBy;
+    std::string window;  // the window activated
+    int keysSent = 0, keysPlanned = 0;
+  };
+  const Facts& facts() const { return facts_; }
+
   // A step that fails other than with code 5 is carried out at most this
   // often, so a failure that recurs every time cannot hold the run forever.
   static constexpr int kMaxAttemptsPerStep = 3;
@@ -54,4 +63,5 @@ class BackupRun {
   Outcome cause_ = Outcome::CannotType;
   std::string detail_;
   std::vector<std::string> reported_;
+  Facts facts_;
 };

@@ -22,19 +22,22 @@ Status assignStoredJob(FrmMain& frm, settings::SettingsStore& store, const setti
 }  // namespace
 
 JobStep selectTodaysJob(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services,
-                        const StepRunner& runStep) {
+                        const StepRunner& runStep, std::string& chosenBy) {
+  chosenBy = "remembered";
   // Weekday numbers 2..7 are Monday..Saturday, 1 is Sunday.
   const int weekday = weekdayNumber(services.now().date);
   const int row = weekday == 1 ? 6 : weekday - 2;
   const ScheduleEntry& w = weekdayEntry(row);
-  if (frm.scheduleBox(w).value() == 1 &&
-      runStep([&] { return assignStoredJob(frm, store, *w.backup); }) == JobStep::Closed)
-    return JobStep::Closed;
+  if (frm.scheduleBox(w).value() == 1) {
+    chosenBy = "weekday";
+    if (runStep([&] { return assignStoredJob(frm, store, *w.backup); }) == JobStep::Closed) return JobStep::Closed;
+  }
 
   const int day = services.now().date.day;
   const ScheduleEntry& d = dayEntry(day);
-  if (frm.scheduleBox(d).value() == 1 &&
-      runStep([&] { return assignStoredJob(frm, store, *d.backup); }) == JobStep::Closed)
-    return JobStep::Closed;
+  if (frm.scheduleBox(d).value() == 1) {
+    chosenBy = "day-of-month";
+    if (runStep([&] { return assignStoredJob(frm, store, *d.backup); }) == JobStep::Closed) return JobStep::Closed;
+  }
   return JobStep::Continue;
 }

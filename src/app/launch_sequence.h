@@ -6,6 +6,7 @@
 
 class FrmMain;
 class DesktopServices;
+class RunHistory;
 namespace settings {
 class SettingsStore;
 }
@@ -30,7 +31,11 @@ struct StartResult {
 // closed when it returns. A run that started no job says why in the window
 // and on standard error, then pauses as after any run, so that someone
 // watching can read it.
-StartResult runStart(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services);
+// Each start is recorded in the history (when given), the system's log and,
+// without a job, a notification; the window says at once when the last
+// start started no job.
+StartResult runStart(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services,
+                     RunHistory* history = nullptr);
 // The same, giving the program's exit status.
 int Form_Activate(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services);
 

@@ -49,8 +49,11 @@ Outcome outcomeOfKeyStop(KeyStop stop) {
   return Outcome::CannotType;
 }
 
-std::string notStartedText(Outcome outcome, const std::string& detail) {
-  std::string text = std::string("The backup did not start: ") + outcomeInfo(outcome).summary + ".";
+std::string notStartedText(Outcome outcome, const std::string& detail, const std::string& title) {
+  const std::string summary = outcome == Outcome::NoWindow && !title.empty()
+                                  ? "no window titled \"" + title + "\" appeared"
+                                  : std::string(outcomeInfo(outcome).summary);
+  std::string text = "The backup did not start: " + summary + ".";
   if (!detail.empty()) text += " " + detail;
   return text;
 }

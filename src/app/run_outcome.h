@@ -40,5 +40,6 @@ inline bool startedOrSkipped(Outcome o) { return o == Outcome::JobStarted || o =
 Outcome outcomeOfKeyStop(KeyStop stop);
 
 // The text the window, standard error and the history give for a start that
-// started no job: "The backup did not start: <summary>. <detail>".
-std::string notStartedText(Outcome outcome, const std::string& detail);
+// started no job: "The backup did not start: <summary>. <detail>". The
+// title, when given, names the window that did not appear.
+std::string notStartedText(Outcome outcome, const std::string& detail, const std::string& title = std::string());

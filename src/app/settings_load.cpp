@@ -34,12 +34,14 @@ const PromptText kJobLetterPrompt{
     "keyboard shortcut.  Enter the letter that your backup software uses (hint it is the letter that is underlined "
     "on the text above the job drop down menu)."};
 
-// Loads a text box; asks for it when it is exactly empty (blanks are kept).
+// Loads a text box; asks for it when it is exactly empty (blanks are kept),
+// unless the settings exist but cannot be read: the answer could not be
+// kept, and the question would come back at every start.
 void loadText(TextBox& box, StartKey key, const PromptText* prompt, settings::SettingsStore& store,
               DesktopServices& services) {
   const settings::SettingKey& k = settings::startKey(key);
   box.setText(settings::readText(store, k));
-  if (!prompt || !box.text().empty()) return;
+  if (!prompt || !box.text().empty() || !store.readProblem(settings::kApp).empty()) return;
   box.setText(services.inputBox(prompt->message, prompt->title, prompt->defaultAnswer));
   settings::save(store, k, box.text());
 }

@@ -19,6 +19,7 @@ struct AutomationStatus {
   // focus, or only windows that were there before the run could get them):
   // the run sends nothing more and does not record the date.
   KeyStop stop = KeyStop::None;
+  std::string window;  // after an activation: the title of the window activated
   bool ok() const { return code == 0; }
   bool stopsRun() const { return stop != KeyStop::None; }
 };

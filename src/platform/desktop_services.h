@@ -4,6 +4,8 @@
 #include "platform/status.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // Window styles for shell(), numbered as the classic Shell call numbers them.
 // The batch file runs minimized without the focus: its console window may
@@ -69,6 +71,16 @@ class DesktopServices {
   // Opens the help file (a bare name, looked for in the program's folder) at
   // the topic; topic 0 shows the contents. Does not wait.
   virtual void showHelp(const std::string& helpFile, int topic) = 0;
+
+  // A start's outcome where the system keeps programs' messages (the
+  // journal), with fields for a program to pick out. False when there is
+  // no such place; standard error then has what matters.
+  using LogFields = std::vector<std::pair<std::string, std::string>>;
+  virtual bool systemLog(const std::string& message, bool problem, const LogFields& fields) = 0;
+  // A notification that outlives the program, for a start that started no
+  // job. Returns at once or within a short bound; false with a reason when
+  // the desktop shows none.
+  virtual bool notify(const std::string& summary, const std::string& body, std::string& reason) = 0;
 };
 
 // The application's title, which a message box without its own carries.

@@ -12,9 +12,15 @@ struct Status {
   std::string description;
   bool ownWindow = false;  // keys refused because only the tool's own window could get them
   KeyStop stop = KeyStop::None;  // keys refused: they could reach a window outside the backup program
+  std::string window;            // after an activation: the title of the window activated
 
   bool ok() const { return code == 0; }
   bool stopsRun() const { return stop != KeyStop::None; }
   static Status success() { return {}; }
-  static Status failure(int code, const std::string& description) { return {code, description, false, KeyStop::None}; }
+  static Status failure(int code, const std::string& description) {
+    Status s;
+    s.code = code;
+    s.description = description;
+    return s;
+  }
 };

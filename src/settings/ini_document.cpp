@@ -25,9 +25,13 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// One logical line the way QSettings finds it: leading blanks skipped, ';'
-// at the start makes a comment line, an unquoted ';' ends the line, quotes
-// and a backslash carry it over a line end. Returns false at the end.
+bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+// One line the way QSettings finds it: leading blanks skipped, ';' at the
+// start makes a comment line, an unquoted ';' ends the line. Unlike
+// QSettings, neither a quote nor a backslash carries a line over its end:
+// an unclosed quote that another tool wrote would swallow the sections
+// after it. CR, LF and CR LF all end a line. Returns false at the end.
 bool nextLine(std::string_view d, size_t& pos, size_t& start, size_t& len, long& equals) {
   const size_t n = d.size();
   bool inQuotes = false;
@@ -39,23 +43,20 @@ bool nextLine(std::string_view d, size_t& pos, size_t& start, size_t& len, long&
     const char c = d[i++];
     if (c == '=') {
       if (!inQuotes && equals == -1) equals = long(i - 1);
-    } else if (c == '\n' || c == '\r') {
+    } else if (isLineEnd(c)) {
       if (i == start + 1) {
         ++start;
-      } else if (!inQuotes) {
+      } else {
         --i;
         break;
       }
     } else if (c == '\\') {
-      if (i < n) {
-        const char e = d[i++];
-        if (i < n && ((e == '\n' && d[i] == '\r') || (e == '\r' && d[i] == '\n'))) ++i;
-      }
+      if (i < n && !isLineEnd(d[i])) ++i;
     } else if (c == '"') {
       inQuotes = !inQuotes;
     } else if (c == ';') {
       if (i == start + 1) {
-        while (i < n && d[i] != '\n' && d[i] != '\r') ++i;
+        while (i < n && !isLineEnd(d[i])) ++i;
         while (i < n && isSpace(d[i])) ++i;
         start = i;
       } else if (!inQuotes) {
@@ -116,11 +117,19 @@ std::optional<std::string> IniDocument::value(const std::string& section, const 
 }
 
 size_t IniDocument::afterPhysicalLine(size_t pos) const {
-  const size_t nl = bytes_.find('\n', pos);
-  return nl == std::string::npos ? bytes_.size() : nl + 1;
+  const size_t end = bytes_.find_first_of("\r\n", pos);
+  if (end == std::string::npos) return bytes_.size();
+  return end + (bytes_.compare(end, 2, "\r\n") == 0 ? 2 : 1);
 }
 
-std::string IniDocument::lineEnd() const { return bytes_.find("\r\n") != std::string::npos ? "\r\n" : "\n"; }
+// The file's own line end: the first one in it, LF for a file without.
+std::string IniDocument::lineEnd() const {
+  const size_t end = bytes_.find_first_of("\r\n");
+  if (end == std::string::npos || bytes_[end] == '\n') return "\n";
+  return bytes_.compare(end, 2, "\r\n") == 0 ? "\r\n" : "\r";
+}
+
+bool IniDocument::endsWithLineEnd() const { return !bytes_.empty() && isLineEnd(bytes_.back()); }
 
 void IniDocument::set(const std::string& section, const std::string& key, const std::string& value) {
   const std::string escaped = ini::escapeValue(value);
@@ -135,10 +144,10 @@ void IniDocument::set(const std::string& section, const std::string& key, const 
     if (home) {
       size_t at = afterPhysicalLine(home->lastLineEnd);
       std::string insert = line;
-      if (at == bytes_.size() && !bytes_.empty() && bytes_.back() != '\n') insert = eol + insert;
+      if (at == bytes_.size() && !bytes_.empty() && !endsWithLineEnd()) insert = eol + insert;
       bytes_.insert(at, insert);
     } else {
-      if (!bytes_.empty() && bytes_.back() != '\n') bytes_ += eol;
+      if (!bytes_.empty() && !endsWithLineEnd()) bytes_ += eol;
       if (!bytes_.empty() && bytes_ != "\xEF\xBB\xBF") bytes_ += eol;
       bytes_ += "[" + ini::escapeKey(section) + "]" + eol + line;
     }

@@ -39,6 +39,7 @@ class IniDocument {
   const Entry* find(const std::string& section, const std::string& key) const;
   size_t afterPhysicalLine(size_t pos) const;
   std::string lineEnd() const;
+  bool endsWithLineEnd() const;
 
   std::string bytes_;
   std::vector<Entry> entries_;

@@ -1,5 +1,7 @@
 #include "settings/ini_file.h"
 
+#include "settings/file_trust.h"
+
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -23,13 +25,11 @@ namespace {
 constexpr auto kLockWait = std::chrono::seconds(5);
 constexpr auto kLockPoll = std::chrono::milliseconds(10);
 
-std::string errorText(int err) { return std::strerror(err); }
+// Far above any real settings file (a full one is a few kilobytes). A bigger
+// one is not ours: reading it could take minutes and gigabytes.
+constexpr off_t kMaxBytes = 1 << 20;
 
-std::string folderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
+std::string errorText(int err) { return std::strerror(err); }
 
 std::string baseName(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -102,12 +102,30 @@ std::string IniFile::resolvedPath(std::string& reason) const {
   return target;
 }
 
+// Others who may change the file or a folder it lies in could put any
+// values in it: the settings are then neither read nor written.
+std::string IniFile::trustProblem(const std::string& target) const {
+  std::string problem = othersMayChange(folderOf(target), "the folder " + folderOf(target));
+  if (problem.empty() && folderOf(path_) != folderOf(target))
+    problem = othersMayChange(folderOf(path_), "the folder " + folderOf(path_));
+  return problem;
+}
+
+IniFile::Identity IniFile::identityOf(const struct stat& st) {
+  return {st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_ctim.tv_sec,
+          st.st_ctim.tv_nsec};
+}
+
 IniFile::Snapshot IniFile::read() const {
   Snapshot s;
   const std::string target = resolvedPath(s.reason);
   if (target.empty()) return s;
-  struct stat st{};
-  if (::stat(target.c_str(), &st) != 0) {
+  s.reason = trustProblem(target);
+  if (!s.reason.empty()) return s;
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; what it is, is
+  // asked of the open file, so nothing can swap it in between.
+  const int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
     if (errno == ENOENT) {
       s.ok = true;
       return s;
@@ -115,20 +133,26 @@ IniFile::Snapshot IniFile::read() const {
     s.reason = errorText(errno);
     return s;
   }
-  if (!S_ISREG(st.st_mode)) {
-    s.reason = "it is not a regular file";
-    return s;
-  }
-  // O_NONBLOCK: should it have become a FIFO since the stat, opening it must
-  // not wait for a writer.
-  const int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) {
-    s.reason = errorText(errno);
-    return s;
-  }
+  struct stat st{};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     s.reason = "it is not a regular file";
+    return s;
+  }
+  s.reason = othersMayChange(st, "it", target);
+  if (s.reason.empty() && st.st_size > kMaxBytes)
+    s.reason = "it is larger than 1 MB, far more than settings take, so it is neither read nor written";
+  if (!s.reason.empty()) {
+    ::close(fd);
+    return s;
+  }
+  s.id = identityOf(st);
+  s.mode = unsigned(st.st_mode & 07777);
+  if (known_ && *known_ == s.id) {
+    // Unchanged since we last read or wrote it: no need to read it again.
+    ::close(fd);
+    s.bytes = doc_.bytes();
+    s.ok = s.exists = true;
     return s;
   }
   char buffer[8192];
@@ -136,6 +160,12 @@ IniFile::Snapshot IniFile::read() const {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n > 0) {
       s.bytes.append(buffer, size_t(n));
+      if (s.bytes.size() > size_t(kMaxBytes)) {
+        ::close(fd);
+        s.bytes.clear();
+        s.reason = "it grew beyond 1 MB while it was read";
+        return s;
+      }
     } else if (n == 0) {
       break;
     } else if (errno != EINTR) {
@@ -146,7 +176,6 @@ IniFile::Snapshot IniFile::read() const {
   }
   ::close(fd);
   s.ok = s.exists = true;
-  s.mode = unsigned(st.st_mode & 07777);
   return s;
 }
 
@@ -155,6 +184,7 @@ void IniFile::loadOnce() {
   loaded_ = true;
   Snapshot s = read();
   problem_ = s.ok ? std::string() : s.reason;
+  known_ = s.exists ? std::optional<Identity>(s.id) : std::nullopt;
   doc_ = IniDocument(std::move(s.bytes));
 }
 
@@ -180,6 +210,12 @@ WriteResult IniFile::set(const std::string& section, const std::string& key, con
   if (target.empty()) return failed(reason);
   if (!makeFolders(folderOf(target), reason)) return failed(reason);
 
+  // Before the lock is made: its file is not made in a folder of others.
+  reason = trustProblem(target);
+  if (!reason.empty()) {
+    problem_ = reason;
+    return failed(reason);
+  }
   WriterLock lock(path_ + ".lock");
   Snapshot now = read();  // under the lock: another process may have written meanwhile
   if (!now.ok) {
@@ -191,9 +227,16 @@ WriteResult IniFile::set(const std::string& section, const std::string& key, con
 
   IniDocument next(now.bytes);
   for (const auto& [address, text] : unsaved_) next.set(address.first, address.second, text);
-  if (next.bytes() != now.bytes && !replace(target, next.bytes(), now.mode, reason)) {
-    doc_ = IniDocument(std::move(now.bytes));
-    return failed(reason);
+  if (next.bytes() != now.bytes) {
+    if (!replace(target, next.bytes(), now.mode, reason)) {
+      known_ = now.exists ? std::optional<Identity>(now.id) : std::nullopt;
+      doc_ = IniDocument(std::move(now.bytes));
+      return failed(reason);
+    }
+    struct stat st{};
+    known_ = ::stat(target.c_str(), &st) == 0 ? std::optional<Identity>(identityOf(st)) : std::nullopt;
+  } else {
+    known_ = now.exists ? std::optional<Identity>(now.id) : std::nullopt;
   }
   doc_ = std::move(next);
   unsaved_.clear();

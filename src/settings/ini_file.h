@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 
 namespace settings {
@@ -17,7 +18,8 @@ namespace settings {
 // the old one. Any failure leaves the old file byte for byte; the value is
 // then kept in memory for this start and tried again with the next change.
 // A settings file that is not a regular file is never opened in a way that
-// can block, and never replaced.
+// can block, and never replaced; nor is one larger than 1 MB, or one that
+// others may change. The file is read again only when it has changed.
 class IniFile {
  public:
   explicit IniFile(std::string path, FileOps& ops = systemFileOps());
@@ -31,13 +33,31 @@ class IniFile {
   const std::string& problem();
 
  private:
+  // What tells one version of the file from another without reading it.
+  struct Identity {
+    dev_t dev;
+    ino_t ino;
+    off_t size;
+    time_t mtime;
+    long mtimeNs;
+    time_t ctime;
+    long ctimeNs;
+    bool operator==(const Identity& o) const {
+      return dev == o.dev && ino == o.ino && size == o.size && mtime == o.mtime && mtimeNs == o.mtimeNs &&
+             ctime == o.ctime && ctimeNs == o.ctimeNs;
+    }
+  };
   struct Snapshot {
     bool ok = false;
     bool exists = false;
     std::string bytes;
     unsigned mode = 0600;
+    Identity id{};
     std::string reason;
   };
+
+  static Identity identityOf(const struct stat& st);
+  std::string trustProblem(const std::string& target) const;
 
   void loadOnce();
   Snapshot read() const;
@@ -49,6 +69,7 @@ class IniFile {
   FileOps& ops_;
   bool loaded_ = false;
   IniDocument doc_;
+  std::optional<Identity> known_;  // of the file on disk that doc_ holds
   std::string problem_;
   std::map<std::pair<std::string, std::string>, std::string> unsaved_;
 };

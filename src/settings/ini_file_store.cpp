@@ -1,5 +1,7 @@
 #include "settings/ini_file_store.h"
 
+#include "settings/settings_schema.h"
+
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
@@ -12,12 +14,16 @@ std::string IniFileStore::userConfigHome() {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   if (xdg && xdg[0] == '/') return xdg;
   const char* home = std::getenv("HOME");
-  if (!home || !*home) {
+  if (!home || home[0] != '/') {
+    // Unset, empty or relative: the account's own home, never the current folder.
     const passwd* pw = ::getpwuid(::getuid());
-    home = pw ? pw->pw_dir : "/";
+    home = pw && pw->pw_dir && pw->pw_dir[0] == '/' ? pw->pw_dir : "/";
   }
-  return std::string(home) + "/.config";
+  const std::string base(home);
+  return (base == "/" ? "" : base) + "/.config";
 }
+
+std::string IniFileStore::appFolder() { return userConfigHome() + "/" + kApp; }
 
 std::string IniFileStore::fileOf(const std::string& app) const { return configHome_ + "/" + app + "/" + app + ".ini"; }
 

@@ -16,8 +16,13 @@ class IniFileStore : public SettingsStore {
  public:
   explicit IniFileStore(std::string configHome, FileOps& ops = systemFileOps());
 
-  // $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
+  // $XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config; when
+  // HOME is unset, empty or relative, the account's home stands for it.
   static std::string userConfigHome();
+  // userConfigHome()/TalvorStart: the settings file, the batch file the
+  // user keeps with it and the lock when no runtime folder is safe. The one
+  // place that decides it.
+  static std::string appFolder();
 
   std::string GetSetting(const std::string& app, const std::string& section, const std::string& key,
                          const std::string& defaultText = std::string()) const override;

@@ -23,21 +23,22 @@ std::vector<ControlDesign> build() {
   www.wordWrap = true;
   www.textColour = 0x0000FF;
   t.push_back(www);
-  t.push_back(control("Label6", K::Label, "Delay", "", 120, 360, 732, 252, 17, 0));
+  // Each caption's tab index comes right before its edit box's (see captionOf).
+  t.push_back(control("Label6", K::Label, "Delay", "", 120, 360, 732, 252, 16, 0));
   t.push_back(control("txtStartDelay", K::TextBox, "10", "Pause to allow backup program to start", 960, 360, 612, 288,
-                      16, 9, A::Centre));
+                      17, 9, A::Centre));
   t.push_back(control("lblCountDown", K::Label, "5", "Count down", 4440, 360, 252, 252, 15, 0));
   auto message = control("lblMessage", K::Label, "Pausing to allow user configuration changes", "", 3960, 600, 1092,
                          852, 14, 0);
   message.wordWrap = true;
   t.push_back(message);
-  t.push_back(control("Label2", K::Label, "Start Key", "", 120, 720, 852, 252, 2, 0));
+  t.push_back(control("Label2", K::Label, "Start Key", "", 120, 720, 852, 252, 1, 0));
   t.push_back(control("txtStartKey", K::TextBox, "S",
-                      "Underscored letter in the backup program that starts the backup ie S", 960, 720, 612, 288, 1,
+                      "Underscored letter in the backup program that starts the backup ie S", 960, 720, 612, 288, 2,
                       10, A::Centre));
-  t.push_back(control("Label5", K::Label, "Backup Job", "", 1800, 720, 1212, 252, 11, 0, A::Right));
+  t.push_back(control("Label5", K::Label, "Backup Job", "", 1800, 720, 1212, 252, 10, 0, A::Right));
   t.push_back(control("txtBackupKey", K::TextBox, "B", "Underscored key to change backup jobs ie B", 3120, 720, 612,
-                      288, 10, 12, A::Centre));
+                      288, 11, 12, A::Centre));
   t.push_back(control("Label3", K::Label, "Start Title", "", 120, 1080, 732, 252, 3, 0));
   t.push_back(control("txtTitle", K::TextBox, "Microsoft Backup", "Backup application's name", 960, 1080, 2772, 288,
                       4, 11));
@@ -54,10 +55,10 @@ std::vector<ControlDesign> build() {
   slider.sliderSmallStep = 1;
   slider.sliderPageStep = 5;
   t.push_back(slider);
-  t.push_back(control("Label1", K::Label, "1", "", 240, 2400, 132, 252, 7, 0));
+  t.push_back(control("Label1", K::Label, "1", "", 240, 2400, 132, 252, 8, 0));
   t.push_back(control("txtBackupNumber", K::TextBox, "", "Selected backup (from list in backup program)", 2280, 2400,
-                      372, 288, 9, 5, A::Centre));
-  t.push_back(control("Label4", K::Label, "20", "", 4680, 2400, 252, 252, 8, 0));
+                      372, 288, 7, 5, A::Centre));
+  t.push_back(control("Label4", K::Label, "20", "", 4680, 2400, 252, 252, 9, 0));
 
   const char* weekdays[] = {"chkMonday", "chkTuesday", "chkwednesday", "chkThursday",
                             "chkFriday", "chkSaturday", "chkSunday"};
@@ -103,6 +104,13 @@ const ControlDesign& designOf(const std::string& name) {
   for (const ControlDesign& d : frmMainDesign())
     if (d.name == name) return d;
   throw std::out_of_range("no control named " + name);
+}
+
+const ControlDesign* captionOf(const ControlDesign& box) {
+  if (box.kind != ControlKind::TextBox || box.tabIndex <= 0) return nullptr;
+  for (const ControlDesign& d : frmMainDesign())
+    if (d.tabIndex == box.tabIndex - 1) return d.kind == ControlKind::Label ? &d : nullptr;
+  return nullptr;
 }
 
 const ControlDesign& problemLineDesign() {

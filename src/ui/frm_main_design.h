@@ -35,6 +35,10 @@ const WindowDesign& frmMainWindow();
 const std::vector<ControlDesign>& frmMainDesign();
 // The entry of the named control; throws std::out_of_range for another name.
 const ControlDesign& designOf(const std::string& name);
+// The label whose tab index comes right before the edit box's: its caption
+// names the box for screen readers (Windows takes the static control just
+// before it in creation order). Null for any other control.
+const ControlDesign* captionOf(const ControlDesign& box);
 
 // The line under the controls that says what keeps the tool from its work;
 // not part of the original design, hidden until there is a problem.

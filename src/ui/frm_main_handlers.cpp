@@ -58,7 +58,7 @@ void FrmMain::mPopAbout_Click() {
   const std::string text = "Talvor Start Version " + std::to_string(TALVOR_VERSION_MAJOR) + "." +
                            std::to_string(TALVOR_VERSION_MINOR) + "." + std::to_string(TALVOR_VERSION_PATCH) + crlf +
                            "Copyright (C) Talvor Start developers" + crlf +
-                           "All rights reserved; released under the terms in the licence file" + crlf +
+                           "Released under the MIT License" + crlf +
                            "www.talvorstart.example" + crlf + crlf;
   showMsgBox(services_, text, msgbox_style::kInformation, "About Talvor Start");
 }

@@ -3,6 +3,7 @@
 // A start of the tool against an in-memory store and the fake desktop: the
 // window model, the load and the whole launch sequence, on a virtual clock.
 #include "app/launch_sequence.h"
+#include "app/run_history.h"
 #include "app/settings_problems.h"
 #include "platform/fake/fake_desktop_services.h"
 #include "settings/memory_store.h"
@@ -23,6 +24,7 @@ struct LaunchFixture {
   FrmMain* reportTo = nullptr;
   Texts countDown;  // each new text of lblCountDown, in order
   Texts messages;   // each new text of lblMessage, in order
+  RunHistory* history = nullptr;  // where starts are recorded, when a test gives one
 
   static inline const std::string kBackupTitle = "Microsoft Backup";
 
@@ -66,7 +68,7 @@ struct LaunchFixture {
     return *frm;
   }
 
-  int start() { return Form_Activate(window(), storeInUse(), desk); }
+  int start() { return runStart(window(), storeInUse(), desk, history).exitStatus(); }
 
   void reportLikeTheProgram() { reported = std::make_unique<settings::ReportingStore>(store, windowReporter(reportTo)); }
   settings::SettingsStore& storeInUse() { return reported ? static_cast<settings::SettingsStore&>(*reported) : store; }

@@ -44,6 +44,18 @@ TEST(Design, TabIndexesRunWithoutAGapFromPauseFirst) {
   EXPECT_EQ(designOf("cmdPause").tabIndex, 0);
 }
 
+TEST(Design, EachEditBoxIsNamedByTheCaptionBesideIt) {
+  const std::pair<const char*, const char*> named[] = {{"txtStartDelay", "Delay"},
+                                                       {"txtStartKey", "Start Key"},
+                                                       {"txtBackupKey", "Backup Job"},
+                                                       {"txtTitle", "Start Title"},
+                                                       {"txtBackupNumber", nullptr}};
+  for (const auto& [box, caption] : named) {
+    const ControlDesign* label = captionOf(designOf(box));
+    EXPECT_EQ(label ? label->caption : "(none)", caption ? caption : "(none)") << box;
+  }
+}
+
 TEST(Design, TabMovesInTheDesignOrder) {
   Model m;
   m.frm.SetJobControlsVisible(true);

@@ -130,6 +130,7 @@ TEST(Handlers, AboutBox) {
   EXPECT_EQ(box.style, 64);
   EXPECT_EQ(box.text.rfind("Talvor Start Version 1.0.29\r\n", 0), 0u);
   EXPECT_EQ(box.text.substr(box.text.size() - 4), "\r\n\r\n");
+  EXPECT_NE(box.text.find("\r\nReleased under the MIT License"), std::string::npos);
   size_t lineFeeds = 0, pairs = 0;
   for (size_t i = 0; i < box.text.size(); ++i) {
     lineFeeds += box.text[i] == '\n';

@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <thread>
@@ -115,27 +117,115 @@ TEST(IniFile, AValueThatFailedIsStoredWithTheNextChange) {
   EXPECT_EQ(nextStart.readProblem(kApp), "");
 }
 
-TEST(IniFile, AFileThatIsNotRegularIsNeitherWaitedForNorReplaced) {
-  for (const char* kind : {"fifo", "folder"}) {
-    SCOPED_TRACE(kind);
+// What the settings are made of is asked of the open file, never assumed:
+// none of these is waited for, read, trusted or replaced, and the run uses
+// the defaults.
+TEST(IniFile, SettingsThatCannotBeReadOrTrustedAreNeitherReadNorWritten) {
+  const bool root = ::getuid() == 0;
+  if (!root) std::fprintf(stderr, "SKIPPING the cases of another user's file: they need root\n");
+  const struct {
+    const char* name;
+    std::string setup;  // shell, in the test's folder; $INI is the settings file
+    std::string problem;
+    bool needsRoot;
+  } cases[] = {
+      {"fifo", "mkfifo $INI", "it is not a regular file", false},
+      {"folder", "mkdir $INI", "it is not a regular file", false},
+      {"link to /dev/zero", "ln -s /dev/zero $INI", "it is not a regular file", false},
+      {"link to a 1 GB sparse file", "cp $OLD big && truncate -s 1G big && ln -s $PWD/big $INI",
+       "it is larger than 1 MB, far more than settings take, so it is neither read nor written", false},
+      {"group may write", "cp $OLD $INI && chmod 664 $INI && chgrp nogroup $INI",
+       "the group nogroup may change it; mend it with: chmod go-w $INI", false},
+      {"every user may write", "cp $OLD $INI && chmod 646 $INI",
+       "every user may change it; mend it with: chmod go-w $INI", false},
+      {"sticky folder for all", "cp $OLD $INI && chmod 1777 TalvorStart",
+       "every user may change the folder $PWD/TalvorStart; mend it with: chmod go-w $PWD/TalvorStart", false},
+      {"another user's file", "cp $OLD $INI && chown 65534 $INI",
+       "it belongs to nobody, who may change it; use one of your own instead", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.needsRoot && !root) continue;
     Folder f;
-    if (std::string(kind) == "fifo")
-      ASSERT_EQ(::mkfifo(f.ini().c_str(), 0600), 0);
-    else
-      ASSERT_EQ(::mkdir(f.ini().c_str(), 0700), 0);
+    writeBytes(f / "old", kOldFile);
+    auto expand = [&](std::string text) {
+      for (const auto& [var, value] : {std::pair<std::string, std::string>{"$INI", f.ini()}, {"$OLD", f / "old"},
+                                       {"$PWD", f.path()}})
+        for (size_t at; (at = text.find(var)) != std::string::npos;) text.replace(at, var.size(), value);
+      return text;
+    };
+    ASSERT_EQ(std::system(("cd '" + f.path() + "' && " + expand(c.setup)).c_str()), 0);
+    struct stat before{};
+    ::stat(f.ini().c_str(), &before);
     ::alarm(10);  // a read that blocks ends the test here
     IniFileStore store(f.path());
-    EXPECT_EQ(store.GetSetting(kApp, "Start", "OnceOnly", "1"), "1");
-    EXPECT_EQ(store.readProblem(kApp), f.ini() + ": it is not a regular file");
-    const settings::WriteResult r = store.SaveSetting(kApp, "Start", "OnceOnly", "0");
+    EXPECT_EQ(store.GetSetting(kApp, "Start", "Title", "default"), "default");
+    EXPECT_EQ(store.readProblem(kApp), f.ini() + ": " + expand(c.problem));
+    const settings::WriteResult r = store.SaveSetting(kApp, "Start", "Title", "new");
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.reason, "it is not a regular file");
-    EXPECT_EQ(store.GetSetting(kApp, "Start", "OnceOnly", "1"), "0");
+    EXPECT_EQ(r.reason, expand(c.problem));
+    EXPECT_EQ(store.GetSetting(kApp, "Start", "Title", "default"), "new") << "kept for this start";
     ::alarm(0);
-    struct stat st{};
-    ASSERT_EQ(::lstat(f.ini().c_str(), &st), 0);
-    EXPECT_TRUE(std::string(kind) == "fifo" ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode));
+    struct stat after{};
+    ::stat(f.ini().c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_EQ(after.st_blocks, before.st_blocks) << "a sparse file stays sparse";
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
   }
+}
+
+// Bytes this process has read so far, from any file.
+long long bytesRead() {
+  std::ifstream io("/proc/self/io");
+  std::string name;
+  long long value = 0;
+  while (io >> name >> value)
+    if (name == "rchar:") return value;
+  return -1;
+}
+
+TEST(IniFile, TheFileIsReadAgainOnlyWhenItChanged) {
+  Folder f;
+  const std::string padding = "; " + std::string(300000, 'x') + "\n";
+  writeBytes(f.ini(), padding + kOldFile);
+  IniFileStore store(f.path());
+  const long long before = bytesRead();
+  EXPECT_EQ(store.GetSetting(kApp, "Start", "Title"), "Microsoft Backup");
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(store.SaveSetting(kApp, "Month", std::to_string(i) + "onoff", "1").ok);
+  EXPECT_LT(bytesRead() - before, 2 * 300000) << "read once, not once for each change";
+
+  // Another program changes it: the next change reads it again and keeps its keys.
+  std::string bytes = readBytes(f.ini());
+  bytes.insert(bytes.find("Letter=S\n"), "FromOther=1\n");
+  writeBytes(f.ini(), bytes);
+  ASSERT_TRUE(store.SaveSetting(kApp, "Start", "Letter", "Z").ok);
+  IniFileStore nextStart(f.path());
+  EXPECT_EQ(nextStart.GetSetting(kApp, "Start", "FromOther"), "1");
+  EXPECT_EQ(nextStart.GetSetting(kApp, "Month", "19onoff"), "1");
+}
+
+// One folder for the settings and the batch file, whatever the environment.
+TEST(IniFileStore, TheSettingsFolderIsAlwaysAnAbsoluteOne) {
+  const std::string account = ::getpwuid(::getuid())->pw_dir;
+  const struct {
+    const char* xdg;  // nullptr: unset
+    const char* home;
+    std::string folder;
+  } cases[] = {
+      {"/x/cfg", "/h", "/x/cfg/TalvorStart"},    {"relcfg", "/h", "/h/.config/TalvorStart"},
+      {"", "/h", "/h/.config/TalvorStart"},      {nullptr, nullptr, account + "/.config/TalvorStart"},
+      {nullptr, "", account + "/.config/TalvorStart"}, {nullptr, "relhome", account + "/.config/TalvorStart"},
+  };
+  const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.xdg ? c.xdg : "(unset)") + ", HOME " + (c.home ? c.home : "(unset)"));
+    c.xdg ? ::setenv("XDG_CONFIG_HOME", c.xdg, 1) : ::unsetenv("XDG_CONFIG_HOME");
+    c.home ? ::setenv("HOME", c.home, 1) : ::unsetenv("HOME");
+    EXPECT_EQ(IniFileStore::appFolder(), c.folder);
+  }
+  ::setenv("HOME", savedHome.c_str(), 1);
+  ::unsetenv("XDG_CONFIG_HOME");
 }
 
 // Runs the body as an ordinary user: root may write anywhere.

@@ -140,4 +140,36 @@ TEST(IniDocument, AFileWithoutALastLineEndGetsOneBeforeANewLine) {
   EXPECT_EQ(empty.bytes(), "[Start]\nLetter=S\n");
 }
 
+// Text other tools wrote: a quote never runs past its line, CR, LF and CR LF
+// all end a line, and a new key goes into its own section, made once.
+TEST(IniDocument, LinesOtherToolsWroteKeepTheSectionsApart) {
+  const struct {
+    const char* name;
+    std::string before;
+    std::string after;  // once Title is changed and DateLastRun added, twice over
+  } cases[] = {
+      {"unclosed quote", "[Other]\nname=\"unclosed\n[Start]\nTitle=x\n",
+       "[Other]\nname=\"unclosed\n[Start]\nTitle=T\nDateLastRun=7 Dec 2026\n"},
+      {"backslash at a line end", "[Other]\npath=C:\\dir\\\n[Start]\nTitle=x\n",
+       "[Other]\npath=C:\\dir\\\n[Start]\nTitle=T\nDateLastRun=7 Dec 2026\n"},
+      {"CR only", "[Start]\rTitle=x\r[Month]\r1onoff=1\r",
+       "[Start]\rTitle=T\rDateLastRun=7 Dec 2026\r[Month]\r1onoff=1\r"},
+      {"CR LF", "[Start]\r\nTitle=x\r\n[Month]\r\n1onoff=1",
+       "[Start]\r\nTitle=T\r\nDateLastRun=7 Dec 2026\r\n[Month]\r\n1onoff=1"},
+      {"CR only, no Start yet", "[Month]\r1onoff=1",
+       "[Month]\r1onoff=1\r\r[Start]\rTitle=T\rDateLastRun=7 Dec 2026\r"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    IniDocument doc(c.before);
+    for (int start = 0; start < 2; ++start) {
+      doc = IniDocument(doc.bytes());  // as the next start reads it
+      doc.set("Start", "Title", "T");
+      doc.set("Start", "DateLastRun", "7 Dec 2026");
+    }
+    EXPECT_EQ(doc.bytes(), c.after);
+    EXPECT_EQ(IniDocument(doc.bytes()).value("Start", "DateLastRun"), "7 Dec 2026");
+  }
+}
+
 }  // namespace

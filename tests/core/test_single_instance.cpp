@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,14 +66,78 @@ TEST(SingleInstance, AFolderThatCannotHoldTheLockLetsTheStartRunAndSaysWhy) {
   EXPECT_NE(one.problem(), "");
 }
 
-TEST(SingleInstance, TheRuntimeFolderIsPreferred) {
-  TempFolder runtime;
-  ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
-  EXPECT_EQ(SingleInstance::defaultLockFolder("/settings"), runtime.path());
+TEST(SingleInstance, TheRuntimeFolderIsUsedOnlyWhenItIsTheUsersAlone) {
+  const bool root = ::getuid() == 0;
+  if (!root) std::fprintf(stderr, "SKIPPING the case of another user's runtime folder: it needs root\n");
+  const struct {
+    const char* name;
+    const char* setup;  // shell, in a fresh folder "r"
+    bool used;
+    bool needsRoot;
+  } cases[] = {
+      {"own, 0700", "chmod 700 r", true, false},
+      {"own, 0755", "chmod 755 r", false, false},
+      {"shared, 1777", "chmod 1777 r", false, false},
+      {"another user's, 0700", "chmod 700 r && chown 65534 r", false, true},
+      {"a file", "rmdir r && touch r", false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.needsRoot && !root) continue;
+    TempFolder f;
+    ASSERT_EQ(std::system(("cd '" + f.path() + "' && mkdir r && " + c.setup).c_str()), 0);
+    ::setenv("XDG_RUNTIME_DIR", (f / "r").c_str(), 1);
+    EXPECT_EQ(SingleInstance::defaultLockFolder("/settings"), c.used ? f / "r" : "/settings");
+    EXPECT_EQ(SingleInstance::runtimeFolderProblem().empty(), c.used);
+  }
   ::setenv("XDG_RUNTIME_DIR", "relative/path", 1);
   EXPECT_EQ(SingleInstance::defaultLockFolder("/settings"), "/settings");
   ::unsetenv("XDG_RUNTIME_DIR");
   EXPECT_EQ(SingleInstance::defaultLockFolder("/settings"), "/settings");
+  EXPECT_EQ(SingleInstance::runtimeFolderProblem(), "");
+}
+
+// A lock file that is not the user's own is never trusted: another user
+// holding it neither stops the start nor lets two starts run.
+TEST(SingleInstance, ALockOfAnotherUserNeitherStopsTheRunNorLetsTwoRun) {
+  const bool root = ::getuid() == 0;
+  if (!root) std::fprintf(stderr, "SKIPPING the cases of another user's lock: they need root\n");
+  const struct {
+    const char* name;
+    const char* setup;  // shell, in the lock folder "run"
+    bool needsRoot;
+  } cases[] = {
+      {"another user's file", "touch TalvorStart.lock && chown 65534 TalvorStart.lock", true},
+      {"a link to another file", "touch ../elsewhere && ln -s ../elsewhere TalvorStart.lock", false},
+      {"a shared folder", "chmod 1777 .", false},
+      {"another user's folder", "chown 65534 .", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.needsRoot && !root) continue;
+    TempFolder f;
+    const std::string run = f / "run", settings = f / "settings";
+    ASSERT_EQ(std::system(("mkdir -m 700 '" + run + "' && cd '" + run + "' && " + c.setup).c_str()), 0);
+    // Another process holds the planted file's lock all the while.
+    const int planted = ::open((run + "/TalvorStart.lock").c_str(), O_RDONLY);
+    if (planted >= 0) {
+      ASSERT_EQ(::flock(planted, LOCK_EX | LOCK_NB), 0);
+    }
+    const int child = inChild([&] {
+      SingleInstance one(run, settings);
+      if (!one.first() || !one.problem().empty()) return 1;
+      if (one.note().find("the lock is in " + settings + "/TalvorStart.lock because ") != 0) return 2;
+      const long mine = ::getpid();
+      return inChild([&] {
+               SingleInstance two(run, settings);
+               return !two.first() && two.holderPid() == mine ? 0 : 1;
+             }) == 0
+                 ? 0
+                 : 3;
+    });
+    EXPECT_EQ(child, 0);
+    if (planted >= 0) ::close(planted);
+  }
 }
 
 }  // namespace

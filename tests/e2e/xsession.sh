@@ -12,6 +12,10 @@ x_cleanup() {
 trap x_cleanup EXIT
 
 x_tmp=$(mktemp -d)
+# The run history and notifications of the program under test stay here,
+# never in the user's own.
+export XDG_STATE_HOME="$x_tmp/state"
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$x_tmp/no-session-bus"
 
 # Starts Xvfb on a display number that the server itself picks (so that
 # parallel runs never race for one) and exports DISPLAY.

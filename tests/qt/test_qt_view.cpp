@@ -103,6 +103,13 @@ class TestQtView : public QObject {
     QCOMPARE(s.view.windowTitle(), QString("Talvor Start"));
   }
 
+  void editBoxesAreNamedAfterTheirCaptions() {
+    Shown s;
+    const std::pair<const char*, const char*> named[] = {
+        {"txtStartDelay", "Delay"}, {"txtStartKey", "Start Key"}, {"txtBackupKey", "Backup Job"}, {"txtTitle", "Start Title"}};
+    for (const auto& [box, name] : named) QCOMPARE(s.view.widget(box)->accessibleName(), QString(name));
+  }
+
   void tabFollowsTheDesignFromPause() {
     Shown s;
     s.frm.SetJobControlsVisible(true);

@@ -1,6 +1,7 @@
 // The Wayland back end's pure parts: the keymap it uploads, read back with
 // xkbcommon as the target program reads it, and the choice of a window by
 // title.
+#include "platform/wayland/own_app_id.h"
 #include "platform/wayland/wayland_keymap.h"
 #include "platform/wayland/wayland_toplevels.h"
 
@@ -95,6 +96,18 @@ class TestWaylandKeys : public QObject {
     windows.front().described = true;
     firstNew = 2;
     QCOMPARE(serialOf("Microsoft Backup"), std::uint64_t(3));
+  }
+
+  void ownWindowsAreKnownByTheDesktopIdOrTheProgramsName() {
+    // Native: the desktop entry's id; under Xwayland: the window class, the
+    // executable's name (this test's own here) in any case.
+    const std::pair<const char*, bool> ids[] = {{"example.talvorstart.talvorstart", true},
+                                                {"Example.Talvorstart.Talvorstart", true},
+                                                {"test_wayland_keys", true},
+                                                {"Test_wayland_keys", true},
+                                                {"demo-backup", false},
+                                                {"", false}};
+    for (const auto& [id, own] : ids) QVERIFY2(wayland::isOwnAppId(id) == own, id);
   }
 
   void jobSequenceReadsBackAsTheKeysMeant() {

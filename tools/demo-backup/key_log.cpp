@@ -21,6 +21,7 @@ bool KeyLog::eventFilter(QObject* receiver, QEvent* event) {
   // reuse one address with one timestamp, so only the way up tells a
   // travelling press from the next one.
   QString text;
+  QWidget* window = nullptr;
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const int k = key->key();
@@ -33,11 +34,15 @@ bool KeyLog::eventFilter(QObject* receiver, QEvent* event) {
     lastReceiver_ = widget;
     if (travelling) return false;
     text = QKeySequence(key->keyCombination()).toString(QKeySequence::PortableText);
+    window = widget->window();
   } else if (event->type() == QEvent::Shortcut) {
     text = static_cast<QShortcutEvent*>(event)->key().toString(QKeySequence::PortableText);
+    if (auto* widget = qobject_cast<QWidget*>(receiver)) window = widget->window();
   } else {
     return false;
   }
-  write(QStringLiteral("key ") + text);
+  const QString prefix = window ? window->property("keyLogPrefix").toString() : QString();
+  write((prefix.isEmpty() ? QStringLiteral("key") : prefix) + QLatin1Char(' ') + text);
+  if (onKey) onKey(++keys_);
   return false;
 }

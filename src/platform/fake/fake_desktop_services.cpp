@@ -60,7 +60,9 @@ Status FakeDesktopServices::appActivate(const std::string& title) {
   if (chosen >= 0) {
     activeWindow = windows[size_t(chosen)];
     activated_ = true;
-    return Status::success();
+    Status s;
+    s.window = activeWindow;
+    return s;
   }
   return Status::failure(failure_code::kInvalidArgument, "No window titled \"" + title + "\"");
 }
@@ -153,3 +155,17 @@ void FakeDesktopServices::msgBox(const std::string& text, int style, const std::
 }
 
 void FakeDesktopServices::showHelp(const std::string& helpFile, int topic) { helpShown.push_back({helpFile, topic}); }
+
+bool FakeDesktopServices::systemLog(const std::string& message, bool problem, const LogFields& fields) {
+  systemLogEntries.push_back({message, problem, fields});
+  return true;
+}
+
+bool FakeDesktopServices::notify(const std::string& summary, const std::string& body, std::string& reason) {
+  if (!notificationServer) {
+    reason = "no notification server";
+    return false;
+  }
+  notifications.push_back({summary, body});
+  return true;
+}

@@ -33,6 +33,14 @@ class FakeDesktopServices : public DesktopServices {
     std::string file;
     int topic;
   };
+  struct Notification {
+    std::string summary, body;
+  };
+  struct LogEntry {
+    std::string message;
+    bool problem;
+    LogFields fields;
+  };
 
   FakeDesktopServices();
 
@@ -61,6 +69,9 @@ class FakeDesktopServices : public DesktopServices {
   std::vector<Box> boxes;
   std::vector<Sent> sent;
   std::vector<Help> helpShown;
+  std::vector<Notification> notifications;
+  std::vector<LogEntry> systemLogEntries;
+  bool notificationServer = true;  // false: notify() fails as without one
   int sleeps = 0;  // times the code under test slept
   double elapsed() const { return virtualNow_; }
   std::vector<std::string> keysSent() const;  // the key strings only, in order
@@ -79,6 +90,8 @@ class FakeDesktopServices : public DesktopServices {
   std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
   void msgBox(const std::string& text, int style, const std::string& title) override;
   void showHelp(const std::string& helpFile, int topic) override;
+  bool systemLog(const std::string& message, bool problem, const LogFields& fields) override;
+  bool notify(const std::string& summary, const std::string& body, std::string& reason) override;
 
   // Moves the virtual clock, as a modal box left open would.
   void advance(double seconds) { virtualNow_ += seconds; }

@@ -1,4 +1,5 @@
 #include "platform/wayland/own_app_id.h"
+#include "version.h"
 
 #include <algorithm>
 #include <cctype>
@@ -25,7 +26,8 @@ std::string executableName() {
 
 bool isOwnAppId(const std::string& appId) {
   static const std::string own = lower(executableName());
-  return !appId.empty() && lower(appId) == own;
+  static const std::string desktopId = lower(TALVOR_APP_ID);
+  return !appId.empty() && (lower(appId) == own || lower(appId) == desktopId);
 }
 
 }  // namespace wayland

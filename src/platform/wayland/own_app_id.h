@@ -4,9 +4,9 @@
 
 namespace wayland {
 
-// Whether a window's application id is this program's: the toolkit names
-// native windows after the executable, and under Xwayland the compositor
-// reports the window class, which is the same name capitalised.
+// Whether a window's application id is this program's: native windows carry
+// the desktop entry's id, and under Xwayland the compositor reports the
+// window class, the executable's name (in any case).
 bool isOwnAppId(const std::string& appId);
 
 }  // namespace wayland

@@ -54,7 +54,9 @@ class WaylandAutomation : public Automation {
     toplevels_.activate(*t, conn_->seat());
     target_ = t->serial;
     justActivated_ = true;
-    return conn_->roundtrip() ? AutomationStatus{} : lost();
+    AutomationStatus done;
+    done.window = t->title;
+    return conn_->roundtrip() ? done : lost();
   }
 
   AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) override {

@@ -6,14 +6,14 @@
 
 #include <chrono>
 #include <set>
-#include <thread>
 
 #include "platform/automation.h"
 #include "platform/failure_codes.h"
 #include "platform/x11/batch_start.h"
+#include "platform/x11/focus_rule.h"
 #include "platform/x11/x11_clients.h"
+#include "platform/x11/x11_held_keys.h"
 #include "platform/x11/x11_keys.h"
-#include "platform/x11/x11_modifiers.h"
 #include "platform/x11/x11_session.h"
 #include "platform/x11/x11_settle.h"
 #include "platform/x11/x11_windows.h"
@@ -25,17 +25,26 @@ using failure_code::kNotAvailable;
 // How long keys wait for a just-activated window to get the focus before
 // the focus guard looks at who has it.
 constexpr auto kFocusWait = std::chrono::milliseconds(1000);
-constexpr auto kFocusPoll = std::chrono::milliseconds(2);
-// How long the first keys of a run wait for the user to let go of Shift,
-// Ctrl, Alt or Super.
-constexpr auto kModifierWait = std::chrono::milliseconds(2000);
+// How long keys wait for the user to let go of a key: Shift, Ctrl, Alt and
+// Super only before the first keys of a run, any other before every string.
+constexpr auto kHeldKeyWait = std::chrono::milliseconds(2000);
+// A keymap change or a key pressed between planning and sending: plan again.
+constexpr int kSendAttempts = 3;
 
 std::string quoted(const std::string& title) {
   return title.empty() ? "a window without a title" : "the window \"" + title + "\"";
 }
 
+AutomationStatus failure(int code, const std::string& description, bool ownWindow = false) {
+  AutomationStatus s;
+  s.code = code;
+  s.description = description;
+  s.ownWindow = ownWindow;
+  return s;
+}
+
 AutomationStatus stopRun(KeyStop why, const std::string& description) {
-  AutomationStatus s{kInvalidArgument, description, false};
+  AutomationStatus s = failure(kInvalidArgument, description);
   s.stop = why;
   return s;
 }
@@ -65,7 +74,7 @@ class X11Automation : public Automation {
     clients_ = std::make_unique<x11::Clients>(dpy_);
     keyboard_ = std::make_unique<x11::Keyboard>(dpy_);
     settle_ = std::make_unique<x11::Settle>(dpy_, *clients_);
-    modifiers_ = std::make_unique<x11::HeldModifiers>(dpy_);
+    heldKeys_ = std::make_unique<x11::HeldKeys>(dpy_);
   }
   ~X11Automation() override {
     keyboard_.reset();
@@ -76,68 +85,91 @@ class X11Automation : public Automation {
     if (!dpy_) return;
     runBegun_ = true;
     before_ = clients_->onScreen();
+    beforeWindows_.clear();
+    for (const x11::ClientWindow& c : windows_->clients()) beforeWindows_.insert(c.id);
     target_ = 0;
     missingTitle_.clear();
     modifiersWaited_ = false;
+    keysSent_ = false;
   }
 
   AutomationStatus start(const std::string& file, const std::string& programFolder, const std::string& settingsFolder,
                          int) override {
     x11::StartResult r = x11::startBatchFile(file, programFolder, settingsFolder);
-    return {r.code, r.description, false};
+    return failure(r.code, r.description);
   }
 
   AutomationStatus activate(const std::string& title) override {
     if (!dpy_) return noDisplay();
-    const Window w = windows_->find(title, own_);
+    const Window w = windows_->find(title, own_, beforeWindows_);
     if (!w) {
       missingTitle_ = title;
-      return {kInvalidArgument, "No window has the title \"" + title + "\"", false};
+      return failure(kInvalidArgument, "No window has the title \"" + title + "\"");
     }
+    // A key held now would repeat into the window once it has the focus.
+    const auto heldUntil = std::chrono::steady_clock::now() + kHeldKeyWait;
+    if (const KeyCode held = heldKeys_->waitForRelease(heldUntil, false)) return keyHeld(held);
     std::string reason;
-    if (!windows_->activate(w, reason)) return {kInvalidArgument, reason, false};
+    if (!windows_->activate(w, reason)) return failure(kInvalidArgument, reason);
     pendingFocus_ = w;
     target_ = w;
-    return {};
+    AutomationStatus done;
+    done.window = windows_->title(w);
+    return done;
   }
 
   AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) override {
     if (!dpy_) return noDisplay();
-    if (!xtest_) return {kNotAvailable, "The X server does not offer the XTest extension", false};
+    if (!xtest_) return failure(kNotAvailable, "The X server does not offer the XTest extension");
     waitForPendingFocus();
-    if (!modifiersWaited_) {
-      modifiers_->waitForRelease(kModifierWait);
+    const auto heldUntil = std::chrono::steady_clock::now() + kHeldKeyWait;
+    for (int attempt = 1;; ++attempt) {
+      const KeyCode held = heldKeys_->waitForRelease(heldUntil, !modifiersWaited_);
+      if (held) return keyHeld(held);
       modifiersWaited_ = true;
-    }
-    AutomationStatus guard = checkReceiver();
-    if (!guard.ok()) return guard;
+      AutomationStatus guard = checkReceiver();
+      if (!guard.ok()) return guard;
 
-    std::vector<x11::Keyboard::Press> presses;
-    std::string reason;
-    if (!keyboard_->plan(strokes, presses, reason)) return {kInvalidArgument, reason, false};
-    settle_->watch(target_);
-    // A target reads a key by the keymap it knows: it must have taken the
-    // new mapping of a spare keycode before the key comes.
-    if (keyboard_->keymapChanged() && !settle_->wait(target_, reason)) {
-      keyboard_->giveBack();
-      return stopRun(KeyStop::NotAnswering, reason);
-    }
-    {
-      ServerGrab grab(dpy_);
-      guard = checkReceiver();
-      if (!guard.ok()) {
+      std::vector<x11::Keyboard::Press> presses;
+      std::string reason;
+      if (!keyboard_->plan(strokes, presses, reason)) return failure(kInvalidArgument, reason);
+      settle_->watch(target_);
+      // A target reads a key by the keymap it knows: it must have taken the
+      // new mapping of a spare keycode before the key comes.
+      if (keyboard_->keymapChanged() && !settle_->wait(target_, reason)) {
         keyboard_->giveBack();
-        return guard;
+        return stopRun(KeyStop::NotAnswering, reason);
       }
-      modifiers_->releaseForSequence();
-      keyboard_->send(presses);
-      modifiers_->restore();
-      XSync(dpy_, False);
+      {
+        ServerGrab grab(dpy_);
+        guard = checkReceiver();
+        if (!guard.ok()) {
+          keyboard_->giveBack();
+          return guard;
+        }
+        // Nobody can change the keymap or press a key while the server is
+        // held: what is checked here holds for the keys queued below.
+        const bool keymapSame = keyboard_->stillTypes(strokes, presses);
+        const KeyCode pressed = heldKeys_->otherKeyDown();
+        if (!keymapSame || pressed) {
+          keyboard_->giveBack();
+          if (attempt < kSendAttempts) continue;
+          if (pressed) return keyHeld(pressed);
+          return stopRun(KeyStop::KeyHeld, "The keyboard layout kept changing while the keys were typed, so " +
+                                               std::string(keysSent_ ? "no more" : "no") +
+                                               " keys were sent and no job was started.");
+        }
+        heldKeys_->releaseForSequence();
+        keyboard_->send(presses);
+        heldKeys_->restore();
+        XSync(dpy_, False);
+        keysSent_ = true;
+      }
+      const bool settled = !wait || settle_->wait(target_, reason);
+      keyboard_->giveBack();
+      if (!settled) return stopRun(KeyStop::NotAnswering, reason);
+      return {};
     }
-    const bool settled = !wait || settle_->wait(target_, reason);
-    keyboard_->giveBack();
-    if (!settled) return stopRun(KeyStop::NotAnswering, reason);
-    return {};
   }
 
   void setOwnWindow(std::uintptr_t nativeId) override { own_ = Window(nativeId); }
@@ -151,30 +183,38 @@ class X11Automation : public Automation {
   }
 
  private:
-  static AutomationStatus noDisplay() { return {kNotAvailable, "The X display could not be opened", false}; }
+  static AutomationStatus noDisplay() { return failure(kNotAvailable, "The X display could not be opened"); }
 
-  // The keys may go only to the backup program: the activated window or a
-  // window of the same client (its drop-down list, a dialog). Without an
-  // activated window, only to a window that appeared after the batch file
-  // was started.
+  // The keys may go only to the backup program: the activated window, its
+  // dialogs and its pop-ups. Without an activated window, only to a window
+  // that appeared after the batch file was started.
   AutomationStatus checkReceiver() {
-    Window focus = 0;
-    int revert = 0;
-    XGetInputFocus(dpy_, &focus, &revert);
     const Window client = windows_->focusedClient();
     if (!client || windows_->isOurs(client, own_))
-      return {kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
+      return failure(kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true);
     if (!target_) {
       if (runBegun_ && before_.count(clients_->clientOf(client))) return olderWindowInFront(client);
       target_ = client;  // the backup program, titled otherwise than configured
     }
-    if (clients_->sameClient(focus, target_) || clients_->sameClient(client, target_)) return {};
-    const long pid = windows_->pid(client);
-    if (pid && pid == windows_->pid(target_)) return {};
+    x11::FocusedWindow focused;
+    focused.id = client;
+    focused.overrideRedirect = windows_->overrideRedirect(client);
+    focused.sameClient = clients_->sameClient(client, target_);
+    for (Window w : windows_->transientChain(client)) focused.transientFor.push_back(w);
+    if (x11::mayReceiveKeys(x11::classifyReceiver(target_, focused))) return {};
     return stopRun(KeyStop::FocusLost,
-                   "The backup program lost the keyboard focus to " + quoted(windows_->title(client)) +
-                       ", so no more keys were sent and no job was started. Close that window, or keep it from "
-                       "taking the focus, and start Talvor Start again.");
+                   "The backup program lost the keyboard focus to " + quoted(windows_->title(client)) + ", so " +
+                       (keysSent_ ? "no more" : "no") +
+                       " keys were sent and no job was started. Close that window, or keep it from taking the "
+                       "focus, and start Talvor Start again.");
+  }
+
+  AutomationStatus keyHeld(KeyCode key) {
+    return stopRun(KeyStop::KeyHeld, "The key " + heldKeys_->name(key) + " was held down for " +
+                                         std::to_string(kHeldKeyWait.count() / 1000) + " seconds, so " +
+                                         (keysSent_ ? "no more" : "no") +
+                                         " keys were sent and no job was started; let go of it, or free it if it "
+                                         "is stuck, and start Talvor Start again.");
   }
 
   AutomationStatus olderWindowInFront(Window focused) {
@@ -193,9 +233,12 @@ class X11Automation : public Automation {
 
   void waitForPendingFocus() {
     if (!pendingFocus_) return;
+    // Its focus changes, and the window manager's note of the active
+    // window, wake the wait.
+    settle_->watch(pendingFocus_);
     const auto until = std::chrono::steady_clock::now() + kFocusWait;
-    while (windows_->focusedClient() != pendingFocus_ && std::chrono::steady_clock::now() < until)
-      std::this_thread::sleep_for(kFocusPoll);
+    while (windows_->focusedClient() != pendingFocus_ && x11::awaitEvents(dpy_, until)) {
+    }
     pendingFocus_ = 0;
   }
 
@@ -205,14 +248,16 @@ class X11Automation : public Automation {
   std::unique_ptr<x11::Clients> clients_;
   std::unique_ptr<x11::Keyboard> keyboard_;
   std::unique_ptr<x11::Settle> settle_;
-  std::unique_ptr<x11::HeldModifiers> modifiers_;
+  std::unique_ptr<x11::HeldKeys> heldKeys_;
   Window own_ = 0;
   Window pendingFocus_ = 0;
   Window target_ = 0;  // the backup program's window once known
   bool runBegun_ = false;
   std::set<unsigned long> before_;  // clients with windows when the run began
+  std::set<Window> beforeWindows_;  // client windows when the run began
   std::string missingTitle_;
   bool modifiersWaited_ = false;
+  bool keysSent_ = false;
 };
 
 }  // namespace

@@ -1,12 +1,13 @@
 #include "platform/x11/x11_clients.h"
 
-// Xlib keeps the resource-id mask that the server sent at connection time
-// in the private part of the Display; the mask is the same for every client.
-#include <X11/Xlibint.h>
-
 #include "platform/x11/x11_session.h"
 
 #include <memory>
+
+// Xlib keeps the resource-id mask that the server sent at connection time
+// in the private part of the Display; the mask is the same for every client.
+// Last: it defines min and max as macros.
+#include <X11/Xlibint.h>
 
 namespace x11 {
 

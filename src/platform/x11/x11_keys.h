@@ -2,6 +2,7 @@
 
 // Parsed key strokes typed into the focused window through XTest.
 #include "platform/key_stroke.h"
+#include "platform/x11/x11_key_levels.h"
 
 #include <X11/Xlib.h>
 
@@ -21,11 +22,14 @@ class Keyboard {
   explicit Keyboard(Display* dpy);
   ~Keyboard();  // gives back what is still borrowed
 
-  // Plans the strokes; nothing at all when one of them cannot be typed. A
-  // character missing from the keymap is put on a spare keycode, and
-  // keymapChanged() then says so: the target must take the new keymap
-  // before the keys are sent.
+  // Plans the strokes by the keymap in force now; nothing at all when one
+  // of them cannot be typed. A character missing from the keymap is put on
+  // a spare keycode, and keymapChanged() then says so: the target must take
+  // the new keymap before the keys are sent.
   bool plan(const std::vector<KeyStroke>& strokes, std::vector<Press>& out, std::string& reason);
+  // Whether the keymap in force now still gives the same presses for the
+  // strokes (the user or a layout switch may have changed it since).
+  bool stillTypes(const std::vector<KeyStroke>& strokes, const std::vector<Press>& planned);
   bool keymapChanged() const { return !borrowed_.empty(); }
   // Queues the presses; each press is paired with its release in the plan,
   // so the sequence as a whole leaves every key up.
@@ -38,7 +42,8 @@ class Keyboard {
     KeyCode code;
     KeySym sym;
   };
-  bool planOne(const KeyStroke& s, std::vector<Press>& out, std::string& reason);
+  bool planOne(const KeyStroke& s, bool mayBorrow, std::vector<Press>& out, std::string& reason);
+  KeyCode codeOf(KeySym sym) const;
   KeyCode borrowSpareFor(KeySym sym);
   void loadMapping();
   void giveBackLeftover();
@@ -47,7 +52,8 @@ class Keyboard {
   Display* dpy_;
   Atom marker_;
   int minCode_ = 0, maxCode_ = 0, perCode_ = 0;
-  std::vector<KeySym> map_;
+  std::vector<KeySym> map_;          // the core map, for spare keycodes
+  std::vector<KeyLevels> levels_;  // what each key types now
   std::vector<Borrowed> borrowed_;
   KeyCode altCode_ = 0, shiftCode_ = 0;
 };

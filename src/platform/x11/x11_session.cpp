@@ -1,5 +1,7 @@
 #include "platform/x11/x11_session.h"
 
+#include <poll.h>
+
 namespace x11 {
 namespace {
 int lastErrorCode = 0;
@@ -30,5 +32,20 @@ bool ErrorTrap::failed() {
 }
 
 Atom atom(Display* dpy, const char* name) { return XInternAtom(dpy, name, False); }
+
+bool awaitEvents(Display* dpy, std::chrono::steady_clock::time_point until) {
+  while (!XPending(dpy)) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count();
+    if (left <= 0) return false;
+    pollfd fd{ConnectionNumber(dpy), POLLIN, 0};
+    poll(&fd, 1, int(left) + 1);
+  }
+  while (XPending(dpy)) {
+    XEvent e;
+    XNextEvent(dpy, &e);
+  }
+  return true;
+}
 
 }  // namespace x11

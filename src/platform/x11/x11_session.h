@@ -5,6 +5,8 @@
 // handler exits on, for instance, BadMatch or a window that just vanished).
 #include <X11/Xlib.h>
 
+#include <chrono>
+
 namespace x11 {
 
 // Runs the call and reports whether the server raised no error for it.
@@ -22,5 +24,9 @@ class ErrorTrap {
 void installErrorHandler();
 
 Atom atom(Display* dpy, const char* name);
+
+// Sleeps until an event arrives on the connection or the deadline passes,
+// then discards what came. False when nothing came in time.
+bool awaitEvents(Display* dpy, std::chrono::steady_clock::time_point until);
 
 }  // namespace x11

@@ -1,11 +1,13 @@
 #include "platform/x11/x11_windows.h"
 
+#include "platform/window_choice.h"
 #include "platform/x11/x11_session.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace x11 {
@@ -46,9 +48,16 @@ Property readProperty(Display* dpy, Window w, Atom property, Atom type) {
 Windows::Windows(Display* dpy) : dpy_(dpy), root_(DefaultRootWindow(dpy)) {}
 
 bool Windows::haveWindowManager() const {
+  const Atom checkAtom = atom(dpy_, "_NET_SUPPORTING_WM_CHECK");
   Property list = readProperty(dpy_, root_, atom(dpy_, "_NET_CLIENT_LIST"), XA_WINDOW);
-  Property check = readProperty(dpy_, root_, atom(dpy_, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW);
-  return list.data && check.data && check.count > 0;
+  Property check = readProperty(dpy_, root_, checkAtom, XA_WINDOW);
+  if (!list.data || !check.data || check.count < 1 || check.format != 32) return false;
+  const Window child = Window(reinterpret_cast<const unsigned long*>(check.data.get())[0]);
+  // A stale id names no window (the property read fails) or, reused,
+  // a window without the property.
+  Property self = readProperty(dpy_, child, checkAtom, XA_WINDOW);
+  return self.data && self.count > 0 && self.format == 32 &&
+         Window(reinterpret_cast<const unsigned long*>(self.data.get())[0]) == child;
 }
 
 std::string Windows::title(Window w) const {
@@ -105,7 +114,8 @@ void Windows::walk(Window w, int depth, std::vector<ClientWindow>& out) const {
 
 std::vector<ClientWindow> Windows::clients() const {
   std::vector<ClientWindow> out;
-  Property list = readProperty(dpy_, root_, atom(dpy_, "_NET_CLIENT_LIST"), XA_WINDOW);
+  Property list;
+  if (haveWindowManager()) list = readProperty(dpy_, root_, atom(dpy_, "_NET_CLIENT_LIST"), XA_WINDOW);
   if (list.data && list.format == 32) {
     const auto* ids = reinterpret_cast<const unsigned long*>(list.data.get());  // format 32 is long-sized
     for (unsigned long i = 0; i < list.count; ++i) out.push_back({Window(ids[i]), title(Window(ids[i]))});
@@ -121,15 +131,37 @@ bool Windows::isOurs(Window w, Window own) const {
   return pid(w) == long(getpid());
 }
 
-Window Windows::find(const std::string& wanted, Window own) const {
-  if (wanted.empty()) return 0;
-  Window prefix = 0;
+Window Windows::find(const std::string& wanted, Window own, const std::set<Window>& before) const {
+  std::vector<WindowCandidate> candidates;
+  std::vector<Window> ids;
   for (const ClientWindow& c : clients()) {
     if (isOurs(c.id, own)) continue;
-    if (c.title == wanted) return c.id;
-    if (!prefix && c.title.compare(0, wanted.size(), wanted) == 0) prefix = c.id;
+    candidates.push_back({c.title, before.count(c.id) > 0});
+    ids.push_back(c.id);
   }
-  return prefix;
+  const int i = chooseWindowByTitle(candidates, wanted);
+  return i < 0 ? 0 : ids[size_t(i)];
+}
+
+bool Windows::overrideRedirect(Window w) const {
+  XWindowAttributes a{};
+  ErrorTrap trap(dpy_);
+  const bool read = XGetWindowAttributes(dpy_, w, &a);
+  return !trap.failed() && read && a.override_redirect;
+}
+
+std::vector<Window> Windows::transientChain(Window w) const {
+  std::vector<Window> chain;
+  for (int step = 0; step < 8; ++step) {
+    Window owner = 0;
+    ErrorTrap trap(dpy_);
+    const bool has = XGetTransientForHint(dpy_, w, &owner);
+    if (trap.failed() || !has || !owner || owner == root_) break;
+    if (owner == w || std::find(chain.begin(), chain.end(), owner) != chain.end()) break;
+    chain.push_back(owner);
+    w = owner;
+  }
+  return chain;
 }
 
 bool Windows::activate(Window w, std::string& reason) const {

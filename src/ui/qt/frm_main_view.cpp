@@ -176,6 +176,15 @@ void FrmMainView::createWidgets() {
 
   for (Control* c : model_.controls()) show(*c);  // the texts decide the fit
 
+  // Screen readers name each edit box after the caption beside it.
+  for (const auto& [w, d] : placed) {
+    const ControlDesign* caption = captionOf(*d);
+    auto* label = caption ? qobject_cast<QLabel*>(widget(caption->name)) : nullptr;
+    if (!label) continue;
+    w->setAccessibleName(label->text());
+    label->setBuddy(w);
+  }
+
   // Twips to pixels at the screen's logical resolution, grown by one factor
   // for the whole window when the default font does not fit the design.
   const double dpi = screen() ? screen()->logicalDotsPerInch() : 96.0;

@@ -1,7 +1,11 @@
 // The Linux program: the Qt view, the native back end and the core.
+#include "app/command_line.h"
+#include "app/dry_run.h"
 #include "app/launch_sequence.h"
 #include "app/only_run.h"
+#include "app/run_history.h"
 #include "app/settings_problems.h"
+#include "app/start_report.h"
 #include "platform/automation.h"
 #include "platform/automation_choice.h"
 #include "platform/display_check.h"
@@ -10,6 +14,7 @@
 #include "ui/frm_main.h"
 #include "ui/qt/frm_main_view.h"
 #include "ui/qt/qt_desktop_services.h"
+#include "version.h"
 
 #ifdef _WIN32
 #include "settings/registry_store.h"
@@ -18,35 +23,62 @@
 #endif
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
 
 namespace {
 constexpr qint64 kPlacedWithinMs = 1000;
+
+LocalTime localNow() {
+  const QDateTime t = QDateTime::currentDateTime();
+  return {Date{t.date().year(), t.date().month(), t.date().day()}, t.time().msecsSinceStartOfDay() / 1000.0};
 }
 
+std::string shortDate(const Date& d) {
+  return QLocale::system().toString(QDate(d.year, d.month, d.day), QLocale::ShortFormat).toStdString();
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  // Qt aborts without a display; say why in one line instead.
-  if (const char* problem = displayProblem()) {
-    std::fprintf(stderr, "talvorstart: %s\n", problem);
-    return exit_status::kNoDisplay;
-  }
+  const CommandLine options = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  RunHistory history(RunHistory::defaultPath());
 
 #ifdef _WIN32
   settings::RegistryStore realStore;
   const std::string settingsFolder;
 #else
-  const std::string configHome = settings::IniFileStore::userConfigHome();
-  settings::IniFileStore realStore(configHome);
-  const std::string settingsFolder = configHome + "/" + settings::kApp;
+  settings::IniFileStore realStore(settings::IniFileStore::userConfigHome());
+  const std::string settingsFolder = settings::IniFileStore::appFolder();
 #endif
+  std::string out, err;
+  const int optionStatus = runOption(options, realStore, history, {localNow, shortDate}, out, err);
+  std::fputs(out.c_str(), stdout);
+  std::fputs(err.c_str(), stderr);
+  if (optionStatus >= 0) return optionStatus;
+
+  // Qt aborts without a display; say why in one line instead.
+  if (const char* problem = displayProblem()) {
+    std::fprintf(stderr, "talvorstart: %s\n", problem);
+    return recordEarlyEnd(Outcome::NoDisplay, problem, localNow(), history);
+  }
 
   // Before anything is read or written: a second start does nothing but
   // show the user the run that is going on.
+#ifdef _WIN32
   SingleInstance instance(SingleInstance::defaultLockFolder(settingsFolder));
-  if (!mayRunNow(instance, createAutomation)) return exit_status::kAlreadyRunning;
+#else
+  const std::string runtimeProblem = SingleInstance::runtimeFolderProblem();
+  if (!runtimeProblem.empty()) std::fprintf(stderr, "talvorstart: %s\n", runtimeProblem.c_str());
+  SingleInstance instance(SingleInstance::defaultLockFolder(settingsFolder), settingsFolder);
+  if (!instance.note().empty()) std::fprintf(stderr, "talvorstart: %s\n", instance.note().c_str());
+#endif
+  if (!mayRunNow(instance, createAutomation))
+    return recordEarlyEnd(Outcome::AlreadyRunning, std::string(), localNow(), history);
 
   // The window is small: painting it through shared memory saves nothing,
   // and waiting for the X server's completion event would wake the program
@@ -54,6 +86,8 @@ int main(int argc, char* argv[]) {
   qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("talvorstart"));
+  // The Wayland app id: the shell matches it with the desktop entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(TALVOR_APP_ID));
   app.setQuitOnLastWindowClosed(false);  // the launch sequence decides when to end
 
   AutomationChoice desktop = chooseAutomation();
@@ -83,7 +117,7 @@ int main(int argc, char* argv[]) {
     shown.start();
     while (!(view.windowHandle() && view.windowHandle()->isExposed()) && shown.elapsed() < kPlacedWithinMs)
       services.idle(int(kPlacedWithinMs - shown.elapsed()));
-    status = Form_Activate(frm, store, services);
+    status = runStart(frm, store, services, &history).exitStatus();
     QCoreApplication::exit(status);
   });
   app.exec();

@@ -1,8 +1,13 @@
 #include "ui/qt/qt_desktop_services.h"
 
 #include "platform/key_string.h"
+#include "platform/session_log.h"
 #include "ui/qt/help_viewer.h"
 #include "ui/qt/install_layout.h"
+
+#ifdef Q_OS_UNIX
+#include "settings/ini_file_store.h"
+#endif
 
 #include <QApplication>
 #include <QDate>
@@ -24,13 +29,18 @@ Status fromNative(const AutomationStatus& s) {
   Status out = Status::failure(s.code, s.description);
   out.ownWindow = s.ownWindow;
   out.stop = s.stop;
+  out.window = s.window;
   return out;
 }
 
-// $XDG_CONFIG_HOME/TalvorStart, where the settings file lives too.
+// Where the settings file lives too, decided as the store decides it.
 QString settingsFolder() {
+#ifdef Q_OS_UNIX
+  return QString::fromStdString(settings::IniFileStore::appFolder());
+#else
   return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
       .filePath(QStringLiteral("TalvorStart"));
+#endif
 }
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
@@ -164,6 +174,14 @@ void QtDesktopServices::msgBox(const std::string& text, int style, const std::st
 void QtDesktopServices::showHelp(const std::string& helpFile, int topic) {
   if (!help_) help_ = new HelpViewer(*this, ownWindow_);
   help_->showTopic(q(helpFile), topic);
+}
+
+bool QtDesktopServices::systemLog(const std::string& message, bool problem, const LogFields& fields) {
+  return session_log::journal(message, problem, fields);
+}
+
+bool QtDesktopServices::notify(const std::string& summary, const std::string& body, std::string& reason) {
+  return session_log::notify(summary, body, reason);
 }
 
 void QtDesktopServices::setOwnWindow(QWidget* window) {

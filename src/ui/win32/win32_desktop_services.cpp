@@ -15,6 +15,7 @@ Status fromNative(const AutomationStatus& s) {
   Status out = Status::failure(s.code, s.description);
   out.ownWindow = s.ownWindow;
   out.stop = s.stop;
+  out.window = s.window;
   return out;
 }
 
@@ -95,4 +96,13 @@ void Win32DesktopServices::showHelp(const std::string& helpFile, int topic) {
 void Win32DesktopServices::setOwnWindow(HWND window) {
   own_ = window;
   automation_->setOwnWindow(reinterpret_cast<std::uintptr_t>(window));
+}
+
+// The run history is the log on Windows: the Event Log wants a registered
+// source, which needs an administrator.
+bool Win32DesktopServices::systemLog(const std::string&, bool, const LogFields&) { return false; }
+
+bool Win32DesktopServices::notify(const std::string&, const std::string&, std::string& reason) {
+  reason = "notifications are not shown on Windows yet; the run history has it";
+  return false;
 }

@@ -28,6 +28,8 @@ class Win32DesktopServices : public DesktopServices {
   std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
   void msgBox(const std::string& text, int style, const std::string& title) override;
   void showHelp(const std::string& helpFile, int topic) override;
+  bool systemLog(const std::string& message, bool problem, const LogFields& fields) override;
+  bool notify(const std::string& summary, const std::string& body, std::string& reason) override;
 
   // The tool's own window: dialogs open over it, keys never go to it, and
   // the event loop gives it the keys of a dialog (Tab, mnemonics).

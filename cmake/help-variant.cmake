@@ -1,0 +1,17 @@
+# Writes the help file of one system: keeps the text between that system's
+# marks, drops the other's. cmake -DSYSTEM=linux|windows -DIN=.. -DOUT=.. -P
+if(SYSTEM STREQUAL "linux")
+  set(other windows)
+elseif(SYSTEM STREQUAL "windows")
+  set(other linux)
+else()
+  message(FATAL_ERROR "help-variant: SYSTEM must be linux or windows")
+endif()
+file(READ ${IN} text)
+string(REGEX REPLACE "<!--${other}-->[^<]*(<[^!][^<]*)*<!--/${other}-->" "" text "${text}")
+string(REGEX REPLACE "<!--/?${SYSTEM}-->" "" text "${text}")
+string(REGEX REPLACE "<!-- Each build keeps[^>]*-->\n" "" text "${text}")
+if(text MATCHES "<!--/?(linux|windows)-->")
+  message(FATAL_ERROR "help-variant: unbalanced marks in ${IN}")
+endif()
+file(WRITE ${OUT} "${text}")
