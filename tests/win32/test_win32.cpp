@@ -66,7 +66,9 @@ TEST(WindowByTitle, TheWindowThatAppearedSinceTheStartBeforeOneThatWasThere) {
     LoggingWindow newer(c.newer);
     SetForegroundWindow(older.handle());
     pumpMessages(20);
-    ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+    const AutomationStatus activated = automation->activate("Microsoft Backup");
+    ASSERT_TRUE(activated.ok());
+    EXPECT_EQ(activated.window, "Microsoft Backup - [Untitled]");
     pumpMessages(20);
     EXPECT_EQ(GetForegroundWindow(), newer.handle()) << "older window: " << ::testing::PrintToString(c.older);
   }

@@ -10,6 +10,7 @@
 #include "win32_keys.h"
 #include "win32_modifiers.h"
 #include "win32_processed.h"
+#include "win32_status.h"
 #include "win32_text.h"
 #include "win32_windows.h"
 
@@ -25,7 +26,7 @@ constexpr DWORD kForegroundWaitMs = 1000;
 constexpr DWORD kHeldKeyWaitMs = 2000;
 
 AutomationStatus stopRun(KeyStop why, const std::string& description) {
-  AutomationStatus s{failure_code::kInvalidArgument, description};
+  AutomationStatus s = failure(failure_code::kInvalidArgument, description);
   s.stop = why;
   return s;
 }
@@ -60,12 +61,14 @@ class Win32Automation : public Automation {
     HWND window = findWindowByTitle(toWide(title), own_, before_);
     if (!window) {
       missingTitle_ = title;
-      return {failure_code::kInvalidArgument, "No window has the title " + title};
+      return failure(failure_code::kInvalidArgument, "No window has the title " + title);
     }
     bringToForeground(window);
     pendingForeground_ = window;
     target_ = window;
-    return {};
+    AutomationStatus done;
+    done.window = windowTitleUtf8(window);  // the run history names it
+    return done;
   }
 
   AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) override {
@@ -101,7 +104,8 @@ class Win32Automation : public Automation {
   // batch file was started becomes the one.
   AutomationStatus checkReceiver(HWND foreground) {
     if (!foreground || foreground == own_)
-      return {failure_code::kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
+      return failure(failure_code::kInvalidArgument, "No other window has the keyboard focus; the keys were not sent",
+                     true);
     if (!target_) {
       const HWND root = GetAncestor(foreground, GA_ROOTOWNER);
       if (runBegun_ && before_.count(root ? root : foreground)) return olderWindowInFront(foreground);
