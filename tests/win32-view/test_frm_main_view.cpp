@@ -47,3 +47,54 @@ TEST(FrmMainViewStart, WhatTheModelChangedBeforeTheViewIsDrawn) {
   EXPECT_TRUE(flaggedVisible(view.control("chkDay12")));
   EXPECT_FALSE(flaggedVisible(view.control("lblProblem")));
 }
+
+namespace {
+
+RECT rectInClient(HWND control, HWND window) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// The height the control's font needs for the text wrapped at the width.
+int wrappedHeight(HWND control, const std::wstring& text, int width) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT r{0, 0, width, 0};
+  DrawTextW(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return r.bottom;
+}
+
+}  // namespace
+
+// A message that wraps to several lines is shown whole, below every other
+// control, inside the window's client area, which grew for it.
+TEST(FrmMainViewProblem, AMessageThatWrapsIsShownWhole) {
+  settings::MemoryStore store;
+  Win32DesktopServices services(createAutomation());
+  FrmMain frm(store, services);
+  FrmMainView view(frm);
+  RECT before;
+  GetClientRect(view.handle(), &before);
+  frm.showProblem(
+      "The backup did not start: another window took the keyboard focus from the backup program. The backup "
+      "program lost the keyboard focus to the window \"Update available\", so no more keys were sent.");
+  const HWND line = view.control("lblProblem");
+  const RECT shown = rectInClient(line, view.handle());
+  const int oneLine = wrappedHeight(line, L"X", 1000);
+  const int needed = wrappedHeight(line, textOf(line), shown.right - shown.left);
+  EXPECT_GE(needed, 3 * oneLine);  // the case: it wraps
+  EXPECT_GE(shown.bottom - shown.top, needed);
+  RECT client;
+  GetClientRect(view.handle(), &client);
+  EXPECT_LE(shown.bottom, client.bottom);
+  EXPECT_GE(client.bottom - before.bottom, needed);
+  for (const Control* c : frm.controls()) {
+    const HWND other = view.control(c->name());
+    if (!other || other == line || !flaggedVisible(other)) continue;
+    EXPECT_LE(rectInClient(other, view.handle()).bottom, shown.top) << c->name();
+  }
+}

@@ -147,20 +147,75 @@ TEST(Guards, AWindowThatAppearedAfterTheStartMayHaveAnotherTitle) {
   EXPECT_EQ(backup.keys(), std::vector<std::string>{"Alt+B"});
 }
 
-TEST(Guards, HeldShiftIsLetGoForTheKeysAndPressedAgainAfter) {
-  LoggingWindow target(L"Microsoft Backup - test");
-  auto automation = createAutomation();
-  ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
-  pumpMessages(20);
-  press(VK_LSHIFT, true);
-  ASSERT_LT(GetAsyncKeyState(VK_LSHIFT), 0);
-  EXPECT_TRUE(automation->send({chr(U'B', true)}, true).ok());
-  EXPECT_TRUE(automation->send(kUp, true).ok());
-  pumpMessages();
-  EXPECT_EQ(target.keys(), (std::vector<std::string>{"Alt+B", "Up"}));
-  EXPECT_LT(GetAsyncKeyState(VK_LSHIFT), 0);  // the user still holds it
-  press(VK_LSHIFT, false);
-  EXPECT_GE(GetAsyncKeyState(VK_LSHIFT), 0);
+// A key the user holds is waited for; held on, it stops the keys. Each case
+// presses its key after the window got the focus, as a user would.
+TEST(Guards, AKeyHeldDownIsWaitedForThenStopsTheKeys) {
+  struct Case {
+    WORD vk;
+    DWORD letGoAfterMs;  // 0: held past the wait
+  };
+  for (const Case& c : {Case{VK_LSHIFT, 0}, Case{'X', 0}, Case{VK_LSHIFT, 300}, Case{'X', 300}}) {
+    SCOPED_TRACE("key " + std::to_string(c.vk) + ", let go after " + std::to_string(c.letGoAfterMs) + " ms");
+    LoggingWindow target(L"Microsoft Backup - test");
+    auto automation = createAutomation();
+    ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+    pumpMessages(20);
+    press(c.vk, true);
+    pumpMessages(20);
+    target.clear();  // what the user's key typed there
+    ASSERT_LT(GetAsyncKeyState(c.vk), 0);
+    std::thread letGo([&c] {
+      if (!c.letGoAfterMs) return;
+      Sleep(c.letGoAfterMs);
+      press(c.vk, false);
+    });
+    const DWORD start = GetTickCount();
+    const AutomationStatus sent = automation->send({chr(U'B', true)}, true);
+    const DWORD took = GetTickCount() - start;
+    letGo.join();
+    if (!c.letGoAfterMs) press(c.vk, false);
+    pumpMessages();
+    if (c.letGoAfterMs) {
+      EXPECT_TRUE(sent.ok()) << sent.description;
+      EXPECT_LT(took, 1500u);  // woken by the release, not by the end of the wait
+      EXPECT_EQ(target.keys(), std::vector<std::string>{"Alt+B"});
+    } else {
+      EXPECT_EQ(sent.stop, KeyStop::KeyHeld) << sent.description;
+      EXPECT_NE(sent.description.find("virtual key " + std::to_string(c.vk)), std::string::npos) << sent.description;
+      EXPECT_TRUE(target.keys().empty());
+    }
+  }
+}
+
+// The backup program's dialog may take the keys; its other top-level window
+// (an update notice) may not, though it is of the same program.
+TEST(Guards, AWindowOwnedByTheBackupProgramTakesTheKeysAnotherOfItsWindowsStops) {
+  struct Case {
+    bool owned;
+    const wchar_t* title;
+  };
+  for (const Case& c : {Case{true, L"Choose a job"}, Case{false, L"Update available"}}) {
+    LoggingWindow target(L"Microsoft Backup - test");
+    auto automation = createAutomation();
+    ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+    ASSERT_TRUE(automation->send(kUp, true).ok());
+    pumpMessages();  // keys to this thread's windows are taken by its own loop
+    LoggingWindow other(c.title, c.owned ? target.handle() : nullptr);
+    SetForegroundWindow(other.handle());
+    pumpMessages(20);
+    ASSERT_EQ(GetForegroundWindow(), other.handle());
+    const AutomationStatus sent = automation->send(kUp, true);
+    pumpMessages();
+    if (c.owned) {
+      EXPECT_TRUE(sent.ok()) << sent.description;
+      EXPECT_EQ(other.keys(), std::vector<std::string>{"Up"});
+    } else {
+      EXPECT_EQ(sent.stop, KeyStop::FocusLost);
+      EXPECT_NE(sent.description.find("\"Update available\""), std::string::npos) << sent.description;
+      EXPECT_TRUE(other.keys().empty());
+    }
+    EXPECT_EQ(target.keys(), std::vector<std::string>{"Up"});
+  }
 }
 
 TEST(OtherProcess, ADropDownListDialogStartsJobThreeWithoutPausesBetweenTheKeys) {

@@ -38,7 +38,7 @@ std::vector<std::string> expectedJobKeys() {
 
 }  // namespace
 
-TEST(FindWindow, ExactTitleBeforePrefixCaseSensitiveNeverOwnNeverEmpty) {
+TEST(WindowByTitle, ExactTitleBeforePrefixCaseSensitiveNeverOwnNeverEmpty) {
   LoggingWindow longer(L"Microsoft Backup - test 2");
   LoggingWindow target(L"Microsoft Backup - test");
   EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test", nullptr), target.handle());
@@ -48,6 +48,30 @@ TEST(FindWindow, ExactTitleBeforePrefixCaseSensitiveNeverOwnNeverEmpty) {
   EXPECT_EQ(findWindowByTitle(L"", nullptr), nullptr);
   EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test", target.handle()), longer.handle());
   EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test 2", longer.handle()), nullptr);
+}
+
+// A window of the backup program's maker that was open before the run (its
+// help in a browser, a main window titled exactly) loses to the window the
+// batch file brought up, even when it is in front.
+TEST(WindowByTitle, TheWindowThatAppearedSinceTheStartBeforeOneThatWasThere) {
+  struct Case {
+    const wchar_t* older;
+    const wchar_t* newer;
+  };
+  for (const Case& c : {Case{L"Microsoft Backup - Help - Web Browser", L"Microsoft Backup - [Untitled]"},
+                        Case{L"Microsoft Backup", L"Microsoft Backup - [Untitled]"}}) {
+    LoggingWindow older(c.older);
+    auto automation = createAutomation();
+    automation->beginRun();
+    LoggingWindow newer(c.newer);
+    SetForegroundWindow(older.handle());
+    pumpMessages(20);
+    const AutomationStatus activated = automation->activate("Microsoft Backup");
+    ASSERT_TRUE(activated.ok());
+    EXPECT_EQ(activated.window, "Microsoft Backup - [Untitled]");
+    pumpMessages(20);
+    EXPECT_EQ(GetForegroundWindow(), newer.handle()) << "older window: " << ::testing::PrintToString(c.older);
+  }
 }
 
 TEST(Automation, NoMatchingTitleIsCode5) {

@@ -18,7 +18,7 @@ std::string keyName(WPARAM vk) {
 
 }  // namespace
 
-LoggingWindow::LoggingWindow(const std::wstring& title) {
+LoggingWindow::LoggingWindow(const std::wstring& title, HWND owner) {
   static const ATOM registered = [] {
     WNDCLASSW c{};
     c.lpfnWndProc = procedure;
@@ -27,7 +27,7 @@ LoggingWindow::LoggingWindow(const std::wstring& title) {
     return RegisterClassW(&c);
   }();
   (void)registered;
-  handle_ = CreateWindowExW(0, kClass, title.c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr, nullptr,
+  handle_ = CreateWindowExW(0, kClass, title.c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, owner, nullptr,
                             GetModuleHandleW(nullptr), this);
   ShowWindow(handle_, SW_SHOW);
   pumpMessages(20);

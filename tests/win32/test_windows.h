@@ -9,7 +9,8 @@
 // "Alt+B", "Up", "Down", "Return", ...
 class LoggingWindow {
  public:
-  explicit LoggingWindow(const std::wstring& title);
+  // With an owner, a window of it (a dialog).
+  explicit LoggingWindow(const std::wstring& title, HWND owner = nullptr);
   ~LoggingWindow();
   HWND handle() const { return handle_; }
   const std::vector<std::string>& keys() const { return keys_; }

@@ -10,7 +10,7 @@ const wchar_t* const kJobNames[] = {L"1 Documents", L"2 Photos", L"3 Mail", L"4 
 
 }  // namespace
 
-DemoWindow::DemoWindow(KeyLog& log) : log_(log) {
+DemoWindow::DemoWindow(KeyLog& log, const std::wstring& title) : log_(log) {
   static const ATOM registered = [] {
     WNDCLASSW c{};
     c.lpfnWndProc = procedure;
@@ -27,7 +27,7 @@ DemoWindow::DemoWindow(KeyLog& log) : log_(log) {
   RECT frame{0, 0, MulDiv(420, dpi_, 96), MulDiv(170, dpi_, 96)};
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   AdjustWindowRect(&frame, style, FALSE);
-  window_ = CreateWindowExW(0, kClass, L"Microsoft Backup", style, CW_USEDEFAULT, CW_USEDEFAULT,
+  window_ = CreateWindowExW(0, kClass, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
 }

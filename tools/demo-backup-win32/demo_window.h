@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The backup program's window as the tool sees it: a job list reached with
 // Alt+B and a start button reached with Alt+S, like the Linux demo's.
 class DemoWindow {
  public:
-  explicit DemoWindow(KeyLog& log);
+  DemoWindow(KeyLog& log, const std::wstring& title);
   ~DemoWindow();
   DemoWindow(const DemoWindow&) = delete;
   DemoWindow& operator=(const DemoWindow&) = delete;

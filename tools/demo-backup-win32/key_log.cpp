@@ -17,11 +17,13 @@ void KeyLog::write(const std::string& line) {
   WriteFile(file_, text.data(), DWORD(text.size()), &written, nullptr);
 }
 
-void KeyLog::key(const MSG& message) {
-  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return;
+bool KeyLog::key(const MSG& message, const char* prefix) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
   const bool alt = (message.lParam >> 29) & 1;  // the context code: Alt is down
   const std::string name = keyName(message.wParam, alt);
-  if (!name.empty()) write("key " + name);
+  if (name.empty()) return false;
+  write(prefix + name);
+  return true;
 }
 
 std::string keyName(WPARAM virtualKey, bool alt) {

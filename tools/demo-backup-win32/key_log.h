@@ -15,8 +15,9 @@ class KeyLog {
   KeyLog& operator=(const KeyLog&) = delete;
 
   void write(const std::string& line);
-  // Logs a key press that the message loop is about to hand on.
-  void key(const MSG& message);
+  // Logs a key press that the message loop is about to hand on; true when
+  // it was one (a key of its own, not a modifier).
+  bool key(const MSG& message, const char* prefix = "key ");
 
  private:
   HANDLE file_ = INVALID_HANDLE_VALUE;

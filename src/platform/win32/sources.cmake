@@ -4,6 +4,7 @@ set(TALVOR_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/win32_automation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_batch_start.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_foreground_wait.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/win32_held_keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_modifiers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_processed.cpp

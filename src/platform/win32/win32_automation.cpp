@@ -6,9 +6,11 @@
 #include "platform/failure_codes.h"
 #include "win32_batch_start.h"
 #include "win32_foreground_wait.h"
+#include "win32_held_keys.h"
 #include "win32_keys.h"
 #include "win32_modifiers.h"
 #include "win32_processed.h"
+#include "win32_status.h"
 #include "win32_text.h"
 #include "win32_windows.h"
 
@@ -19,12 +21,12 @@ namespace {
 constexpr DWORD kProcessedMs = 3000;
 // How long keys wait for a just-activated window to come to the front.
 constexpr DWORD kForegroundWaitMs = 1000;
-// How long the first keys of a run wait for the user to let go of Shift,
-// Ctrl, Alt or the Windows key.
-constexpr DWORD kModifierWaitMs = 2000;
+// How long keys wait for the user to let go of a key; a person lets go
+// within a second, a key held longer is stuck or leant on.
+constexpr DWORD kHeldKeyWaitMs = 2000;
 
 AutomationStatus stopRun(KeyStop why, const std::string& description) {
-  AutomationStatus s{failure_code::kInvalidArgument, description};
+  AutomationStatus s = failure(failure_code::kInvalidArgument, description);
   s.stop = why;
   return s;
 }
@@ -34,23 +36,6 @@ std::string quoted(HWND window) {
   return title.empty() ? "a window without a title" : "the window \"" + title + "\"";
 }
 
-DWORD processOf(HWND window) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  return pid;
-}
-
-BOOL CALLBACK collect(HWND window, LPARAM data) {
-  reinterpret_cast<std::set<HWND>*>(data)->insert(window);
-  return TRUE;
-}
-
-std::set<HWND> topLevelWindows() {
-  std::set<HWND> out;
-  EnumWindows(collect, reinterpret_cast<LPARAM>(&out));
-  return out;
-}
-
 class Win32Automation : public Automation {
  public:
   void beginRun() override {
@@ -58,7 +43,6 @@ class Win32Automation : public Automation {
     before_ = topLevelWindows();
     target_ = nullptr;
     missingTitle_.clear();
-    modifiersWaited_ = false;
   }
 
   // The second start of the tool points the user at the running one.
@@ -74,23 +58,26 @@ class Win32Automation : public Automation {
   }
 
   AutomationStatus activate(const std::string& title) override {
-    HWND window = findWindowByTitle(toWide(title), own_);
+    HWND window = findWindowByTitle(toWide(title), own_, before_);
     if (!window) {
       missingTitle_ = title;
-      return {failure_code::kInvalidArgument, "No window has the title " + title};
+      return failure(failure_code::kInvalidArgument, "No window has the title " + title);
     }
     bringToForeground(window);
     pendingForeground_ = window;
     target_ = window;
-    return {};
+    AutomationStatus done;
+    done.window = windowTitleUtf8(window);  // the run history names it
+    return done;
   }
 
   AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) override {
     waitForPendingForeground();
-    if (!modifiersWaited_) {
-      waitForModifierRelease(kModifierWaitMs);
-      modifiersWaited_ = true;
-    }
+    if (const WORD held = waitForKeysReleased(kHeldKeyWaitMs))
+      return stopRun(KeyStop::KeyHeld, "The key " + keyName(held) + " was held down for more than " +
+                                           std::to_string(kHeldKeyWaitMs / 1000) +
+                                           " seconds, so no more keys were sent and no job was started: it would "
+                                           "have mixed with them");
     const HWND foreground = GetForegroundWindow();
     AutomationStatus guard = checkReceiver(foreground);
     if (!guard.ok()) return guard;
@@ -109,23 +96,39 @@ class Win32Automation : public Automation {
   void setOwnWindow(std::uintptr_t nativeId) override { own_ = reinterpret_cast<HWND>(nativeId); }
 
  private:
-  // The keys may go only to the backup program: the activated window, a
-  // window it owns, or one of its process (its drop-down list, a dialog).
-  // Without an activated window, only to a window that appeared after the
-  // batch file was started.
+  // The keys may go only to the backup program: the activated window, the
+  // windows it owns (its dialogs, its drop-down lists and menus, which may
+  // also show as windows of its thread). Another top-level window of the
+  // same program (an update notice) is not where the job's keys belong.
+  // Without an activated window, only a window that appeared after the
+  // batch file was started becomes the one.
   AutomationStatus checkReceiver(HWND foreground) {
     if (!foreground || foreground == own_)
-      return {failure_code::kInvalidArgument, "No other window has the keyboard focus; the keys were not sent", true};
-    const HWND root = GetAncestor(foreground, GA_ROOTOWNER);
+      return failure(failure_code::kInvalidArgument, "No other window has the keyboard focus; the keys were not sent",
+                     true);
     if (!target_) {
+      const HWND root = GetAncestor(foreground, GA_ROOTOWNER);
       if (runBegun_ && before_.count(root ? root : foreground)) return olderWindowInFront(foreground);
       target_ = foreground;  // the backup program, titled otherwise than configured
     }
-    if (foreground == target_ || root == target_ || processOf(foreground) == processOf(target_)) return {};
+    if (ownedByTarget(foreground) || isPopupOfTarget(foreground)) return {};
     return stopRun(KeyStop::FocusLost,
                    "The backup program lost the keyboard focus to " + quoted(foreground) +
                        ", so no more keys were sent and no job was started. Close that window, or keep it from "
                        "taking the focus, and start Talvor Start again.");
+  }
+
+  bool ownedByTarget(HWND window) const {
+    for (HWND w = window; w; w = GetWindow(w, GW_OWNER))
+      if (w == target_) return true;
+    return false;
+  }
+
+  bool isPopupOfTarget(HWND window) const {
+    if (GetWindowThreadProcessId(window, nullptr) != GetWindowThreadProcessId(target_, nullptr)) return false;
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    return lstrcmpiW(name, L"ComboLBox") == 0 || lstrcmpiW(name, L"#32768") == 0;
   }
 
   AutomationStatus olderWindowInFront(HWND foreground) {
@@ -157,7 +160,6 @@ class Win32Automation : public Automation {
   bool runBegun_ = false;
   std::set<HWND> before_;
   std::string missingTitle_;
-  bool modifiersWaited_ = false;
 };
 
 }  // namespace

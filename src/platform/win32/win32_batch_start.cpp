@@ -2,6 +2,7 @@
 
 #include "platform/desktop_services.h"
 #include "platform/failure_codes.h"
+#include "win32_status.h"
 #include "win32_text.h"
 
 #include <windows.h>
@@ -38,7 +39,7 @@ AutomationStatus startBatchFile(const std::string& file, const std::string& prog
   // A bare name would make the interpreter look in the current folder.
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (programFolder.empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return {failure_code::kFileNotFound, "File not found: " + toUtf8(path)};
+    return failure(failure_code::kFileNotFound, "File not found: " + toUtf8(path));
 
   const std::wstring interpreter = commandInterpreter();
   // /s keeps the outer quotes, so a path with blanks survives.
@@ -52,7 +53,8 @@ AutomationStatus startBatchFile(const std::string& file, const std::string& prog
                       nullptr, &startup, &process)) {
     const DWORD error = GetLastError();
     const int code = error == ERROR_ACCESS_DENIED ? failure_code::kPermissionDenied : failure_code::kPathFileAccess;
-    return {code, "Could not start " + toUtf8(path) + " through " + toUtf8(interpreter) + ": " + systemMessage(error)};
+    return failure(code, "Could not start " + toUtf8(path) + " through " + toUtf8(interpreter) + ": " +
+                              systemMessage(error));
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);

@@ -1,6 +1,7 @@
 #include "win32_keys.h"
 
 #include "platform/failure_codes.h"
+#include "win32_status.h"
 #include "win32_text.h"
 
 namespace {
@@ -43,7 +44,8 @@ KeyPlan planKeys(const std::vector<KeyStroke>& strokes) {
         const SHORT scan = s.character <= 0xFFFF ? VkKeyScanW(wchar_t(s.character)) : SHORT(-1);
         if (scan == -1 || LOBYTE(scan) == 0xFF) {
           plan.inputs.clear();
-          plan.status = {failure_code::kInvalidArgument, "A character of the keys cannot be typed on this keyboard layout"};
+          plan.status =
+              failure(failure_code::kInvalidArgument, "A character of the keys cannot be typed on this keyboard layout");
           return plan;
         }
         // With Alt a mnemonic is its key: no Shift for the capital letter.
@@ -67,5 +69,5 @@ AutomationStatus sendPlan(std::vector<INPUT> inputs) {
   const DWORD error = GetLastError();  // SendInput failed: only now is it meaningful
   std::vector<INPUT> release{key(VK_MENU, true), key(VK_SHIFT, true), key(VK_CONTROL, true)};
   SendInput(UINT(release.size()), release.data(), sizeof(INPUT));
-  return {failure_code::kInvalidArgument, "The keys could not be sent: " + systemMessage(error)};
+  return failure(failure_code::kInvalidArgument, "The keys could not be sent: " + systemMessage(error));
 }

@@ -2,9 +2,6 @@
 
 namespace {
 const WORD kModifiers[] = {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN};
-// A person lets go within a few hundred ms; a poll this often answers
-// within a frame and costs nothing.
-constexpr DWORD kPollMs = 20;
 
 INPUT modifier(WORD vk, bool up) {
   INPUT input{};
@@ -22,11 +19,6 @@ std::vector<WORD> heldModifiers() {
   for (WORD vk : kModifiers)
     if (GetAsyncKeyState(vk) & 0x8000) held.push_back(vk);
   return held;
-}
-
-void waitForModifierRelease(DWORD longestMs) {
-  const DWORD start = GetTickCount();
-  while (!heldModifiers().empty() && GetTickCount() - start < longestMs) Sleep(kPollMs);
 }
 
 std::vector<INPUT> withoutHeldModifiers(const std::vector<INPUT>& plan, const std::vector<WORD>& held) {

@@ -1,17 +1,11 @@
 #include "win32_windows.h"
 
+#include "platform/window_choice.h"
 #include "win32_text.h"
 
 #include <vector>
 
 namespace {
-
-struct Search {
-  const std::wstring* title;
-  HWND own;
-  HWND exact = nullptr;
-  HWND prefix = nullptr;
-};
 
 std::wstring windowTitle(HWND window) {
   const int length = GetWindowTextLengthW(window);
@@ -21,15 +15,9 @@ std::wstring windowTitle(HWND window) {
   return std::wstring(buffer.data(), size_t(n > 0 ? n : 0));
 }
 
-BOOL CALLBACK visit(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<Search*>(data);
-  if (window == search->own || !IsWindowVisible(window)) return TRUE;
-  const std::wstring title = windowTitle(window);
-  if (title == *search->title) {
-    search->exact = window;
-    return FALSE;
-  }
-  if (!search->prefix && title.compare(0, search->title->size(), *search->title) == 0) search->prefix = window;
+// Top first, as EnumWindows gives them.
+BOOL CALLBACK collectInZOrder(HWND window, LPARAM data) {
+  reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
   return TRUE;
 }
 
@@ -55,11 +43,26 @@ HWND mainWindowOfProcess(DWORD pid) {
   return search.found;
 }
 
-HWND findWindowByTitle(const std::wstring& title, HWND own) {
+std::set<HWND> topLevelWindows() {
+  std::vector<HWND> all;
+  EnumWindows(collectInZOrder, reinterpret_cast<LPARAM>(&all));
+  return {all.begin(), all.end()};
+}
+
+HWND findWindowByTitle(const std::wstring& title, HWND own, const std::set<HWND>& before) {
   if (title.empty()) return nullptr;
-  Search search{&title, own};
-  EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
-  return search.exact ? search.exact : search.prefix;
+  std::vector<HWND> all;
+  EnumWindows(collectInZOrder, reinterpret_cast<LPARAM>(&all));
+  std::vector<HWND> windows;
+  std::vector<WindowCandidate> candidates;
+  // Bottom first: the list runs from the oldest to the newest.
+  for (auto w = all.rbegin(); w != all.rend(); ++w) {
+    if (*w == own || !IsWindowVisible(*w)) continue;
+    windows.push_back(*w);
+    candidates.push_back({toUtf8(windowTitle(*w)), before.count(*w) > 0});
+  }
+  const int chosen = chooseWindowByTitle(candidates, toUtf8(title));
+  return chosen < 0 ? nullptr : windows[size_t(chosen)];
 }
 
 bool bringToForeground(HWND window) {

@@ -2,11 +2,18 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 
-// The visible top-level window whose title is the text, else one whose title
-// begins with it; never `own`. Case-sensitive; an empty text matches nothing.
-HWND findWindowByTitle(const std::wstring& title, HWND own);
+// The visible top-level window the title chooses (chooseWindowByTitle):
+// windows not in `before` first, an exact title before one that begins with
+// the text; never `own`. Case-sensitive; an empty text matches nothing.
+// Windows tells no order of creation, so the z-order stands in for it: the
+// window higher up counts as the newer (a new window comes up on top).
+HWND findWindowByTitle(const std::wstring& title, HWND own, const std::set<HWND>& before = {});
+
+// Every top-level window now, visible or not.
+std::set<HWND> topLevelWindows();
 
 // The process's visible top-level window that no other window owns (its
 // main window, not a dialog of it), else nullptr.

@@ -151,9 +151,34 @@ void FormWindow::setExtraHeight(int pixels) {
   resizeFrame();
 }
 
+void FormWindow::growWithText(size_t index) {
+  grownLine_ = index;
+  fitGrownLine();
+}
+
+void FormWindow::fitGrownLine() {
+  if (grownLine_ >= controls_.size() || !font_) return;
+  HWND line = controls_[grownLine_];
+  const int margin = MulDiv(4, int(dpi_), 96);
+  const std::wstring shown = text(grownLine_);
+  RECT wrapped{0, 0, px(clientWidth_) - 2 * margin, 0};
+  HDC dc = GetDC(line);
+  HGDIOBJ old = SelectObject(dc, font_);
+  // As the static control wraps it.
+  DrawTextW(dc, shown.c_str(), int(shown.size()), &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(line, dc);
+  const bool visible = GetWindowLongW(line, GWL_STYLE) & WS_VISIBLE;
+  const int height = visible && !shown.empty() ? int(wrapped.bottom - wrapped.top) : 0;
+  SetWindowPos(line, nullptr, margin, px(rows_[grownLine_]->top) + margin, px(clientWidth_) - 2 * margin, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  setExtraHeight(height ? height + 2 * margin : 0);
+}
+
 // A label keeps its design place; a text longer than its design width (a
 // count-down of three digits) widens it to the right, within the window.
 void FormWindow::fitLabel(size_t index) {
+  if (index == grownLine_) return fitGrownLine();
   const ControlDesign& d = *rows_[index];
   if (d.kind != ControlKind::Label || d.wordWrap || !font_) return;
   const std::wstring shown = text(index);
@@ -209,6 +234,7 @@ void FormWindow::setVisible(size_t index, bool visible) {
   // says false for every control.
   if (bool(GetWindowLongW(controls_.at(index), GWL_STYLE) & WS_VISIBLE) == visible) return;
   ShowWindow(controls_.at(index), visible ? SW_SHOWNA : SW_HIDE);
+  if (index == grownLine_) fitGrownLine();
 }
 
 void FormWindow::setTooltip(size_t index, const std::wstring& text) { tips_->set(controls_.at(index), text); }

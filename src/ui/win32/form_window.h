@@ -51,8 +51,10 @@ class FormWindow {
   std::wstring tooltip(size_t index) const;
   // The row of the control (or of the control a child belongs to), or -1.
   size_t indexOf(HWND control) const;
-  // Room below the design's client area for a line the design lacks, in pixels.
-  void setExtraHeight(int pixels);
+  // The label (a line the design lacks, below its client area) shows its
+  // whole text, wrapped at the window's width: it is as tall as the text
+  // while shown, and the window grows below the design by as much.
+  void growWithText(size_t index);
 
  private:
   static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
@@ -60,6 +62,8 @@ class FormWindow {
   void createControls();
   void applyDpi(UINT dpi);
   void fitLabel(size_t index);
+  void fitGrownLine();
+  void setExtraHeight(int pixels);
   double fitFactor() const;
   void resizeFrame();
 
@@ -77,6 +81,7 @@ class FormWindow {
   double pixelsPerTwip_ = 96.0 / 1440;
   int clientWidth_, clientHeight_;  // twips
   int extraHeight_ = 0;              // pixels
+  size_t grownLine_ = size_t(-1);
   bool programChange_ = false;
   HWND lastFocus_ = nullptr;
   bool dragging_ = false;  // the slider's thumb is held  // given back when the window is active again

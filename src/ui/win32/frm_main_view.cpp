@@ -3,8 +3,6 @@
 #include "ui/frm_main.h"
 #include "win32_text.h"
 
-#include <algorithm>
-
 namespace {
 
 // Whether the control still holds what its native control was made with.
@@ -48,6 +46,9 @@ FrmMainView::FrmMainView(FrmMain& model) : model_(model) {
   // The waits see this and end the program; nothing else is undone.
   events.closeRequested = [this] { model_.close(); };
   form_ = std::make_unique<FormWindow>(frmMainWindow(), designs, menuCaptions, events);
+  // The window is of fixed size: it grows so that the problem line goes
+  // below the controls, whole, rather than over them or cut.
+  form_->growWithText(problemLine_);
 
   for (size_t i = 0; i < rows_.size(); ++i) {
     rows_[i]->viewUpdate = [this, i](const Control&) { show(i); };
@@ -92,17 +93,6 @@ void FrmMainView::show(size_t i) {
   }
   form_->setTooltip(i, toWide(c.tooltip()));
   form_->setVisible(i, c.visible());
-  if (i == problemLine_ && c.visible()) {
-    // The window is of fixed size: it grows so that the line goes below the
-    // controls rather than over them.
-    const int lines = 1 + int(std::count(c.caption().begin(), c.caption().end(), '\n'));
-    const int height = MulDiv(lines * 16 + 6, int(form_->dpi()), 96);
-    RECT client;
-    GetClientRect(form_->handle(), &client);
-    form_->setExtraHeight(height);
-    SetWindowPos(form_->control(i), nullptr, 4, form_->px(c.design().top), client.right - 8,
-                 height - 4, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
 }
 
 void FrmMainView::userChanged(size_t i, bool atRest) {

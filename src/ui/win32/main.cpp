@@ -1,7 +1,8 @@
 // The Windows program: the native Win32 view, the Win32 back end, the
 // registry store and the core.
-#include <shellapi.h>
+// windows.h before shellapi.h, which needs its definitions.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <vector>
 
