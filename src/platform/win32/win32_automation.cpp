@@ -10,7 +10,6 @@
 #include "win32_keys.h"
 #include "win32_modifiers.h"
 #include "win32_processed.h"
-#include "win32_status.h"
 #include "win32_text.h"
 #include "win32_windows.h"
 
@@ -26,7 +25,7 @@ constexpr DWORD kForegroundWaitMs = 1000;
 constexpr DWORD kHeldKeyWaitMs = 2000;
 
 AutomationStatus stopRun(KeyStop why, const std::string& description) {
-  AutomationStatus s = failure(failure_code::kInvalidArgument, description);
+  AutomationStatus s = AutomationStatus::failure(failure_code::kInvalidArgument, description);
   s.stop = why;
   return s;
 }
@@ -61,7 +60,7 @@ class Win32Automation : public Automation {
     HWND window = findWindowByTitle(toWide(title), own_, before_);
     if (!window) {
       missingTitle_ = title;
-      return failure(failure_code::kInvalidArgument, "No window has the title " + title);
+      return AutomationStatus::failure(failure_code::kInvalidArgument, "No window has the title " + title);
     }
     bringToForeground(window);
     pendingForeground_ = window;
@@ -104,8 +103,8 @@ class Win32Automation : public Automation {
   // batch file was started becomes the one.
   AutomationStatus checkReceiver(HWND foreground) {
     if (!foreground || foreground == own_)
-      return failure(failure_code::kInvalidArgument, "No other window has the keyboard focus; the keys were not sent",
-                     true);
+      return AutomationStatus::failure(failure_code::kInvalidArgument,
+                                       "No other window has the keyboard focus; the keys were not sent", true);
     if (!target_) {
       const HWND root = GetAncestor(foreground, GA_ROOTOWNER);
       if (runBegun_ && before_.count(root ? root : foreground)) return olderWindowInFront(foreground);

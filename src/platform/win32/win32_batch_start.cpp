@@ -1,11 +1,11 @@
 #include "win32_batch_start.h"
 
+#include <windows.h>
+
+#include "platform/automation.h"
 #include "platform/desktop_services.h"
 #include "platform/failure_codes.h"
-#include "win32_status.h"
 #include "win32_text.h"
-
-#include <windows.h>
 
 namespace {
 
@@ -20,13 +20,19 @@ std::wstring commandInterpreter() {
 
 WORD showCommand(int windowStyle) {
   switch (windowStyle) {
-    case shell_style::kHide: return SW_HIDE;
-    case shell_style::kNormalFocus: return SW_SHOWNORMAL;
-    case shell_style::kMinimizedFocus: return SW_SHOWMINIMIZED;
-    case shell_style::kMaximizedFocus: return SW_SHOWMAXIMIZED;
-    case shell_style::kNormalNoFocus: return SW_SHOWNOACTIVATE;
+    case shell_style::kHide:
+      return SW_HIDE;
+    case shell_style::kNormalFocus:
+      return SW_SHOWNORMAL;
+    case shell_style::kMinimizedFocus:
+      return SW_SHOWMINIMIZED;
+    case shell_style::kMaximizedFocus:
+      return SW_SHOWMAXIMIZED;
+    case shell_style::kNormalNoFocus:
+      return SW_SHOWNOACTIVATE;
     case shell_style::kMinimizedNoFocus:
-    default: return SW_SHOWMINNOACTIVE;
+    default:
+      return SW_SHOWMINNOACTIVE;
   }
 }
 
@@ -39,7 +45,7 @@ AutomationStatus startBatchFile(const std::string& file, const std::string& prog
   // A bare name would make the interpreter look in the current folder.
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (programFolder.empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return failure(failure_code::kFileNotFound, "File not found: " + toUtf8(path));
+    return AutomationStatus::failure(failure_code::kFileNotFound, "File not found: " + toUtf8(path));
 
   const std::wstring interpreter = commandInterpreter();
   // /s keeps the outer quotes, so a path with blanks survives.
@@ -53,8 +59,8 @@ AutomationStatus startBatchFile(const std::string& file, const std::string& prog
                       nullptr, &startup, &process)) {
     const DWORD error = GetLastError();
     const int code = error == ERROR_ACCESS_DENIED ? failure_code::kPermissionDenied : failure_code::kPathFileAccess;
-    return failure(code, "Could not start " + toUtf8(path) + " through " + toUtf8(interpreter) + ": " +
-                              systemMessage(error));
+    return AutomationStatus::failure(
+        code, "Could not start " + toUtf8(path) + " through " + toUtf8(interpreter) + ": " + systemMessage(error));
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);

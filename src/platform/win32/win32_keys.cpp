@@ -1,7 +1,7 @@
 #include "win32_keys.h"
 
+#include "platform/automation.h"
 #include "platform/failure_codes.h"
-#include "win32_status.h"
 #include "win32_text.h"
 
 namespace {
@@ -36,16 +36,24 @@ KeyPlan planKeys(const std::vector<KeyStroke>& strokes) {
   for (const KeyStroke& s : strokes) {
     if (s.alt) plan.inputs.push_back(key(VK_MENU, false));
     switch (s.key) {
-      case KeyStroke::Key::Up: press(plan.inputs, VK_UP, true); break;
-      case KeyStroke::Key::Down: press(plan.inputs, VK_DOWN, true); break;
-      case KeyStroke::Key::Enter: press(plan.inputs, VK_RETURN); break;
-      case KeyStroke::Key::F1: press(plan.inputs, VK_F1); break;
+      case KeyStroke::Key::Up:
+        press(plan.inputs, VK_UP, true);
+        break;
+      case KeyStroke::Key::Down:
+        press(plan.inputs, VK_DOWN, true);
+        break;
+      case KeyStroke::Key::Enter:
+        press(plan.inputs, VK_RETURN);
+        break;
+      case KeyStroke::Key::F1:
+        press(plan.inputs, VK_F1);
+        break;
       case KeyStroke::Key::Character: {
         const SHORT scan = s.character <= 0xFFFF ? VkKeyScanW(wchar_t(s.character)) : SHORT(-1);
         if (scan == -1 || LOBYTE(scan) == 0xFF) {
           plan.inputs.clear();
-          plan.status =
-              failure(failure_code::kInvalidArgument, "A character of the keys cannot be typed on this keyboard layout");
+          plan.status = AutomationStatus::failure(failure_code::kInvalidArgument,
+                                                  "A character of the keys cannot be typed on this keyboard layout");
           return plan;
         }
         // With Alt a mnemonic is its key: no Shift for the capital letter.
@@ -69,5 +77,6 @@ AutomationStatus sendPlan(std::vector<INPUT> inputs) {
   const DWORD error = GetLastError();  // SendInput failed: only now is it meaningful
   std::vector<INPUT> release{key(VK_MENU, true), key(VK_SHIFT, true), key(VK_CONTROL, true)};
   SendInput(UINT(release.size()), release.data(), sizeof(INPUT));
-  return failure(failure_code::kInvalidArgument, "The keys could not be sent: " + systemMessage(error));
+  return AutomationStatus::failure(failure_code::kInvalidArgument,
+                                   "The keys could not be sent: " + systemMessage(error));
 }
