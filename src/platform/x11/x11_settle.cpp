@@ -146,9 +146,14 @@ bool Settle::handleEvents(Window target, long token, Clock::time_point until, Cl
             e.xclient.data.l[1] == token)
           return true;
         break;
+      case CreateNotify:
+        windowAppeared_ = true;
+        lastActivity = Clock::now();
+        break;
       case MapNotify:
         // A window of the target's (its list, a dialog) may take the focus:
         // its focus changes are reactions too.
+        windowAppeared_ = true;
         if (clients_.sameClient(e.xmap.window, target)) {
           ErrorTrap trap(dpy_);
           XSelectInput(dpy_, e.xmap.window, FocusChangeMask);
@@ -174,6 +179,7 @@ bool Settle::handleEvents(Window target, long token, Clock::time_point until, Cl
 bool Settle::wait(Window target, std::string& reason) {
   const auto start = Clock::now();
   auto lastActivity = start;
+  windowAppeared_ = false;
   auto quiet = kQuietWithoutPing;
   long pid = 0;
   if (!offersPing(target)) {
@@ -194,7 +200,10 @@ bool Settle::wait(Window target, std::string& reason) {
   // the focus guard before the next keys catches a target still moving.
   const auto longest = Clock::now() + kLongest;
   for (;;) {
-    const auto due = std::min(lastActivity + quiet, longest);
+    // A window that came up in reaction to the keys may still be given the
+    // focus by the window manager or its program: wait as for a target
+    // that gives no sign, so that the guard before the next keys sees it.
+    const auto due = std::min(lastActivity + (windowAppeared_ ? std::max(quiet, kQuietWithoutPing) : quiet), longest);
     if (Clock::now() >= due) {
       // Still runnable: it has not caught up with the keys yet.
       if (due < longest && pid && !asleep(pid)) {

@@ -44,6 +44,7 @@ class Settle {
   const Clients& clients_;
   Window root_;
   Window watched_ = 0;
+  bool windowAppeared_ = false;  // during the current wait
   long lastToken_ = 0;
   Window pidOf_ = 0;
   long pid_ = 0;
