@@ -18,6 +18,11 @@ namespace {
 using failure_code::kInvalidArgument;
 // How long keys wait for a just-activated window to get the focus.
 constexpr auto kFocusWait = std::chrono::milliseconds(1000);
+// A toolkit takes the activation for its own only after a round trip of its
+// own once the compositor has told it (Qt does): keys sent sooner reach the
+// window but its shortcuts miss them. Only a window that was not active
+// already needs this.
+constexpr auto kActivationSettle = std::chrono::milliseconds(100);
 
 class WaylandAutomation : public Automation {
  public:
@@ -51,6 +56,7 @@ class WaylandAutomation : public Automation {
     if (!conn_->roundtrip()) return lost();
     const Toplevel* t = toplevels_.find(title, isOwn);
     if (!t) return AutomationStatus::failure(kInvalidArgument, "No window has the title \"" + title + "\"");
+    wasActive_ = t->activated;
     toplevels_.activate(*t, conn_->seat());
     target_ = t->serial;
     justActivated_ = true;
@@ -69,7 +75,8 @@ class WaylandAutomation : public Automation {
     // The window we activated may take a moment to get the focus.
     if (justActivated_) {
       justActivated_ = false;
-      conn_->waitFor([this] { return isTargetActive(); }, kFocusWait);
+      if (conn_->waitFor([this] { return isTargetActive(); }, kFocusWait) && !wasActive_)
+        conn_->waitFor([] { return false; }, kActivationSettle);
     }
     if (!conn_->roundtrip()) return lost();
     const AutomationStatus receiver = checkReceiver();
@@ -144,6 +151,7 @@ class WaylandAutomation : public Automation {
   std::unique_ptr<VirtualKeyboard> keyboard_;
   std::uint64_t target_ = 0;
   bool justActivated_ = false;
+  bool wasActive_ = false;  // the target had the focus before we activated it
 };
 
 }  // namespace
