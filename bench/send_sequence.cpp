@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
   for (int i = 0; i < 20; ++i) strings.push_back("{UP}");
   for (const char* s : {"{DOWN}", "{DOWN}", "{ENTER}", "%S"}) strings.push_back(s);
 
-  const Status activated = services.appActivate(title);
+  const Status activated = services.appActivate(title, TitleMatch::Start);
   if (!activated.ok()) {
     std::fprintf(stderr, "send-sequence: %s\n", activated.description.c_str());
     return 1;

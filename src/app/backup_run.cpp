@@ -1,6 +1,7 @@
 #include "app/backup_run.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/count_down_wait.h"
 #include "app/job_selection.h"
@@ -21,6 +22,14 @@ namespace {
 const std::string kBatchFile = "TalvorStart.bat";
 
 bool blank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
+
+// The key strings that the keys make, pauses apart: what the run history
+// counts. 0 for keys that do not parse.
+int keyStringsIn(const std::string& keys) {
+  int n = 0;
+  for (const KeyPart& p : splitAtPauses(keys).parts) n += p.keys.empty() ? 0 : 1;
+  return n;
+}
 }  // namespace
 
 BackupRun::BackupRun(FrmMain& frm, settings::SettingsStore& store, DesktopServices& services)
@@ -98,16 +107,48 @@ BackupRun::StepResult BackupRun::sendKeysStep(const std::string& keys) {
   return r;
 }
 
-BackupRun::StepResult BackupRun::sendLetterStep(const std::string& letter) {
+BackupRun::StepResult BackupRun::sendShortcutStep(const std::string& setting) {
   if (keysHeld()) return StepResult::PassedOver;
-  if (blank(letter)) {
+  if (blank(setting)) {
     // Cleared during the delay: Alt alone would open the menu bar, and the
     // keys after it would go astray.
     keysStopped_ = true;
     noteCause(Outcome::SettingsMissing, "A shortcut letter was cleared during the run.");
     return StepResult::PassedOver;
   }
-  return sendKeysStep("%" + escapeKeys(letter));
+  return sendKeyStringStep(shortcutKeys(setting));
+}
+
+// Sends the keys part by part, with their pauses in between.
+BackupRun::StepResult BackupRun::sendKeyStringStep(const std::string& keys) {
+  const SplitKeys split = splitAtPauses(keys);
+  if (!split.status.ok()) {
+    // Changed during the delay into something that cannot be sent.
+    keysStopped_ = true;
+    noteCause(Outcome::SettingsInvalid, "The keys " + split.status.description + " cannot be sent.");
+    return StepResult::PassedOver;
+  }
+  StepResult r = StepResult::Done;
+  for (const KeyPart& part : split.parts) {
+    if (part.pauseMs > 0 && pause(part.pauseMs) == StepResult::Closed) return StepResult::Closed;
+    if (!part.keys.empty()) r = sendKeysStep(part.keys);
+    if (r != StepResult::Done) return r;
+  }
+  return r;
+}
+
+// A pause of the key strings: the window stays live, and closing it ends
+// the run as in any other wait.
+BackupRun::StepResult BackupRun::pause(int ms) {
+  const double until = frm_.Timer() + ms / 1000.0;
+  for (;;) {
+    services_.doEvents();
+    if (frm_.closeRequested) return StepResult::Closed;
+    const double left = until - frm_.Timer();
+    if (left <= 0) return StepResult::Done;
+    // Rounded up, but not for the last bit of a float.
+    services_.idle(std::max(1, int(std::ceil(left * 1000.0 - 1e-6))));
+  }
 }
 
 // The values without which the run could only type into the blue: a run
@@ -127,6 +168,29 @@ std::string BackupRun::missingSettings() const {
   return "Not set: " + missing + ". Enter what is missing in the Talvor Start window; it is kept for the next start.";
 }
 
+// Key strings that cannot be sent and an unknown way of matching the title
+// are refused before anything starts: typing them as text, or guessing,
+// could start the wrong job.
+std::string BackupRun::unusableSettings() const {
+  std::string wrong;
+  auto check = [&wrong](const std::string& keys, const char* what) {
+    const SplitKeys split = splitAtPauses(keys);
+    if (!split.status.ok()) wrong += std::string(wrong.empty() ? "" : "; ") + what + ": " + split.status.description;
+  };
+  if (frm_.chkDefault.value() == 0) {
+    check(shortcutKeys(frm_.txtBackupKey.text()), "the job list's keys");
+    check(frm_.confirmKeys, "the keys that confirm the job");
+  }
+  check(shortcutKeys(frm_.txtStartKey.text()), "the start keys");
+  TitleMatch match;
+  if (!titleMatchFromSetting(frm_.titleMatch, match))
+    wrong += std::string(wrong.empty() ? "" : "; ") + "the way the title is matched: \"" + frm_.titleMatch +
+             "\" is none of start, end, contains or class";
+  if (wrong.empty()) return wrong;
+  return "Not usable: " + wrong +
+         ". Mend it in the Talvor Start window (Settings, Keys); it is kept for the next start.";
+}
+
 Outcome BackupRun::RunBackup() {
   RetryCount = 0;
   noReceiver_ = false;
@@ -142,6 +206,12 @@ Outcome BackupRun::RunBackup() {
     detail_ = missing;
     return Outcome::SettingsMissing;
   }
+  const std::string unusable = unusableSettings();
+  if (!unusable.empty()) {
+    detail_ = unusable;
+    return Outcome::SettingsInvalid;
+  }
+  titleMatchFromSetting(frm_.titleMatch, titleMatch_);
 
   StepResult r = StepResult::Done;
   auto stop = [&r] { return r == StepResult::EndApplication || r == StepResult::Closed; };
@@ -159,15 +229,17 @@ Outcome BackupRun::RunBackup() {
 
   const std::string title = frm_.txtTitle.text();
   r = step([&] {
-    Status s = services_.appActivate(title);
+    Status s = services_.appActivate(title, titleMatch_);
     facts_.window = s.window;
     return s;
   });
   if (stop()) return ended();
   if (r == StepResult::PassedOver)
-    noteCause(Outcome::NoWindow,
-              "Check that TalvorStart.bat starts the backup program and that its window's title begins with that "
-              "text; a slow program needs a longer start delay.");
+    noteCause(Outcome::NoWindow, titleMatch_ == TitleMatch::Start
+                                     ? "Check that TalvorStart.bat starts the backup program and that its window's "
+                                       "title begins with that text; a slow program needs a longer start delay."
+                                     : "Check that TalvorStart.bat starts the backup program and the window's title "
+                                       "setting and how it is matched; a slow program needs a longer start delay.");
 
   if (frm_.chkDefault.value() == 0) {
     bool jobUnknown = false;
@@ -187,8 +259,10 @@ Outcome BackupRun::RunBackup() {
       noteCause(Outcome::JobNotChosen, lastFailure_.description);
     }
     facts_.job = jobUnknown ? 0 : frm_.SliderBackupNumber.value();
-    facts_.keysPlanned = 1 + frm_.SliderBackupNumber.max() + std::max(frm_.SliderBackupNumber.value() - 1, 0) + 2;
-    r = sendLetterStep(frm_.txtBackupKey.text());
+    facts_.keysPlanned = keyStringsIn(shortcutKeys(frm_.txtBackupKey.text())) + frm_.SliderBackupNumber.max() +
+                         std::max(frm_.SliderBackupNumber.value() - 1, 0) + keyStringsIn(frm_.confirmKeys) +
+                         keyStringsIn(shortcutKeys(frm_.txtStartKey.text()));
+    r = sendShortcutStep(frm_.txtBackupKey.text());
     if (stop()) return ended();
     const int maximum = frm_.SliderBackupNumber.max();
     for (int i = 1; i <= maximum; ++i) {
@@ -201,14 +275,15 @@ Outcome BackupRun::RunBackup() {
       r = sendKeysStep("{DOWN}");
       if (stop()) return ended();
     }
-    r = sendKeysStep("{ENTER}");
+    // Empty for a job list that Enter would open again.
+    r = sendKeyStringStep(frm_.confirmKeys);
     if (stop()) return ended();
   }
   if (frm_.chkDefault.value() != 0) {
     facts_.chosenBy = "last-backup";
-    facts_.keysPlanned = 1;
+    facts_.keysPlanned = keyStringsIn(shortcutKeys(frm_.txtStartKey.text()));
   }
-  r = sendLetterStep(frm_.txtStartKey.text());
+  r = sendShortcutStep(frm_.txtStartKey.text());
   if (stop()) return ended();
   // Unless the start key reached the backup program no job started:
   // recording the date would make a once-per-day install skip the backup

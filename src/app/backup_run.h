@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/run_outcome.h"
-#include "platform/status.h"
-
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "app/run_outcome.h"
+#include "platform/status.h"
+#include "platform/window_choice.h"
 
 class FrmMain;
 class DesktopServices;
@@ -44,8 +45,11 @@ class BackupRun {
   enum class StepResult { Done, PassedOver, EndApplication, Closed };
   StepResult step(const std::function<Status()>& body);
   StepResult sendKeysStep(const std::string& keys);
-  StepResult sendLetterStep(const std::string& letter);
+  StepResult sendShortcutStep(const std::string& setting);
+  StepResult sendKeyStringStep(const std::string& keys);
+  StepResult pause(int ms);
   std::string missingSettings() const;
+  std::string unusableSettings() const;
   // The first cause of a run without a job is kept; a stop of the keys
   // says better than "no window" what kept them from the backup program.
   void noteCause(Outcome outcome, const std::string& detail, bool refinesNoWindow = false);
@@ -58,10 +62,11 @@ class BackupRun {
   int RetryCount = 0;
   bool noReceiver_ = false;   // keys were refused: nothing but our own window to get them
   bool keysStopped_ = false;  // keys could reach a window outside the backup program, or none can be sent
-  Status lastFailure_;  // of the step passed over last
+  Status lastFailure_;        // of the step passed over last
   bool causeNoted_ = false;
   Outcome cause_ = Outcome::CannotType;
   std::string detail_;
   std::vector<std::string> reported_;
   Facts facts_;
+  TitleMatch titleMatch_ = TitleMatch::Start;
 };

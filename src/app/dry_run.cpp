@@ -33,15 +33,19 @@ class ListeningDesktop : public DesktopServices {
  public:
   explicit ListeningDesktop(const DryRunClock& clock) : clock_(clock), start_(clock.now()) {}
   std::string title;
-  std::vector<std::string> keys;
+  TitleMatch match = TitleMatch::Start;
+  std::vector<std::string> keys;  // and the pauses between them, as written
 
   void beginRun() override {}
   Status shell(const std::string&, int) override { return Status::success(); }
-  Status appActivate(const std::string& t) override {
+  Status appActivate(const std::string& t, TitleMatch m) override {
     title = t;
+    match = m;
     return Status::success();
   }
   Status sendKeys(const std::string& k, bool) override {
+    if (pausedMs_ > 0) keys.push_back("{WAIT " + std::to_string(pausedMs_) + "}");
+    pausedMs_ = 0;
     keys.push_back(k);
     return Status::success();
   }
@@ -49,6 +53,7 @@ class ListeningDesktop : public DesktopServices {
   void doEvents() override {}
   bool idle(int maxMs) override {
     seconds_ += maxMs < 0 ? 1 : maxMs / 1000.0;
+    pausedMs_ += maxMs > 0 ? maxMs : 0;
     return false;
   }
   LocalTime now() override { return addSeconds(start_, seconds_); }
@@ -63,6 +68,7 @@ class ListeningDesktop : public DesktopServices {
   DryRunClock clock_;
   LocalTime start_;
   double seconds_ = 0;
+  int pausedMs_ = 0;
 };
 
 }  // namespace
@@ -80,11 +86,15 @@ int dryRun(settings::SettingsStore& realStore, const DryRunClock& clock, std::st
   frm.txtStartDelay.setText("0");  // the dry run does not wait
   BackupRun run(frm, store, desk);
   const Outcome outcome = run.RunBackup();
-  if (outcome == Outcome::SettingsMissing) {
+  if (outcome == Outcome::SettingsMissing || outcome == Outcome::SettingsInvalid) {
     out += notStartedText(outcome, run.detail()) + "\n";
     return outcomeInfo(outcome).exitStatus;
   }
-  out += "Window title looked for: \"" + desk.title + "\" (the exact title first, else one that begins with it)\n";
+  static const char* const kMatchWords[] = {"the exact title first, else one that begins with it",
+                                            "the exact title first, else one that ends with it",
+                                            "the exact title first, else one that contains it",
+                                            "a window of that class or application id, whatever its title"};
+  out += "Window title looked for: \"" + desk.title + "\" (" + kMatchWords[int(desk.match)] + ")\n";
   out += "Job: " +
          (frm.chkDefault.value() != 0 ? std::string("the one the backup program shows (Last Backup)")
                                       : std::to_string(run.facts().job) + " (" + run.facts().chosenBy + ")") +

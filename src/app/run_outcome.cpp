@@ -18,6 +18,7 @@ const OutcomeInfo kOutcomes[] = {
     {Outcome::KeyHeld, 10, "key-held", "a key was held down, which would have mixed with the keys sent"},
     {Outcome::CannotType, 11, "cannot-type", "this desktop does not let Talvor Start send keys to other programs"},
     {Outcome::JobNotChosen, 12, "job-not-chosen", "today's job number could not be read from the settings"},
+    {Outcome::SettingsInvalid, 13, "settings-invalid", "a setting the run needs cannot be used"},
 };
 
 }  // namespace

@@ -21,6 +21,7 @@ enum class Outcome {
   KeyHeld,          // a key held down would have mixed with the keys sent
   CannotType,       // this desktop cannot send keys to other programs
   JobNotChosen,     // today's job number could not be read
+  SettingsInvalid,  // a key string or the title match cannot be used
 };
 
 struct OutcomeInfo {

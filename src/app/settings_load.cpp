@@ -69,4 +69,6 @@ void loadSettings(FrmMain& frm, settings::SettingsStore& store, DesktopServices&
   // The box mirrors the slider, also when the stored text was not a number.
   frm.txtBackupNumber.setText(std::to_string(frm.SliderBackupNumber.value()));
   loadText(frm.txtBackupKey, StartKey::BackupJobLetter, &kJobLetterPrompt, store, services);
+  frm.confirmKeys = settings::readText(store, settings::startKey(StartKey::ConfirmKey));
+  frm.titleMatch = settings::readText(store, settings::startKey(StartKey::TitleMatch));
 }

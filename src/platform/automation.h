@@ -2,6 +2,7 @@
 
 #include "platform/key_stop.h"
 #include "platform/key_stroke.h"
+#include "platform/window_choice.h"
 
 #include <cstdint>
 #include <memory>
@@ -43,7 +44,7 @@ class Automation {
   // windowStyle is one of shell_style (desktop_services.h).
   virtual AutomationStatus start(const std::string& file, const std::string& programFolder,
                                  const std::string& settingsFolder, int windowStyle) = 0;
-  virtual AutomationStatus activate(const std::string& title) = 0;
+  virtual AutomationStatus activate(const std::string& title, TitleMatch match) = 0;
   // Sends the strokes to the focused window, which must belong to the
   // activated backup program; with wait, returns when the backup program
   // has processed them.

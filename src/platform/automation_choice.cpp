@@ -39,7 +39,7 @@ class UnreachableDesktop : public Automation {
     return AutomationStatus::failure(r.code, r.description);
   }
   void beginRun() override {}
-  AutomationStatus activate(const std::string&) override {
+  AutomationStatus activate(const std::string&, TitleMatch) override {
     return AutomationStatus::failure(failure_code::kInvalidArgument, why_);
   }
   AutomationStatus send(const std::vector<KeyStroke>&, bool) override {

@@ -2,6 +2,7 @@
 
 #include "platform/calendar.h"
 #include "platform/status.h"
+#include "platform/window_choice.h"
 
 #include <string>
 #include <utility>
@@ -40,9 +41,9 @@ class DesktopServices {
   virtual void beginRun() = 0;
   // Starts the named program, looked for where the back end allows.
   virtual Status shell(const std::string& file, int windowStyle) = 0;
-  // Activates the top-level window whose title equals the text, else one
-  // that begins with it. Code 5 when there is none.
-  virtual Status appActivate(const std::string& title) = 0;
+  // Activates the top-level window named by the text (chooseWindowByTitle).
+  // Code 5 when there is none.
+  virtual Status appActivate(const std::string& title, TitleMatch match) = 0;
   // Sends a key string (see key_string.h) to the active window.
   virtual Status sendKeys(const std::string& keys, bool wait) = 0;
 

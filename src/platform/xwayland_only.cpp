@@ -12,8 +12,8 @@ void XwaylandOnly::beginRun() {
   x11_->beginRun();
 }
 
-AutomationStatus XwaylandOnly::activate(const std::string& title) {
-  AutomationStatus s = x11_->activate(title);
+AutomationStatus XwaylandOnly::activate(const std::string& title, TitleMatch match) {
+  AutomationStatus s = x11_->activate(title, match);
   activated_ = activated_ || s.ok();
   if (!s.ok()) s.description += " among the programs under Xwayland (native Wayland windows cannot be seen here)";
   return s;

@@ -14,7 +14,7 @@ class XwaylandOnly : public Automation {
   AutomationStatus start(const std::string& file, const std::string& programFolder,
                          const std::string& settingsFolder, int style) override;
   void beginRun() override;
-  AutomationStatus activate(const std::string& title) override;
+  AutomationStatus activate(const std::string& title, TitleMatch match) override;
   AutomationStatus send(const std::vector<KeyStroke>& strokes, bool wait) override;
   void setOwnWindow(std::uintptr_t id) override { x11_->setOwnWindow(id); }
 

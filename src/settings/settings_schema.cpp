@@ -40,6 +40,8 @@ struct Schema {
     keys.push_back({kStart, "BackupNumber", ValueForm::JobNumber, "1"});
     keys.push_back({kStart, "BackupJobLetter", ValueForm::FreeText, std::nullopt});
     keys.push_back({kStart, "DateLastRun", ValueForm::Date, std::nullopt});
+    keys.push_back({kStart, "ConfirmKey", ValueForm::FreeText, "{ENTER}"});
+    keys.push_back({kStart, "TitleMatch", ValueForm::FreeText, "start"});
   }
 };
 

@@ -29,6 +29,8 @@ enum class StartKey {
   BackupNumber,
   BackupJobLetter,
   DateLastRun,
+  ConfirmKey,  // keys after the job is chosen; Enter unless set
+  TitleMatch,  // how txtTitle names the window (title_match.h)
 };
 
 constexpr int kDaysInMonth = 31;
@@ -45,7 +47,7 @@ const SettingKey& weekdayOnOff(int weekday);
 const SettingKey& weekdayBackup(int weekday);
 const SettingKey& startKey(StartKey key);
 
-// The whole schema: 62 "Month" keys, 2 per weekday, 8 in "Start".
+// The whole schema: 62 "Month" keys, 2 per weekday, 10 in "Start".
 const std::vector<SettingKey>& schema();
 
 }  // namespace settings

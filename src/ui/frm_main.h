@@ -66,6 +66,14 @@ class FrmMain {
   Control* control(const std::string& name) const;
   const std::vector<Control*>& jobControls() const { return jobControls_; }
 
+  // Settings kept outside the main window's controls, edited in the keys
+  // dialog: the keys after the job is chosen, and how txtTitle names the
+  // window (a word of titleMatchFromSetting). Each change is stored at once.
+  std::string confirmKeys;
+  std::string titleMatch;
+  void setConfirmKeys(const std::string& keys);
+  void setTitleMatch(const std::string& word);
+
   // --- window-level fields shared with the waits ---
   double sngPauseTime = 0;  // length of the current wait, seconds
   double sngStart = 0;      // timer reading at which it began

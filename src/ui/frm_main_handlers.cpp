@@ -39,6 +39,16 @@ void FrmMain::txtStartDelay_Change() { saveText(StartKey::StartDelay, txtStartDe
 void FrmMain::txtStartKey_Change() { saveText(StartKey::Letter, txtStartKey); }
 void FrmMain::txtTitle_Change() { saveText(StartKey::Title, txtTitle); }
 
+void FrmMain::setConfirmKeys(const std::string& keys) {
+  confirmKeys = keys;
+  settings::save(store_, settings::startKey(StartKey::ConfirmKey), keys);
+}
+
+void FrmMain::setTitleMatch(const std::string& word) {
+  titleMatch = word;
+  settings::save(store_, settings::startKey(StartKey::TitleMatch), word);
+}
+
 void FrmMain::scheduleBox_Click(const ScheduleEntry& entry) {
   CheckBox& box = scheduleBox(entry);
   const int state = box.value();

@@ -1,10 +1,9 @@
 // The backup run on the fake desktop: the keys sent, the waits and their
 // count-down, and what each kind of failure does to the run.
-#include "launch_fixture.h"
+#include <gtest/gtest.h>
 
 #include "app/backup_run.h"
-
-#include <gtest/gtest.h>
+#include "launch_fixture.h"
 
 namespace {
 
@@ -111,7 +110,7 @@ TEST(BackupRun, KeysThatCouldGoAstrayStopTheRunWithoutTheDate) {
   t.put("Month", "12Backup", "4");
   t.start();
   EXPECT_EQ(t.keys(), slice(LaunchFixture::jobSequence("B", 20, 1, "S"), 0, 22));  // up to the first Down
-  EXPECT_EQ(t.desk.callsStartingWith("SendKeys"), 23);  // no retry, nothing after
+  EXPECT_EQ(t.desk.callsStartingWith("SendKeys"), 23);                             // no retry, nothing after
   EXPECT_EQ(t.frm->lblProblem.caption(),
             "The backup did not start: another window took the keyboard focus from the backup program. The backup "
             "program lost the keyboard focus to the window \"Update ready\"");
@@ -332,7 +331,8 @@ TEST(BackupRun, EachRunWithoutAJobSaysWhyAndEndsByItself) {
   };
   const Case cases[] = {
       {"the batch file brings up no window", [](LaunchFixture& t) { t.desk.startsWindow.clear(); }, 7,
-       "The backup did not start: no window titled \"Microsoft Backup\" appeared. Check that TalvorStart.bat starts the "
+       "The backup did not start: no window titled \"Microsoft Backup\" appeared. Check that TalvorStart.bat starts "
+       "the "
        "backup program and that its window's title begins with that text; a slow program needs a longer start "
        "delay."},
       {"all three first-start questions cancelled",
@@ -354,9 +354,7 @@ TEST(BackupRun, EachRunWithoutAJobSaysWhyAndEndsByItself) {
        "The backup did not start: a key was held down, which would have mixed with the keys sent. The key Return was "
        "held down"},
       {"the desktop cannot type",
-       [](LaunchFixture& t) {
-         t.desk.keyFailure = [](const std::string&) { return Status::failure(51, "No XTest"); };
-       },
+       [](LaunchFixture& t) { t.desk.keyFailure = [](const std::string&) { return Status::failure(51, "No XTest"); }; },
        11, "The backup did not start: this desktop does not let Talvor Start send keys to other programs. No XTest"},
   };
   for (const Case& c : cases) {
@@ -372,6 +370,98 @@ TEST(BackupRun, EachRunWithoutAJobSaysWhyAndEndsByItself) {
     // The delay, two retry waits, one more for the keys, the pause.
     EXPECT_LT(t.desk.elapsed(), 4 * 10 + 5 + kSlack);
     EXPECT_FALSE(t.frm->visible());
+  }
+}
+
+// Each step's keys as the backup program needs them; a value without the
+// notation keeps its meaning of old.
+TEST(BackupRun, KeysPerStep) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<const char*, const char*>> settings;  // Start section
+    Texts first, last;                                          // the keys before the Ups, and after the Downs
+    double pauses;                                              // seconds
+  };
+  const Case cases[] = {
+      {"a setting of an existing install", {}, {"%B"}, {"{ENTER}", "%S"}, 0},
+      {"Tab to the list, no Enter, Tab and Space to start",
+       {{"BackupJobLetter", "{TAB}{TAB}"}, {"ConfirmKey", ""}, {"Letter", "{TAB}{SPACE}"}},
+       {"{TAB}{TAB}"},
+       {"{TAB}{SPACE}"},
+       0},
+      {"Ctrl+S starts, after a pause", {{"Letter", "{WAIT 250}^s"}}, {"%B"}, {"{ENTER}", "^s"}, 0.25},
+      {"a pause inside the list key",
+       {{"BackupJobLetter", "%j{WAIT 100}{HOME}"}},
+       {"%j", "{HOME}"},
+       {"{ENTER}", "%S"},
+       0.1},
+      {"letters with a blank and a tab, as before", {{"Letter", "S\t "}}, {"%B"}, {"{ENTER}", "%S\t "}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LaunchFixture t;
+    for (const auto& [key, value] : c.settings) t.put("Start", key, value);
+    t.put("Monday", "Monday", "1");
+    t.put("Monday", "Backup", "3");
+    t.desk.clockStart = {Date{2026, 12, 7}, 8 * 3600};  // a Monday
+    EXPECT_EQ(t.start(), 0);
+    Texts expected = c.first;
+    for (int i = 0; i < 20; ++i) expected.push_back("{UP}");
+    expected.insert(expected.end(), {"{DOWN}", "{DOWN}"});
+    expected.insert(expected.end(), c.last.begin(), c.last.end());
+    EXPECT_EQ(t.keys(), expected);
+    EXPECT_NEAR(t.desk.elapsed(), 10 + 5 + c.pauses, kSlack);
+    EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText());
+    // Nothing new is written to the settings of an install that has not set it.
+    EXPECT_EQ(t.stored("Start", "TitleMatch"), "<absent>");
+  }
+}
+
+// Keys that cannot be sent are refused before anything starts, never typed
+// as text; so is a way of matching the title that does not exist.
+TEST(BackupRun, SettingsThatCannotBeUsedStartNothing) {
+  const std::pair<std::pair<const char*, const char*>, const char*> cases[] = {
+      {{"Letter", "{STRAT}"}, "the start keys: unknown key {STRAT} in \"{STRAT}\""},
+      {{"ConfirmKey", "{WAIT 99999}"},
+       "the keys that confirm the job: the pause {WAIT 99999} is not 1 to 10000 milliseconds in \"{WAIT 99999}\""},
+      {{"BackupJobLetter", "^^b"}, "the job list's keys: Ctrl (^) cannot be held for another Ctrl in \"^^b\""},
+      {{"TitleMatch", "regex"}, "the way the title is matched: \"regex\" is none of start, end, contains or class"},
+  };
+  for (const auto& [setting, why] : cases) {
+    SCOPED_TRACE(setting.first);
+    LaunchFixture t;
+    t.put("Start", setting.first, setting.second);
+    EXPECT_EQ(t.start(), 13);
+    EXPECT_EQ(t.frm->lblProblem.caption(),
+              std::string("The backup did not start: a setting the run needs cannot be used. Not usable: ") + why +
+                  ". Mend it in the Talvor Start window (Settings, Keys); it is kept for the next start.");
+    EXPECT_TRUE(t.keys().empty());
+    EXPECT_EQ(t.desk.calls.size(), 0u);
+    EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText(-1));
+  }
+}
+
+// The title setting names the window in the way chosen.
+TEST(BackupRun, TitleMatchModes) {
+  struct Case {
+    const char* match;
+    const char* title;
+    bool found;
+  };
+  const Case cases[] = {
+      {"end", "Profile Backup", true}, {"contains", "nightly", true},      {"start", "/home", true},
+      {"end", "/home", false},         {"class", "Profile Backup", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.match) + " " + c.title);
+    LaunchFixture t;
+    t.put("Start", "TitleMatch", c.match);
+    t.put("Start", "Title", c.title);
+    t.desk.startsWindow = "/home/user/nightly.profile \xE2\x80\x94 Profile Backup";
+    t.start();
+    // Without a match the run waits twice more for the window.
+    const bool retried = std::find(t.messages.begin(), t.messages.end(), "Another  10 seconds") != t.messages.end();
+    EXPECT_EQ(retried, !c.found);
   }
 }
 

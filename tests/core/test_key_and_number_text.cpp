@@ -1,9 +1,5 @@
 // The pieces every desktop back end shares: the key-string notation, the
 // numeric value of a text, the display form of a number and the calendar.
-#include "platform/calendar.h"
-#include "platform/key_string.h"
-#include "platform/number_text.h"
-
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -12,10 +8,19 @@
 #include <locale>
 #include <string>
 
+#include "platform/calendar.h"
+#include "platform/key_string.h"
+#include "platform/number_text.h"
+
 namespace {
 
 KeyStroke ch(char32_t c, bool alt = false) { return {KeyStroke::Key::Character, c, alt}; }
 KeyStroke named(KeyStroke::Key k, bool alt = false) { return {k, 0, alt}; }
+KeyStroke held(KeyStroke s, bool ctrl, bool shift) {
+  s.ctrl = ctrl;
+  s.shift = shift;
+  return s;
+}
 
 TEST(KeyString, ParsesTheRunsKeyStrings) {
   using K = KeyStroke::Key;
@@ -28,15 +33,24 @@ TEST(KeyString, ParsesTheRunsKeyStrings) {
       {"{UP}", {named(K::Up)}},
       {"{DOWN}", {named(K::Down)}},
       {"{ENTER}", {named(K::Enter)}},
-      {"{F1}", {named(K::F1)}},
+      {"{F1}", {{K::Function, 1}}},
+      {"{f12}", {{K::Function, 12}}},
+      {"{TAB}{SPACE}{ESC}{LEFT}{RIGHT}{HOME}{END}",
+       {named(K::Tab), named(K::Space), named(K::Escape), named(K::Left), named(K::Right), named(K::Home),
+        named(K::End)}},
+      {"^s", {held(ch('s'), true, false)}},
+      {"^+S", {held(ch('S'), true, true)}},
+      {"+^%{TAB}", {held(named(K::Tab, true), true, true)}},
+      {"{^}{+}", {ch('^'), ch('+')}},
+      {" ", {ch(' ')}},
       {"{up}", {named(K::Up)}},
       {"%AB", {ch('A', true), ch('B')}},
       {"%{{}", {ch('{', true)}},
       {"%{}}", {ch('}', true)}},
       {"%{%}", {ch('%', true)}},
       {"%{UP}", {named(K::Up, true)}},
-      {"%\xC3\xBC", {ch(U'\u00FC', true)}},  // ü in UTF-8
-      {"{\xE2\x82\xAC}", {ch(U'\u20AC')}},   // € as a group of one character
+      {"%\xC3\xBC", {ch(U'\u00FC', true)}},              // ü in UTF-8
+      {"{\xE2\x82\xAC}", {ch(U'\u20AC')}},               // € as a group of one character
       {"%\xF0\x9D\x84\x9E", {ch(U'\U0001D11E', true)}},  // beyond 16 bits (Windows' wchar_t)
       {"", {}},
   };
@@ -49,8 +63,17 @@ TEST(KeyString, ParsesTheRunsKeyStrings) {
 
 TEST(KeyString, RefusesWhatCannotBeSent) {
   const std::pair<const char*, const char*> cases[] = {
-      {"%", "not followed"},   {"B%", "not followed"}, {"%%B", "another Alt"},
-      {"%{", "closing"},       {"{HOME}", "unknown"},  {"{}", "unknown"},
+      {"%", "not followed"},
+      {"B%", "not followed"},
+      {"%%B", "another Alt"},
+      {"%{", "closing"},
+      {"{HOMER}", "unknown"},
+      {"{}", "unknown"},
+      {"^^s", "another Ctrl"},
+      {"+", "not followed"},
+      {"{F13}", "unknown"},
+      {"{F0}", "unknown"},
+      {"{WAIT 200}", "pause cannot be sent"},
   };
   for (const auto& [keys, why] : cases) {
     const ParsedKeys p = parseKeyString(keys);
@@ -60,8 +83,49 @@ TEST(KeyString, RefusesWhatCannotBeSent) {
   }
 }
 
+TEST(KeyString, PausesSplitTheString) {
+  struct Case {
+    std::string keys;
+    std::vector<std::pair<int, std::string>> parts;  // pause before, then keys
+  };
+  const Case cases[] = {
+      {"{TAB}{TAB}{SPACE}", {{0, "{TAB}{TAB}{SPACE}"}}},
+      {"{TAB}{WAIT 200}{SPACE}", {{0, "{TAB}"}, {200, "{SPACE}"}}},
+      {"{wait 10000}^s{WAIT 1}", {{10000, "^s"}, {1, ""}}},
+      {"%{{}{WAIT 5}+{}}", {{0, "%{{}"}, {5, "+{}}"}}},
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    const SplitKeys split = splitAtPauses(c.keys);
+    ASSERT_TRUE(split.status.ok()) << c.keys << ": " << split.status.description;
+    std::vector<std::pair<int, std::string>> parts;
+    for (const KeyPart& p : split.parts) parts.push_back({p.pauseMs, p.keys});
+    EXPECT_EQ(parts, c.parts) << c.keys;
+  }
+  for (const char* bad : {"{WAIT 0}", "{WAIT 10001}", "{WAIT}", "{WAIT x}", "%{WAIT 5}x", "{NOPE}"}) {
+    const SplitKeys split = splitAtPauses(bad);
+    EXPECT_EQ(split.status.code, 5) << bad;
+    EXPECT_TRUE(split.parts.empty()) << bad;
+  }
+  EXPECT_EQ(splitAtPauses("{WAIT 0}").status.description,
+            "the pause {WAIT 0} is not 1 to 10000 milliseconds in \"{WAIT 0}\"");
+  EXPECT_EQ(splitAtPauses("{Tabb}").status.description, "unknown key {Tabb} in \"{Tabb}\"");
+}
+
+// A stored shortcut keeps its meaning of old unless it uses the notation.
+TEST(KeyString, ShortcutSettings) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"B", "%B"},   {"+", "%{+}"},
+      {"%", "%{%}"}, {"\xC3\xBC", "%\xC3\xBC"},
+      {"^s", "^s"},  {"{TAB}{SPACE}", "{TAB}{SPACE}"},
+      {"", ""},      {"%S", "%S"},
+      {"AB", "%AB"}, {"B\t\tS", "%B\t\tS"},
+  };
+  for (const auto& [setting, keys] : cases) EXPECT_EQ(shortcutKeys(setting), keys) << setting;
+}
+
 TEST(KeyString, EscapedTextTypesItself) {
-  for (const std::string text : {"{", "}", "%", "a{b}%c", "B"}) {
+  for (const std::string text : {"{", "}", "%", "a{b}%c", "B", "^+x"}) {
     const ParsedKeys p = parseKeyString(escapeKeys(text));
     ASSERT_TRUE(p.status.ok());
     std::string typed;
@@ -75,10 +139,9 @@ TEST(KeyString, EscapedTextTypesItself) {
 
 TEST(NumberText, NumericValue) {
   const std::pair<const char*, double> cases[] = {
-      {"10", 10.0},        {" 1 0\t\n", 10.0},   {"2.5", 2.5},      {".5", 0.5},
-      {"-3", -3.0},        {"- 3", -3.0},        {"abc", 0.0},      {"", 0.0},
-      {"12 seconds", 12.0}, {"1.2.3", 1.2},      {"1e3", 1000.0},   {"25E-1", 2.5},
-      {"7e", 7.0},         {"2,5", 2.0},         {"+", 0.0},        {"1e-400", 0.0},
+      {"10", 10.0}, {" 1 0\t\n", 10.0}, {"2.5", 2.5},         {".5", 0.5},     {"-3", -3.0},    {"- 3", -3.0},
+      {"abc", 0.0}, {"", 0.0},          {"12 seconds", 12.0}, {"1.2.3", 1.2},  {"1e3", 1000.0}, {"25E-1", 2.5},
+      {"7e", 7.0},  {"2,5", 2.0},       {"+", 0.0},           {"1e-400", 0.0},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(numericValue(text), value) << '"' << text << '"';
 }
@@ -94,8 +157,8 @@ TEST(NumberText, HugeNumbersSaturate) {
 
 TEST(NumberText, DisplayForm) {
   const std::pair<double, const char*> cases[] = {
-      {5.0, " 5"}, {10.0, " 10"}, {150.0, " 150"}, {-7.0, "-7"}, {0.0, " 0"},
-      {-0.0, " 0"}, {2.5, " 2.5"}, {1e30, " 1E+30"}, {double(1e30f), " 1E+30"}, {1e-5, " 1E-05"},
+      {5.0, " 5"},   {10.0, " 10"},    {150.0, " 150"},           {-7.0, "-7"},     {0.0, " 0"}, {-0.0, " 0"},
+      {2.5, " 2.5"}, {1e30, " 1E+30"}, {double(1e30f), " 1E+30"}, {1e-5, " 1E-05"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(displayNumber(value), text) << value;
 }
@@ -121,8 +184,10 @@ TEST(NumberText, IgnoresTheLocale) {
   EXPECT_EQ(shown, " 2.5");
   EXPECT_EQ(read, 2.5);
   // Without such a locale only the C++ half is checked.
-  if (cLocale) EXPECT_EQ(std::string(probe), "2,5");  // the locale was in force
-  else std::printf("note: no German locale for the C library\n");
+  if (cLocale)
+    EXPECT_EQ(std::string(probe), "2,5");  // the locale was in force
+  else
+    std::printf("note: no German locale for the C library\n");
 }
 
 TEST(Calendar, WeekdaysRunFromSunday) {

@@ -25,7 +25,7 @@ TEST(Schema, HasEveryKeyOnceAsSpelled) {
   EXPECT_EQ(sections.size(), 9u);
   EXPECT_EQ(month, 62);
   EXPECT_EQ(weekday, 14);
-  EXPECT_EQ(start, 8);
+  EXPECT_EQ(start, 10);
   EXPECT_EQ(addresses.size(), schema().size());
   EXPECT_EQ(dayOnOff(9).key, "9onoff");
   EXPECT_EQ(dayBackup(31).key, "31Backup");
@@ -36,6 +36,10 @@ TEST(Schema, HasEveryKeyOnceAsSpelled) {
   EXPECT_EQ(startKey(StartKey::DateLastRun).key, "DateLastRun");
   EXPECT_FALSE(startKey(StartKey::Title).loadDefault);
   EXPECT_EQ(*startKey(StartKey::StartDelay).loadDefault, "10");
+  EXPECT_EQ(startKey(StartKey::ConfirmKey).key, "ConfirmKey");
+  EXPECT_EQ(*startKey(StartKey::ConfirmKey).loadDefault, "{ENTER}");
+  EXPECT_EQ(startKey(StartKey::TitleMatch).key, "TitleMatch");
+  EXPECT_EQ(*startKey(StartKey::TitleMatch).loadDefault, "start");
 }
 
 TEST(Values, StoredTextsThatAreNotNumbersReadAsTheDefault) {

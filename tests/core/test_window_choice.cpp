@@ -1,7 +1,7 @@
 // Which window a run activates when several could be the backup program.
-#include "platform/window_choice.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/window_choice.h"
 
 namespace {
 
@@ -16,14 +16,25 @@ TEST(WindowChoice, NewWindowsFirstNewestFirstExactBeforePrefix) {
   const std::string mb = "Microsoft Backup";
   const Case cases[] = {
       {"an older window that matches the prefix loses to the new one",
-       {{mb + " - Help - Web Browser", true}, {mb + " - [Untitled]", false}}, "Microsoft Backup", 1},
-      {"an older exact title loses to a new prefix", {{mb, true}, {mb + " - [Untitled]", false}}, "Microsoft Backup", 1},
+       {{mb + " - Help - Web Browser", true}, {mb + " - [Untitled]", false}},
+       "Microsoft Backup",
+       1},
+      {"an older exact title loses to a new prefix",
+       {{mb, true}, {mb + " - [Untitled]", false}},
+       "Microsoft Backup",
+       1},
       {"among new windows the exact title wins", {{mb, false}, {mb + " - x", false}}, "Microsoft Backup", 0},
-      {"among new windows the newest wins", {{mb + " - a", false}, {mb + " - b", false}, {"Other", false}},
-       "Microsoft Backup", 1},
-      {"no new one matches: an older one, the exact first", {{mb + " - a", true}, {mb, true}, {"x", false}},
-       "Microsoft Backup", 1},
-      {"no new one matches: the newest older prefix", {{mb + " - a", true}, {mb + " - b", true}}, "Microsoft Backup",
+      {"among new windows the newest wins",
+       {{mb + " - a", false}, {mb + " - b", false}, {"Other", false}},
+       "Microsoft Backup",
+       1},
+      {"no new one matches: an older one, the exact first",
+       {{mb + " - a", true}, {mb, true}, {"x", false}},
+       "Microsoft Backup",
+       1},
+      {"no new one matches: the newest older prefix",
+       {{mb + " - a", true}, {mb + " - b", true}},
+       "Microsoft Backup",
        1},
       {"case counts", {{"microsoft backup", false}}, "Microsoft Backup", -1},
       {"a longer text is no prefix of a shorter title", {{"Microsoft", false}}, "Microsoft Backup", -1},
@@ -31,6 +42,45 @@ TEST(WindowChoice, NewWindowsFirstNewestFirstExactBeforePrefix) {
       {"no windows", {}, "Microsoft Backup", -1},
   };
   for (const Case& c : cases) EXPECT_EQ(chooseWindowByTitle(c.oldestFirst, c.title), c.expected) << c.what;
+}
+
+TEST(WindowChoice, OtherWaysOfMatching) {
+  const std::vector<WindowCandidate> windows = {
+      {"/home/u/nightly.profile - Profile Backup", false, {"profile-backup", "Profile-backup"}},
+      {"Profile Backup", true, {"other"}},
+      {"Backup Profile Backup Help", false, {"help"}},
+  };
+  struct ModeCase {
+    TitleMatch match;
+    const char* text;
+    int expected;
+  };
+  const ModeCase cases[] = {
+      {TitleMatch::End, "- Profile Backup", 0},  {TitleMatch::End, "Profile Backup", 0},  // new before older exact
+      {TitleMatch::End, "Backup Help", 2},       {TitleMatch::End, "/home", -1},
+      {TitleMatch::Contains, "nightly", 0},      {TitleMatch::Contains, "Profile Backup", 2},
+      {TitleMatch::Contains, "Backup", 2},       {TitleMatch::Contains, "NIGHTLY", -1},
+      {TitleMatch::Class, "profile-backup", 0},  {TitleMatch::Class, "PROFILE-BACKUP", 0},
+      {TitleMatch::Class, "Profile Backup", -1}, {TitleMatch::Class, "other", 1},
+      {TitleMatch::Start, "Backup Profile", 2},  {TitleMatch::Start, "Profile", 1},
+  };
+  for (const ModeCase& c : cases)
+    EXPECT_EQ(chooseWindowByTitle(windows, c.text, c.match), c.expected) << titleMatchSetting(c.match) << " " << c.text;
+
+  const std::pair<const char*, const char*> texts[] = {
+      {"start", "No window has the title \"X\""},
+      {"END", "No window has a title that ends with \"X\""},
+      {"contains", "No window has a title that contains \"X\""},
+      {"Class", "No window has the class or application id \"X\""},
+      {"", "No window has the title \"X\""},
+  };
+  for (const auto& [word, text] : texts) {
+    TitleMatch m = TitleMatch::Contains;
+    ASSERT_TRUE(titleMatchFromSetting(word, m)) << word;
+    EXPECT_EQ(noWindowText("X", m), text);
+  }
+  TitleMatch m;
+  EXPECT_FALSE(titleMatchFromSetting("prefix", m));
 }
 
 }  // namespace

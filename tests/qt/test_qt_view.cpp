@@ -31,7 +31,7 @@ struct NoDesktop : Automation {
     return AutomationStatus::failure(53, "no");
   }
   void beginRun() override {}
-  AutomationStatus activate(const std::string&) override { return AutomationStatus::failure(5, "no"); }
+  AutomationStatus activate(const std::string&, TitleMatch) override { return AutomationStatus::failure(5, "no"); }
   AutomationStatus send(const std::vector<KeyStroke>&, bool) override { return AutomationStatus::failure(5, "no"); }
   void setOwnWindow(std::uintptr_t) override {}
 };

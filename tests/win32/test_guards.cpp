@@ -124,7 +124,7 @@ TEST(Guards, AWindowThatWasThereBeforeTheRunGetsNoKeys) {
   LoggingWindow terminal(L"Terminal");
   auto automation = createAutomation();
   automation->beginRun();
-  EXPECT_FALSE(automation->activate("No Such Window").ok());
+  EXPECT_FALSE(automation->activate("No Such Window", TitleMatch::Start).ok());
   SetForegroundWindow(terminal.handle());
   pumpMessages(20);
   const AutomationStatus sent = automation->send({chr(U'B', true)}, true);
@@ -141,7 +141,7 @@ TEST(Guards, AWindowThatAppearedAfterTheStartMayHaveAnotherTitle) {
   LoggingWindow backup(L"Backup Pro 9");
   SetForegroundWindow(backup.handle());
   pumpMessages(20);
-  EXPECT_FALSE(automation->activate("Microsoft Backup").ok());
+  EXPECT_FALSE(automation->activate("Microsoft Backup", TitleMatch::Start).ok());
   EXPECT_TRUE(automation->send({chr(U'B', true)}, true).ok());
   pumpMessages();
   EXPECT_EQ(backup.keys(), std::vector<std::string>{"Alt+B"});
@@ -158,7 +158,7 @@ TEST(Guards, AKeyHeldDownIsWaitedForThenStopsTheKeys) {
     SCOPED_TRACE("key " + std::to_string(c.vk) + ", let go after " + std::to_string(c.letGoAfterMs) + " ms");
     LoggingWindow target(L"Microsoft Backup - test");
     auto automation = createAutomation();
-    ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+    ASSERT_TRUE(automation->activate("Microsoft Backup", TitleMatch::Start).ok());
     pumpMessages(20);
     press(c.vk, true);
     pumpMessages(20);
@@ -197,7 +197,7 @@ TEST(Guards, AWindowOwnedByTheBackupProgramTakesTheKeysAnotherOfItsWindowsStops)
   for (const Case& c : {Case{true, L"Choose a job"}, Case{false, L"Update available"}}) {
     LoggingWindow target(L"Microsoft Backup - test");
     auto automation = createAutomation();
-    ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+    ASSERT_TRUE(automation->activate("Microsoft Backup", TitleMatch::Start).ok());
     ASSERT_TRUE(automation->send(kUp, true).ok());
     pumpMessages();  // keys to this thread's windows are taken by its own loop
     LoggingWindow other(c.title, c.owned ? target.handle() : nullptr);
@@ -225,7 +225,7 @@ TEST(OtherProcess, ADropDownListDialogStartsJobThreeWithoutPausesBetweenTheKeys)
   OtherProcess dialog(log, L"");
   ASSERT_TRUE(dialog.started());
   ASSERT_NE(waitForWindow(L"Microsoft Backup"), nullptr);
-  ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+  ASSERT_TRUE(automation->activate("Microsoft Backup", TitleMatch::Start).ok());
   for (const auto& strokes : jobThreeSequence()) {
     const AutomationStatus sent = automation->send(strokes, true);
     ASSERT_TRUE(sent.ok()) << sent.description << "\nlog: " << ::testing::PrintToString(logLines(log, ""));
@@ -241,7 +241,7 @@ TEST(OtherProcess, AWindowThatTakesTheForegroundStopsTheKeys) {
   automation->beginRun();
   OtherProcess dialog(log, L"");
   ASSERT_NE(waitForWindow(L"Microsoft Backup"), nullptr);
-  ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+  ASSERT_TRUE(automation->activate("Microsoft Backup", TitleMatch::Start).ok());
   ASSERT_TRUE(automation->send({chr(U'B', true)}, true).ok());
   ASSERT_TRUE(automation->send(kUp, true).ok());
   OtherProcess popup(log, L"--steal");

@@ -66,7 +66,7 @@ TEST(WindowByTitle, TheWindowThatAppearedSinceTheStartBeforeOneThatWasThere) {
     LoggingWindow newer(c.newer);
     SetForegroundWindow(older.handle());
     pumpMessages(20);
-    const AutomationStatus activated = automation->activate("Microsoft Backup");
+    const AutomationStatus activated = automation->activate("Microsoft Backup", TitleMatch::Start);
     ASSERT_TRUE(activated.ok());
     EXPECT_EQ(activated.window, "Microsoft Backup - [Untitled]");
     pumpMessages(20);
@@ -77,8 +77,8 @@ TEST(WindowByTitle, TheWindowThatAppearedSinceTheStartBeforeOneThatWasThere) {
 TEST(Automation, NoMatchingTitleIsCode5) {
   LoggingWindow target(L"Microsoft Backup - test");
   auto automation = createAutomation();
-  EXPECT_EQ(automation->activate("Microsoft Backup - tset").code, failure_code::kInvalidArgument);
-  EXPECT_EQ(automation->activate("").code, failure_code::kInvalidArgument);
+  EXPECT_EQ(automation->activate("Microsoft Backup - tset", TitleMatch::Start).code, failure_code::kInvalidArgument);
+  EXPECT_EQ(automation->activate("", TitleMatch::Start).code, failure_code::kInvalidArgument);
 }
 
 TEST(Automation, JobSequenceReachesTheTargetBehindADecoyAndNothingElse) {
@@ -89,7 +89,7 @@ TEST(Automation, JobSequenceReachesTheTargetBehindADecoyAndNothingElse) {
   ASSERT_EQ(GetForegroundWindow(), decoy.handle());
 
   auto automation = createAutomation();
-  ASSERT_TRUE(automation->activate("Microsoft Backup").ok());
+  ASSERT_TRUE(automation->activate("Microsoft Backup", TitleMatch::Start).ok());
   pumpMessages(20);
   ASSERT_EQ(GetForegroundWindow(), target.handle());
   for (const auto& strokes : jobSequence()) {

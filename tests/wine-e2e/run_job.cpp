@@ -44,7 +44,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   AutomationStatus status = automation->start("TalvorStart.bat", ownFolder(), "", shell_style::kMinimizedNoFocus);
   if (!status.ok()) return fail("start", status);
   const DWORD begin = GetTickCount();
-  while (!(status = automation->activate(title)).ok() && GetTickCount() - begin < 30000) Sleep(100);
+  while (!(status = automation->activate(title, TitleMatch::Start)).ok() && GetTickCount() - begin < 30000) Sleep(100);
   if (!status.ok()) return fail("activate", status);
 
   std::vector<std::vector<KeyStroke>> strings{{alt(U'B')}};

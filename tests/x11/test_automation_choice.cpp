@@ -13,7 +13,7 @@ struct RecordingX11 : Automation {
   explicit RecordingX11(int* s) : sent(s) {}
   AutomationStatus start(const std::string&, const std::string&, const std::string&, int) override { return {}; }
   void beginRun() override {}
-  AutomationStatus activate(const std::string& title) override {
+  AutomationStatus activate(const std::string& title, TitleMatch) override {
     if (title == "Microsoft Backup") return {};
     return AutomationStatus::failure(5, "No window has the title");
   }
@@ -65,13 +65,13 @@ class TestAutomationChoice : public QObject {
     XwaylandOnly guard(std::make_unique<RecordingX11>(&sent));
     const std::vector<KeyStroke> keys = {{KeyStroke::Key::Up, 0, false}};
     guard.beginRun();
-    QVERIFY(!guard.activate("Native Window").ok());
+    QVERIFY(!guard.activate("Native Window", TitleMatch::Start).ok());
     AutomationStatus s = guard.send(keys, true);
     QCOMPARE(s.code, 5);
     QVERIFY(s.ownWindow);  // counts as no receiver: nothing more is sent, no date
     QCOMPARE(sent, 0);
 
-    QVERIFY(guard.activate("Microsoft Backup").ok());
+    QVERIFY(guard.activate("Microsoft Backup", TitleMatch::Start).ok());
     QVERIFY(guard.send(keys, true).ok());
     QCOMPARE(sent, 1);
 

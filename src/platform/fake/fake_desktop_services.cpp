@@ -47,7 +47,7 @@ void FakeDesktopServices::bringUpStartedWindow() {
   activeWindow = startsWindow;
 }
 
-Status FakeDesktopServices::appActivate(const std::string& title) {
+Status FakeDesktopServices::appActivate(const std::string& title, TitleMatch match) {
   calls.push_back("AppActivate " + title);
   bringUpStartedWindow();
   std::vector<WindowCandidate> candidates;
@@ -56,7 +56,7 @@ Status FakeDesktopServices::appActivate(const std::string& title) {
     for (const std::string& b : windowsAtBeginRun_) before = before || b == w;
     candidates.push_back({w, before});
   }
-  const int chosen = chooseWindowByTitle(candidates, title);
+  const int chosen = chooseWindowByTitle(candidates, title, match);
   if (chosen >= 0) {
     activeWindow = windows[size_t(chosen)];
     activated_ = true;

@@ -80,7 +80,7 @@ class FakeDesktopServices : public DesktopServices {
   // DesktopServices
   void beginRun() override;
   Status shell(const std::string& file, int windowStyle) override;
-  Status appActivate(const std::string& title) override;
+  Status appActivate(const std::string& title, TitleMatch match) override;
   Status sendKeys(const std::string& keys, bool wait) override;
   double timer() override;
   void doEvents() override;

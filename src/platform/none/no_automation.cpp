@@ -10,7 +10,7 @@ class NoAutomation : public Automation {
   AutomationStatus start(const std::string&, const std::string&, const std::string&, int) override {
     return fail();
   }
-  AutomationStatus activate(const std::string&) override { return fail(); }
+  AutomationStatus activate(const std::string&, TitleMatch) override { return fail(); }
   AutomationStatus send(const std::vector<KeyStroke>&, bool) override { return fail(); }
   void setOwnWindow(std::uintptr_t) override {}
 

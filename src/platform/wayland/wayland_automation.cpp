@@ -52,10 +52,10 @@ class WaylandAutomation : public Automation {
     target_ = 0;
   }
 
-  AutomationStatus activate(const std::string& title) override {
+  AutomationStatus activate(const std::string& title, TitleMatch match) override {
     if (!conn_->roundtrip()) return lost();
-    const Toplevel* t = toplevels_.find(title, isOwn);
-    if (!t) return AutomationStatus::failure(kInvalidArgument, "No window has the title \"" + title + "\"");
+    const Toplevel* t = toplevels_.find(title, match, isOwn);
+    if (!t) return AutomationStatus::failure(kInvalidArgument, noWindowText(title, match));
     wasActive_ = t->activated;
     toplevels_.activate(*t, conn_->seat());
     target_ = t->serial;

@@ -12,26 +12,24 @@ namespace {
 // Named keys keep the codes that a PC keyboard gives them, for clients that
 // look at codes rather than symbols.
 const std::map<std::uint32_t, std::uint32_t> kNamedCodes = {
-    {XKB_KEY_Alt_L, 64}, {XKB_KEY_Return, 36}, {XKB_KEY_F1, 67}, {XKB_KEY_Up, 111}, {XKB_KEY_Down, 116},
+    {XKB_KEY_Alt_L, 64}, {XKB_KEY_Control_L, 37}, {XKB_KEY_Shift_L, 50}, {XKB_KEY_Return, 36}, {XKB_KEY_Up, 111},
+    {XKB_KEY_Down, 116}, {XKB_KEY_Left, 113},     {XKB_KEY_Right, 114},  {XKB_KEY_Tab, 23},    {XKB_KEY_space, 65},
+    {XKB_KEY_Escape, 9}, {XKB_KEY_Home, 110},     {XKB_KEY_End, 115},    {XKB_KEY_F1, 67},     {XKB_KEY_F2, 68},
+    {XKB_KEY_F3, 69},    {XKB_KEY_F4, 70},        {XKB_KEY_F5, 71},      {XKB_KEY_F6, 72},     {XKB_KEY_F7, 73},
+    {XKB_KEY_F8, 74},    {XKB_KEY_F9, 75},        {XKB_KEY_F10, 76},     {XKB_KEY_F11, 95},    {XKB_KEY_F12, 96},
 };
 
 bool isAsciiLetter(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 std::uint32_t keysymFor(const KeyStroke& s) {
-  switch (s.key) {
-    case KeyStroke::Key::Up: return XKB_KEY_Up;
-    case KeyStroke::Key::Down: return XKB_KEY_Down;
-    case KeyStroke::Key::Enter: return XKB_KEY_Return;
-    case KeyStroke::Key::F1: return XKB_KEY_F1;
-    case KeyStroke::Key::Character: break;
-  }
+  if (s.key != KeyStroke::Key::Character) return namedKeysym(s);
   const char32_t c = s.character;
   if (c == '\n' || c == '\r') return XKB_KEY_Return;
   if (c == '\t') return XKB_KEY_Tab;
   if (c < 0x20 || c == 0x7f) return XKB_KEY_NoSymbol;
   // A shortcut letter means its key whatever the case: Alt+Shift+S is
   // another shortcut to many programs than Alt+S.
-  if (s.alt && isAsciiLetter(c)) return xkb_utf32_to_keysym(c | 0x20);
+  if ((s.alt || s.ctrl) && isAsciiLetter(c)) return xkb_utf32_to_keysym(c | 0x20);
   return xkb_utf32_to_keysym(c);
 }
 
@@ -82,10 +80,12 @@ bool Keymap::plan(const std::vector<KeyStroke>& strokes, std::vector<KeyAction>&
       reason = "The text needs more different characters than one keyboard map can hold";
       return false;
     }
-    if (s.alt) planned.push_back({KeyAction::Kind::Modifiers, kAltMask, false});
+    // Each key has one symbol here, so Shift is only held when asked for.
+    const std::uint32_t mask = (s.alt ? kAltMask : 0) | (s.ctrl ? kCtrlMask : 0) | (s.shift ? kShiftMask : 0);
+    if (mask) planned.push_back({KeyAction::Kind::Modifiers, mask, false});
     planned.push_back({KeyAction::Kind::Key, code, true});
     planned.push_back({KeyAction::Kind::Key, code, false});
-    if (s.alt) planned.push_back({KeyAction::Kind::Modifiers, 0, false});
+    if (mask) planned.push_back({KeyAction::Kind::Modifiers, 0, false});
   }
   *this = trial;
   out.insert(out.end(), planned.begin(), planned.end());
@@ -112,7 +112,9 @@ std::string Keymap::text() {
          "  xkb_types \"talvorstart\" { include \"complete\" };\n"
          "  xkb_compatibility \"talvorstart\" { include \"complete\" };\n"
          "  xkb_symbols \"talvorstart\" {\n" +
-         symbols + "    modifier_map Mod1 { " + keyName(codes_.at(XKB_KEY_Alt_L)) +
+         symbols + "    modifier_map Mod1 { " + keyName(codes_.at(XKB_KEY_Alt_L)) + " };\n" +
+         "    modifier_map Control { " + keyName(codes_.at(XKB_KEY_Control_L)) + " };\n" + "    modifier_map Shift { " +
+         keyName(codes_.at(XKB_KEY_Shift_L)) +
          " };\n"
          "  };\n"
          "};\n";

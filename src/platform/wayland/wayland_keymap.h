@@ -28,6 +28,8 @@ class Keymap {
   // modifier mask (real modifiers come first, in the order Shift, Lock,
   // Control, Mod1).
   static constexpr std::uint32_t kAltMask = 1u << 3;
+  static constexpr std::uint32_t kShiftMask = 1u << 0;
+  static constexpr std::uint32_t kCtrlMask = 1u << 2;
 
   Keymap();
 

@@ -82,16 +82,16 @@ void Toplevels::added(void* data, zwlr_foreign_toplevel_manager_v1*, zwlr_foreig
 
 void Toplevels::finished(void*, zwlr_foreign_toplevel_manager_v1*) {}
 
-const Toplevel* findByTitle(const std::list<Toplevel>& windows, const std::string& title, const ToplevelFilter& isOwn,
-                            std::uint64_t firstNew) {
+const Toplevel* findByTitle(const std::list<Toplevel>& windows, const std::string& title, TitleMatch match,
+                            const ToplevelFilter& isOwn, std::uint64_t firstNew) {
   std::vector<const Toplevel*> listed;  // in order of appearance
   std::vector<WindowCandidate> candidates;
   for (const Toplevel& t : windows) {
     if (!usable(t) || isOwn(t)) continue;
     listed.push_back(&t);
-    candidates.push_back({t.title, t.serial < firstNew});
+    candidates.push_back({t.title, t.serial < firstNew, {t.appId}});
   }
-  const int chosen = chooseWindowByTitle(candidates, title);
+  const int chosen = chooseWindowByTitle(candidates, title, match);
   return chosen < 0 ? nullptr : listed[size_t(chosen)];
 }
 

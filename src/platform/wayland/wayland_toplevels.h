@@ -8,6 +8,8 @@
 #include <list>
 #include <string>
 
+#include "platform/window_choice.h"
+
 struct zwlr_foreign_toplevel_handle_v1;
 struct zwlr_foreign_toplevel_manager_v1;
 struct wl_seat;
@@ -33,7 +35,8 @@ using ToplevelFilter = std::function<bool(const Toplevel&)>;
 // As chooseWindowByTitle: windows listed from serial firstNew on came after
 // the run began and come first. Only windows described and not closed;
 // never one that isOwn accepts. nullptr when none matches.
-const Toplevel* findByTitle(const std::list<Toplevel>& windows, const std::string& title, const ToplevelFilter& isOwn,
+const Toplevel* findByTitle(const std::list<Toplevel>& windows, const std::string& title, TitleMatch match,
+                            const ToplevelFilter& isOwn,
                             std::uint64_t firstNew);
 
 class Toplevels {
@@ -43,8 +46,8 @@ class Toplevels {
   Toplevels(const Toplevels&) = delete;
   Toplevels& operator=(const Toplevels&) = delete;
 
-  const Toplevel* find(const std::string& title, const ToplevelFilter& isOwn) const {
-    return findByTitle(list_, title, isOwn, firstNew_);
+  const Toplevel* find(const std::string& title, TitleMatch match, const ToplevelFilter& isOwn) const {
+    return findByTitle(list_, title, match, isOwn, firstNew_);
   }
   // The window that has the focus, or nullptr.
   const Toplevel* activated() const;

@@ -56,11 +56,11 @@ class Win32Automation : public Automation {
     return startBatchFile(file, programFolder, windowStyle);
   }
 
-  AutomationStatus activate(const std::string& title) override {
-    HWND window = findWindowByTitle(toWide(title), own_, before_);
+  AutomationStatus activate(const std::string& title, TitleMatch match) override {
+    HWND window = findWindowByTitle(toWide(title), match, own_, before_);
     if (!window) {
       missingTitle_ = title;
-      return AutomationStatus::failure(failure_code::kInvalidArgument, "No window has the title " + title);
+      return AutomationStatus::failure(failure_code::kInvalidArgument, noWindowText(title, match));
     }
     bringToForeground(window);
     pendingForeground_ = window;

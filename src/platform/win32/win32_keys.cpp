@@ -1,5 +1,8 @@
 #include "win32_keys.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include "platform/automation.h"
 #include "platform/failure_codes.h"
 #include "win32_text.h"
@@ -29,43 +32,68 @@ std::vector<WORD> shiftKeys(BYTE state) {
   return keys;
 }
 
+// Named keys as virtual keys; the second tells an extended key (the arrows
+// and the block above them, told apart from the number pad's).
+std::pair<WORD, bool> virtualKeyOf(const KeyStroke& s) {
+  switch (s.key) {
+    case KeyStroke::Key::Up:
+      return {VK_UP, true};
+    case KeyStroke::Key::Down:
+      return {VK_DOWN, true};
+    case KeyStroke::Key::Left:
+      return {VK_LEFT, true};
+    case KeyStroke::Key::Right:
+      return {VK_RIGHT, true};
+    case KeyStroke::Key::Home:
+      return {VK_HOME, true};
+    case KeyStroke::Key::End:
+      return {VK_END, true};
+    case KeyStroke::Key::Enter:
+      return {VK_RETURN, false};
+    case KeyStroke::Key::Tab:
+      return {VK_TAB, false};
+    case KeyStroke::Key::Space:
+      return {VK_SPACE, false};
+    case KeyStroke::Key::Escape:
+      return {VK_ESCAPE, false};
+    case KeyStroke::Key::Function:
+      return {WORD(VK_F1 + (s.character - 1)), false};
+    case KeyStroke::Key::Character:
+      break;
+  }
+  return {0, false};
+}
+
 }  // namespace
 
 KeyPlan planKeys(const std::vector<KeyStroke>& strokes) {
   KeyPlan plan;
   for (const KeyStroke& s : strokes) {
-    if (s.alt) plan.inputs.push_back(key(VK_MENU, false));
-    switch (s.key) {
-      case KeyStroke::Key::Up:
-        press(plan.inputs, VK_UP, true);
-        break;
-      case KeyStroke::Key::Down:
-        press(plan.inputs, VK_DOWN, true);
-        break;
-      case KeyStroke::Key::Enter:
-        press(plan.inputs, VK_RETURN);
-        break;
-      case KeyStroke::Key::F1:
-        press(plan.inputs, VK_F1);
-        break;
-      case KeyStroke::Key::Character: {
-        const SHORT scan = s.character <= 0xFFFF ? VkKeyScanW(wchar_t(s.character)) : SHORT(-1);
-        if (scan == -1 || LOBYTE(scan) == 0xFF) {
-          plan.inputs.clear();
-          plan.status = AutomationStatus::failure(failure_code::kInvalidArgument,
-                                                  "A character of the keys cannot be typed on this keyboard layout");
-          return plan;
-        }
-        // With Alt a mnemonic is its key: no Shift for the capital letter.
-        std::vector<WORD> mods = shiftKeys(HIBYTE(scan));
-        if (s.alt && s.character < 0x80 && IsCharAlphaW(wchar_t(s.character))) mods.clear();
-        for (WORD m : mods) plan.inputs.push_back(key(m, false));
-        press(plan.inputs, LOBYTE(scan));
-        for (auto m = mods.rbegin(); m != mods.rend(); ++m) plan.inputs.push_back(key(*m, true));
-        break;
+    std::vector<WORD> mods;
+    WORD vk = 0;
+    bool extended = false;
+    if (s.key == KeyStroke::Key::Character) {
+      const SHORT scan = s.character <= 0xFFFF ? VkKeyScanW(wchar_t(s.character)) : SHORT(-1);
+      if (scan == -1 || LOBYTE(scan) == 0xFF) {
+        plan.inputs.clear();
+        plan.status = AutomationStatus::failure(failure_code::kInvalidArgument,
+                                                "A character of the keys cannot be typed on this keyboard layout");
+        return plan;
       }
+      vk = LOBYTE(scan);
+      mods = shiftKeys(HIBYTE(scan));
+      // With Alt or Ctrl a shortcut letter is its key: no Shift for the
+      // capital letter unless the string asks for it.
+      if ((s.alt || s.ctrl) && s.character < 0x80 && IsCharAlphaW(wchar_t(s.character))) mods.clear();
+    } else {
+      std::tie(vk, extended) = virtualKeyOf(s);
     }
-    if (s.alt) plan.inputs.push_back(key(VK_MENU, true));
+    const std::pair<bool, WORD> asked[] = {{s.ctrl, VK_CONTROL}, {s.alt, VK_MENU}, {s.shift, VK_SHIFT}};
+    for (const auto& [wanted, modifier] : asked)
+      if (wanted && std::find(mods.begin(), mods.end(), modifier) == mods.end()) mods.push_back(modifier);
+    for (WORD m : mods) plan.inputs.push_back(key(m, false));
+    press(plan.inputs, vk, extended);
+    for (auto m = mods.rbegin(); m != mods.rend(); ++m) plan.inputs.push_back(key(*m, true));
   }
   return plan;
 }

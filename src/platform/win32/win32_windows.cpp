@@ -49,7 +49,7 @@ std::set<HWND> topLevelWindows() {
   return {all.begin(), all.end()};
 }
 
-HWND findWindowByTitle(const std::wstring& title, HWND own, const std::set<HWND>& before) {
+HWND findWindowByTitle(const std::wstring& title, TitleMatch match, HWND own, const std::set<HWND>& before) {
   if (title.empty()) return nullptr;
   std::vector<HWND> all;
   EnumWindows(collectInZOrder, reinterpret_cast<LPARAM>(&all));
@@ -59,9 +59,11 @@ HWND findWindowByTitle(const std::wstring& title, HWND own, const std::set<HWND>
   for (auto w = all.rbegin(); w != all.rend(); ++w) {
     if (*w == own || !IsWindowVisible(*w)) continue;
     windows.push_back(*w);
-    candidates.push_back({toUtf8(windowTitle(*w)), before.count(*w) > 0});
+    wchar_t className[256] = L"";
+    GetClassNameW(*w, className, 256);
+    candidates.push_back({toUtf8(windowTitle(*w)), before.count(*w) > 0, {toUtf8(className)}});
   }
-  const int chosen = chooseWindowByTitle(candidates, toUtf8(title));
+  const int chosen = chooseWindowByTitle(candidates, toUtf8(title), match);
   return chosen < 0 ? nullptr : windows[size_t(chosen)];
 }
 

@@ -5,12 +5,14 @@
 #include <set>
 #include <string>
 
+#include "platform/window_choice.h"
+
 // The visible top-level window the title chooses (chooseWindowByTitle):
-// windows not in `before` first, an exact title before one that begins with
-// the text; never `own`. Case-sensitive; an empty text matches nothing.
+// windows not in `before` first, an exact title before one that otherwise
+// matches; never `own`. Case-sensitive; an empty text matches nothing.
 // Windows tells no order of creation, so the z-order stands in for it: the
 // window higher up counts as the newer (a new window comes up on top).
-HWND findWindowByTitle(const std::wstring& title, HWND own, const std::set<HWND>& before = {});
+HWND findWindowByTitle(const std::wstring& title, TitleMatch match, HWND own, const std::set<HWND>& before = {});
 
 // Every top-level window now, visible or not.
 std::set<HWND> topLevelWindows();

@@ -99,12 +99,12 @@ class X11Automation : public Automation {
     return failure(r.code, r.description);
   }
 
-  AutomationStatus activate(const std::string& title) override {
+  AutomationStatus activate(const std::string& title, TitleMatch match) override {
     if (!dpy_) return noDisplay();
-    const Window w = windows_->find(title, own_, beforeWindows_);
+    const Window w = windows_->find(title, match, own_, beforeWindows_);
     if (!w) {
       missingTitle_ = title;
-      return failure(kInvalidArgument, "No window has the title \"" + title + "\"");
+      return failure(kInvalidArgument, noWindowText(title, match));
     }
     // A key held now would repeat into the window once it has the focus.
     const auto heldUntil = std::chrono::steady_clock::now() + kHeldKeyWait;

@@ -39,6 +39,7 @@ void Keyboard::loadMapping() {
   // its events are read.
   altCode_ = codeOf(XK_Alt_L);
   shiftCode_ = codeOf(XK_Shift_L);
+  ctrlCode_ = codeOf(XK_Control_L);
 }
 
 KeyCode Keyboard::codeOf(KeySym sym) const {
@@ -119,21 +120,16 @@ KeyCode Keyboard::borrowSpareFor(KeySym sym) {
 }
 
 bool Keyboard::planOne(const KeyStroke& s, bool mayBorrow, std::vector<Press>& out, std::string& reason) {
-  KeySym sym = NoSymbol;
-  switch (s.key) {
-    case KeyStroke::Key::Up: sym = XK_Up; break;
-    case KeyStroke::Key::Down: sym = XK_Down; break;
-    case KeyStroke::Key::Enter: sym = XK_Return; break;
-    case KeyStroke::Key::F1: sym = XK_F1; break;
-    case KeyStroke::Key::Character: sym = keysymFor(s.character); break;
-  }
+  const KeySym sym = s.key == KeyStroke::Key::Character ? keysymFor(s.character) : KeySym(namedKeysym(s));
   // Find the key and the level (plain or shifted) that give the symbol.
   KeyCode code = 0;
   bool shift = false;
   for (int c = minCode_; c <= maxCode_ && !code; ++c) {
     const KeyLevels& l = levels_[size_t(c - minCode_)];
-    if (l.plain == sym) code = KeyCode(c);
-    else if (l.shifted == sym) code = KeyCode(c), shift = true;
+    if (l.plain == sym)
+      code = KeyCode(c);
+    else if (l.shifted == sym)
+      code = KeyCode(c), shift = true;
   }
   if (!code && mayBorrow) code = borrowSpareFor(sym);
   if (!code) {
@@ -141,20 +137,22 @@ bool Keyboard::planOne(const KeyStroke& s, bool mayBorrow, std::vector<Press>& o
     return false;
   }
   // A shortcut letter means its key whatever the case: Alt+Shift+S is
-  // another shortcut to many programs than Alt+S.
-  if (s.alt && isAsciiLetter(s.character)) shift = false;
-  if (s.alt) {
-    if (!altCode_) {
-      reason = "The keyboard map has no Alt key";
+  // another shortcut to many programs than Alt+S. Shift is then only held
+  // when the string asks for it.
+  if ((s.alt || s.ctrl) && isAsciiLetter(s.character)) shift = false;
+  shift = shift || s.shift;
+  const std::pair<bool, KeyCode> held[] = {{s.ctrl, ctrlCode_}, {s.alt, altCode_}, {shift, shiftCode_}};
+  for (const auto& [wanted, modifier] : held)
+    if (wanted && !modifier) {
+      reason = "The keyboard map has no Ctrl, Alt or Shift key for a key of the text";
       return false;
     }
-    out.push_back({altCode_, true});
-  }
-  if (shift) out.push_back({shiftCode_, true});
+  for (const auto& [wanted, modifier] : held)
+    if (wanted) out.push_back({modifier, true});
   out.push_back({code, true});
   out.push_back({code, false});
-  if (shift) out.push_back({shiftCode_, false});
-  if (s.alt) out.push_back({altCode_, false});
+  for (auto h = std::rbegin(held); h != std::rend(held); ++h)
+    if (h->first) out.push_back({h->second, false});
   return true;
 }
 

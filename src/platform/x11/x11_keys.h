@@ -55,7 +55,7 @@ class Keyboard {
   std::vector<KeySym> map_;          // the core map, for spare keycodes
   std::vector<KeyLevels> levels_;  // what each key types now
   std::vector<Borrowed> borrowed_;
-  KeyCode altCode_ = 0, shiftCode_ = 0;
+  KeyCode altCode_ = 0, shiftCode_ = 0, ctrlCode_ = 0;
 };
 
 }  // namespace x11

@@ -60,6 +60,19 @@ bool Windows::haveWindowManager() const {
          Window(reinterpret_cast<const unsigned long*>(self.data.get())[0]) == child;
 }
 
+std::vector<std::string> Windows::classes(Window w) const {
+  XClassHint hint{};
+  ErrorTrap trap(dpy_);
+  std::vector<std::string> out;
+  if (XGetClassHint(dpy_, w, &hint)) {
+    if (hint.res_name) out.push_back(hint.res_name);
+    if (hint.res_class) out.push_back(hint.res_class);
+  }
+  if (hint.res_name) XFree(hint.res_name);
+  if (hint.res_class) XFree(hint.res_class);
+  return out;
+}
+
 std::string Windows::title(Window w) const {
   Property net = readProperty(dpy_, w, atom(dpy_, "_NET_WM_NAME"), atom(dpy_, "UTF8_STRING"));
   if (net.data && net.format == 8) return std::string(reinterpret_cast<char*>(net.data.get()), net.count);
@@ -131,15 +144,15 @@ bool Windows::isOurs(Window w, Window own) const {
   return pid(w) == long(getpid());
 }
 
-Window Windows::find(const std::string& wanted, Window own, const std::set<Window>& before) const {
+Window Windows::find(const std::string& wanted, TitleMatch match, Window own, const std::set<Window>& before) const {
   std::vector<WindowCandidate> candidates;
   std::vector<Window> ids;
   for (const ClientWindow& c : clients()) {
     if (isOurs(c.id, own)) continue;
-    candidates.push_back({c.title, before.count(c.id) > 0});
+    candidates.push_back({c.title, before.count(c.id) > 0, match == TitleMatch::Class ? classes(c.id) : std::vector<std::string>()});
     ids.push_back(c.id);
   }
-  const int i = chooseWindowByTitle(candidates, wanted);
+  const int i = chooseWindowByTitle(candidates, wanted, match);
   return i < 0 ? 0 : ids[size_t(i)];
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/window_choice.h"
+
 namespace x11 {
 
 struct ClientWindow {
@@ -31,7 +33,7 @@ class Windows {
   // The window for the title by chooseWindowByTitle(), before naming the
   // windows that existed when the run began; never a window of this
   // process or the given own window. 0 when none matches.
-  Window find(const std::string& title, Window own, const std::set<Window>& before) const;
+  Window find(const std::string& title, TitleMatch match, Window own, const std::set<Window>& before) const;
 
   // Asks for the focus; does not wait for it. False with a reason when the
   // window cannot take it.
@@ -44,6 +46,7 @@ class Windows {
   // The process the window says it belongs to (_NET_WM_PID), or 0.
   long pid(Window w) const;
   std::string title(Window w) const;  // UTF-8, empty when it has none
+  std::vector<std::string> classes(Window w) const;  // instance and class of WM_CLASS
   bool overrideRedirect(Window w) const;
   // WM_TRANSIENT_FOR followed upwards, nearest first; ends at a window
   // without one, a loop or a few steps.

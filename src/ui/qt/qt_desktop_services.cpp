@@ -103,9 +103,9 @@ Status QtDesktopServices::shell(const std::string& file, int windowStyle) {
   return s;
 }
 
-Status QtDesktopServices::appActivate(const std::string& title) {
+Status QtDesktopServices::appActivate(const std::string& title, TitleMatch match) {
   if (title.empty()) return Status::failure(failure_code::kInvalidArgument, "No window title was given");
-  return fromNative(automation_->activate(title));
+  return fromNative(automation_->activate(title, match));
 }
 
 Status QtDesktopServices::sendKeys(const std::string& keys, bool wait) {

@@ -21,7 +21,7 @@ class QtDesktopServices : public DesktopServices {
 
   void beginRun() override;
   Status shell(const std::string& file, int windowStyle) override;
-  Status appActivate(const std::string& title) override;
+  Status appActivate(const std::string& title, TitleMatch match) override;
   Status sendKeys(const std::string& keys, bool wait) override;
   double timer() override;
   void doEvents() override;

@@ -40,9 +40,9 @@ Status Win32DesktopServices::shell(const std::string& file, int windowStyle) {
   return fromNative(automation_->start(file, toUtf8(programFolder()), std::string(), windowStyle));
 }
 
-Status Win32DesktopServices::appActivate(const std::string& title) {
+Status Win32DesktopServices::appActivate(const std::string& title, TitleMatch match) {
   if (title.empty()) return Status::failure(failure_code::kInvalidArgument, "No window title was given");
-  return fromNative(automation_->activate(title));
+  return fromNative(automation_->activate(title, match));
 }
 
 Status Win32DesktopServices::sendKeys(const std::string& keys, bool wait) {

@@ -18,7 +18,7 @@ class Win32DesktopServices : public DesktopServices {
   // Windows open now never get keys unless activated by their title.
   void beginRun() override { automation_->beginRun(); }
   Status shell(const std::string& file, int windowStyle) override;
-  Status appActivate(const std::string& title) override;
+  Status appActivate(const std::string& title, TitleMatch match) override;
   Status sendKeys(const std::string& keys, bool wait) override;
   double timer() override;
   void doEvents() override;
