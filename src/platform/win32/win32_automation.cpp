@@ -20,6 +20,9 @@ namespace {
 constexpr DWORD kProcessedMs = 3000;
 // How long keys wait for a just-activated window to come to the front.
 constexpr DWORD kForegroundWaitMs = 1000;
+// Some programs drop a key that comes right after their window came to the
+// front: the keys wait this long after a window that was not in front came.
+constexpr DWORD kActivationSettleMs = 100;
 // How long keys wait for the user to let go of a key; a person lets go
 // within a second, a key held longer is stuck or leant on.
 constexpr DWORD kHeldKeyWaitMs = 2000;
@@ -62,6 +65,7 @@ class Win32Automation : public Automation {
       missingTitle_ = title;
       return AutomationStatus::failure(failure_code::kInvalidArgument, noWindowText(title, match));
     }
+    movedForeground_ = GetForegroundWindow() != window;
     bringToForeground(window);
     pendingForeground_ = window;
     target_ = window;
@@ -149,12 +153,13 @@ class Win32Automation : public Automation {
   // front. A window that never comes is left to the guard.
   void waitForPendingForeground() {
     if (!pendingForeground_) return;
-    waitForForeground(pendingForeground_, kForegroundWaitMs);
+    if (waitForForeground(pendingForeground_, kForegroundWaitMs) && movedForeground_) Sleep(kActivationSettleMs);
     pendingForeground_ = nullptr;
   }
 
   HWND own_ = nullptr;
   HWND pendingForeground_ = nullptr;
+  bool movedForeground_ = false;
   HWND target_ = nullptr;
   bool runBegun_ = false;
   std::set<HWND> before_;

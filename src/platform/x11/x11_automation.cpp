@@ -25,6 +25,8 @@ using failure_code::kNotAvailable;
 // How long keys wait for a just-activated window to get the focus before
 // the focus guard looks at who has it.
 constexpr auto kFocusWait = std::chrono::milliseconds(1000);
+// How long the keys wait after the focus moved to the activated window.
+constexpr auto kActivationSettle = std::chrono::milliseconds(100);
 // How long keys wait for the user to let go of a key: Shift, Ctrl, Alt and
 // Super only before the first keys of a run, any other before every string.
 constexpr auto kHeldKeyWait = std::chrono::milliseconds(2000);
@@ -236,9 +238,16 @@ class X11Automation : public Automation {
     // Its focus changes, and the window manager's note of the active
     // window, wake the wait.
     settle_->watch(pendingFocus_);
+    const bool moved = windows_->focusedClient() != pendingFocus_;
     const auto until = std::chrono::steady_clock::now() + kFocusWait;
     while (windows_->focusedClient() != pendingFocus_ && x11::awaitEvents(dpy_, until)) {
     }
+    // Some programs drop a key that comes right after their window got the
+    // focus (one KDE program took none at once, every one after 20 ms).
+    const auto settled = std::chrono::steady_clock::now() + kActivationSettle;
+    if (moved)
+      while (x11::awaitEvents(dpy_, settled)) {
+      }
     pendingFocus_ = 0;
   }
 
