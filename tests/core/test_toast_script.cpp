@@ -80,7 +80,7 @@ try {
   $notifier = [Windows.UI.Notifications.ToastNotificationManager]::CreateToastNotifier('example.talvorstart.talvorstart')
   $setting = 'Enabled'
   try { $setting = [string]$notifier.Setting } catch { }
-  if ($setting -ne 'Enabled') { exit 4 }
+  if ($setting -in 'DisabledForApplication', 'DisabledForUser', 'DisabledByGroupPolicy') { exit 4 }
   $xml = [Windows.Data.Xml.Dom.XmlDocument]::new()
   $xml.LoadXml('<toast><visual><binding template="ToastGeneric"><text>Talvor Start</text><text>He said &quot;stop&quot; &amp; &lt;left&gt; &apos;now&apos;
 Z)"

@@ -121,7 +121,8 @@ std::u16string toastScript(const std::string& appId, const std::string& title, c
   const std::u16string id = powerShellQuoted(utf16FromUtf8(appId));
   const auto status = [](int s) { return ascii(std::to_string(s)); };
   // Types are loaded by their WinRT names and made with ::new, which needs no
-  // module from disk. Setting may be missing on some builds: then it is shown.
+  // module from disk. Setting throws for an app id that has shown nothing yet,
+  // and a manifest means nothing to an app without a package: then it is shown.
   return u"$ErrorActionPreference = 'Stop'\n"
          u"try {\n"
          u"  $null = [Windows.UI.Notifications.ToastNotificationManager, Windows.UI.Notifications, "
@@ -139,7 +140,7 @@ std::u16string toastScript(const std::string& appId, const std::string& title, c
          u")\n"
          u"  $setting = 'Enabled'\n"
          u"  try { $setting = [string]$notifier.Setting } catch { }\n"
-         u"  if ($setting -ne 'Enabled') { exit " +
+         u"  if ($setting -in 'DisabledForApplication', 'DisabledForUser', 'DisabledByGroupPolicy') { exit " +
          status(toast_status::kTurnedOff) +
          u" }\n"
          u"  $xml = [Windows.Data.Xml.Dom.XmlDocument]::new()\n"
