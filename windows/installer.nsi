@@ -122,6 +122,8 @@ Section "Uninstall"
   ; Only when empty: files the user put there stay.
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; The program's name for its notifications, registered by its first one.
+  DeleteRegKey HKCU "Software\Classes\AppUserModelId\example.talvorstart.talvorstart"
   ; The settings under HKCU\Software\VB and VBA Program Settings\TalvorStart
   ; and the run history are the user's and stay for a later install.
 SectionEnd

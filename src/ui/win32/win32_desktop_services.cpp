@@ -5,7 +5,9 @@
 #include "message_box.h"
 #include "platform/key_string.h"
 #include "short_date.h"
+#include "version.h"
 #include "win32_text.h"
+#include "win32_toast.h"
 
 #include <vector>
 
@@ -102,7 +104,10 @@ void Win32DesktopServices::setOwnWindow(HWND window) {
 // source, which needs an administrator.
 bool Win32DesktopServices::systemLog(const std::string&, bool, const LogFields&) { return false; }
 
-bool Win32DesktopServices::notify(const std::string&, const std::string&, std::string& reason) {
-  reason = "notifications are not shown on Windows yet; the run history has it";
-  return false;
+// A toast through Windows PowerShell; the window keeps handling its events
+// while it is shown.
+bool Win32DesktopServices::notify(const std::string& summary, const std::string& body, std::string& reason) {
+  const ToastApp app{TALVOR_APP_ID, "Talvor Start", programFolder() + L"\\talvorstart.ico"};
+  const WhileWaiting handleEvents = [this] { return pumpEvents(own_); };
+  return showToast(app, summary, body, handleEvents, reason);
 }
