@@ -465,4 +465,43 @@ TEST(BackupRun, TitleMatchModes) {
   }
 }
 
+// Today's job over five weeks and two ends of February: each weekday reads
+// its own row, each day of the month its own, and a ticked day wins over a
+// ticked weekday.
+TEST(BackupRun, TodaysJobOverTheCalendar) {
+  const char* const weekdays[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
+  struct Day {
+    Date date;
+    int weekday;  // 0 Monday
+  };
+  std::vector<Day> days{{{2026, 11, 30}, 0}};  // a Monday
+  for (int d = 1; d <= 31; ++d) days.push_back({{2026, 12, d}, d % 7});
+  for (int d = 1; d <= 3; ++d) days.push_back({{2027, 1, d}, (d + 3) % 7});
+  days.push_back({{2027, 2, 28}, 6});
+  days.push_back({{2028, 2, 29}, 1});
+  auto weekdayJob = [](int w) { return w + 2; };
+  auto dayJob = [](int d) { return d % 19 + 2; };
+  for (const Day& day : days)
+    for (const bool byWeekday : {true, false})
+      for (const bool byDay : {false, true}) {
+        if (!byWeekday && !byDay) continue;
+        SCOPED_TRACE(std::to_string(day.date.year) + "-" + std::to_string(day.date.month) + "-" +
+                     std::to_string(day.date.day) + (byWeekday ? " weekday" : "") + (byDay ? " day" : ""));
+        LaunchFixture t;
+        t.desk.clockStart = {day.date, 9 * 3600};
+        t.put("Start", "DateLastRun", "");
+        for (int w = 0; w < 7; ++w) {
+          t.put(weekdays[w], weekdays[w], byWeekday ? "1" : "0");
+          t.put(weekdays[w], "Backup", std::to_string(weekdayJob(w)));
+        }
+        for (int d = 1; d <= 31; ++d) {
+          t.put("Month", std::to_string(d) + "onoff", byDay ? "1" : "0");
+          t.put("Month", std::to_string(d) + "Backup", std::to_string(dayJob(d)));
+        }
+        ASSERT_EQ(t.start(), 0);
+        const int job = byDay ? dayJob(day.date.day) : weekdayJob(day.weekday);
+        EXPECT_EQ(t.keys(), LaunchFixture::jobSequence("B", 20, job - 1, "S"));
+      }
+}
+
 }  // namespace

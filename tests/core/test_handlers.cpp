@@ -1,10 +1,9 @@
 // The window's handlers as a user meets them: schedule boxes, options, the
 // slider, the text boxes, Pause/Run, About and Help.
-#include "launch_fixture.h"
+#include <gtest/gtest.h>
 
 #include "app/settings_load.h"
-
-#include <gtest/gtest.h>
+#include "launch_fixture.h"
 
 namespace {
 
@@ -154,6 +153,23 @@ TEST(Handlers, HelpOpensTheTopicOfTheFocusedControl) {
   EXPECT_EQ(w.desk.helpShown[1].topic, 4);
   EXPECT_EQ(w.desk.helpShown[2].topic, 0);
   EXPECT_TRUE(w.desk.boxes.empty());
+}
+
+// The tooltip of every day box after a tick, with the ordinals as the
+// window has always written them.
+TEST(Handlers, EveryDayTooltipAfterATick) {
+  const char* const ordinals[] = {"1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",
+                                  "9th",  "10th", "11th", "12th", "13th", "14th", "15th", "16th",
+                                  "17th", "18th", "19th", "20th", "21th", "22th", "23th", "24th",
+                                  "25th", "26th", "27th", "28th", "29th", "30th", "31st"};
+  Window w;
+  w.f->SliderBackupNumber.userMoved(12);
+  for (int d = 1; d <= 31; ++d) {
+    CheckBox& box = w.f->chkDay(d);
+    box.click();
+    EXPECT_EQ(box.tooltip(),
+              std::string("Backup number  12 selected for the ") + ordinals[d - 1] + " day of the month");
+  }
 }
 
 }  // namespace
