@@ -40,13 +40,18 @@ bool LayoutKeys::load(const std::string& text, std::string& reason) {
   return keymap_ != nullptr;
 }
 
-// The first key whose first level on the first layout gives the symbol.
-std::uint32_t LayoutKeys::keyWithSymbol(std::uint32_t keysym) const {
-  const xkb_keycode_t last = xkb_keymap_max_keycode(keymap_);
-  for (xkb_keycode_t k = xkb_keymap_min_keycode(keymap_); k <= last && k > 0; ++k) {
+// The key of that name when its first level gives the symbol, else the
+// first such key: keymaps also bind modifiers to keys no keyboard has.
+std::uint32_t LayoutKeys::keyWithSymbol(std::uint32_t keysym, const char* name) const {
+  auto gives = [this, keysym](xkb_keycode_t k) {
     const xkb_keysym_t* syms = nullptr;
-    if (xkb_keymap_key_get_syms_by_level(keymap_, k, 0, 0, &syms) == 1 && syms[0] == keysym) return k;
-  }
+    return xkb_keymap_key_get_syms_by_level(keymap_, k, 0, 0, &syms) == 1 && syms[0] == keysym;
+  };
+  const xkb_keycode_t named = xkb_keymap_key_by_name(keymap_, name);
+  if (named != XKB_KEYCODE_INVALID && gives(named)) return named;
+  const xkb_keycode_t last = xkb_keymap_max_keycode(keymap_);
+  for (xkb_keycode_t k = xkb_keymap_min_keycode(keymap_); k <= last && k > 0; ++k)
+    if (gives(k)) return k;
   return 0;
 }
 
@@ -76,14 +81,14 @@ bool LayoutKeys::chordFor(std::uint32_t keysym, bool alt, Chord& chord) {
   }
   std::vector<std::uint32_t> base;
   if (alt) {
-    std::uint32_t altKey = keyWithSymbol(XKB_KEY_Alt_L);
-    if (!altKey) altKey = keyWithSymbol(XKB_KEY_Alt_R);
+    std::uint32_t altKey = keyWithSymbol(XKB_KEY_Alt_L, "LALT");
+    if (!altKey) altKey = keyWithSymbol(XKB_KEY_Alt_R, "RALT");
     if (!altKey) return false;
     base.push_back(altKey);
   }
-  std::uint32_t shift = keyWithSymbol(XKB_KEY_Shift_L);
-  if (!shift) shift = keyWithSymbol(XKB_KEY_Shift_R);
-  const std::uint32_t level3 = keyWithSymbol(XKB_KEY_ISO_Level3_Shift);
+  std::uint32_t shift = keyWithSymbol(XKB_KEY_Shift_L, "LFSH");
+  if (!shift) shift = keyWithSymbol(XKB_KEY_Shift_R, "RTSH");
+  const std::uint32_t level3 = keyWithSymbol(XKB_KEY_ISO_Level3_Shift, "RALT");
   std::vector<std::vector<std::uint32_t>> helds = {{}};
   if (shift) helds.push_back({shift});
   if (level3) helds.push_back({level3});

@@ -46,7 +46,7 @@ class LayoutKeys {
   };
   bool chordFor(std::uint32_t keysym, bool alt, Chord& chord);
   bool typesOnEveryLayout(const Chord& chord, std::uint32_t keysym, bool alt) const;
-  std::uint32_t keyWithSymbol(std::uint32_t keysym) const;
+  std::uint32_t keyWithSymbol(std::uint32_t keysym, const char* name) const;
 
   xkb_context* context_ = nullptr;
   xkb_keymap* keymap_ = nullptr;
