@@ -105,9 +105,9 @@ class TestAutomationChoice : public QObject {
     QVERIFY(d.backend == Backend::Unreachable);
     QString problem = QString::fromStdString(d.problem);
     for (const char* part :
-         {"KDE Plasma (KWin) on Wayland", "no job is chosen", "X-KDE-Wayland-Interfaces", "Install the talvorstart package",
-          "/usr/share/applications/example.talvorstart.talvorstart.desktop", "start Talvor Start as /usr/bin/talvorstart",
-          "This copy runs as /home/u/build/stage/talvorstart"})
+         {"KDE Plasma (KWin) on Wayland", "no job is chosen", "X-KDE-Wayland-Interfaces",
+          "Install the talvorstart package", "/usr/share/applications/example.talvorstart.talvorstart.desktop",
+          "start Talvor Start as /usr/bin/talvorstart", "This copy runs as /home/u/build/stage/talvorstart"})
       QVERIFY2(problem.contains(QLatin1String(part)), part);
     QVERIFY2(!problem.contains(QLatin1String("wlroots")), "advice for another desktop");
 
