@@ -51,11 +51,13 @@ class UnreachableDesktop : public Automation {
     return AutomationStatus::failure(r.code, r.description);
   }
   void beginRun() override {}
+  // Not available rather than not found: no later try can do better, and
+  // the run must not blame the backup program's window.
   AutomationStatus activate(const std::string&) override {
-    return AutomationStatus::failure(failure_code::kInvalidArgument, why_);
+    return AutomationStatus::failure(failure_code::kNotAvailable, why_);
   }
   AutomationStatus send(const std::vector<KeyStroke>&, bool) override {
-    return AutomationStatus::failure(failure_code::kInvalidArgument, why_, true);
+    return AutomationStatus::failure(failure_code::kNotAvailable, why_, true);
   }
   void setOwnWindow(std::uintptr_t) override {}
 
