@@ -51,7 +51,13 @@ install(CODE "
   file(WRITE ${gen}/TalvorStart.bat \"\${sample}\")
 ")
 install(PROGRAMS ${gen}/TalvorStart.bat DESTINATION ${CMAKE_INSTALL_DATADIR}/talvorstart)
-install(FILES ${dist}/linux/${TALVOR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The desktop entry names the program by its installed path, which KWin
+# needs to grant it what it types with; known at install time.
+install(CODE "
+  set(TALVOR_BINARY \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/talvorstart\")
+  configure_file(${dist}/linux/${TALVOR_APP_ID}.desktop ${gen}/${TALVOR_APP_ID}.desktop @ONLY)
+")
+install(FILES ${gen}/${TALVOR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${gen}/${TALVOR_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The man page names the installed folders, so it is written at install
 # time, when the prefix is known (the package's /usr, or --prefix).
@@ -59,6 +65,7 @@ install(CODE "
   set(PROJECT_VERSION ${PROJECT_VERSION})
   set(MAN_DATE ${MAN_DATE})
   set(TALVOR_SHARE \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/talvorstart\")
+  set(TALVOR_APPLICATIONS \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
   set(TALVOR_PKGLIB \"\${CMAKE_INSTALL_PREFIX}/lib/talvorstart\")
   set(TALVOR_USER_UNITS \"\${CMAKE_INSTALL_PREFIX}/lib/systemd/user\")
   set(TALVOR_APP_ID ${TALVOR_APP_ID})

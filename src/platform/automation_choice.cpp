@@ -4,12 +4,18 @@
 #include "platform/x11/batch_start.h"
 #include "platform/x11/x11_automation.h"
 #include "platform/xwayland_only.h"
+#include "version.h"
 #if defined(TALVOR_HAVE_WAYLAND)
 #include "platform/wayland/wayland_automation.h"
 #endif
+#if defined(TALVOR_HAVE_KDE)
+#include "platform/kde/kde_automation.h"
+#endif
 
 #include <X11/Xlib.h>
+#include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -17,6 +23,12 @@ namespace {
 std::string env(const char* name) {
   const char* v = std::getenv(name);
   return v ? v : "";
+}
+
+std::string ownBinary() {
+  char path[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  return n > 0 ? std::string(path, size_t(n)) : std::string();
 }
 
 bool x11Reachable() {
@@ -39,11 +51,13 @@ class UnreachableDesktop : public Automation {
     return AutomationStatus::failure(r.code, r.description);
   }
   void beginRun() override {}
+  // Not available rather than not found: no later try can do better, and
+  // the run must not blame the backup program's window.
   AutomationStatus activate(const std::string&, TitleMatch) override {
-    return AutomationStatus::failure(failure_code::kInvalidArgument, why_);
+    return AutomationStatus::failure(failure_code::kNotAvailable, why_);
   }
   AutomationStatus send(const std::vector<KeyStroke>&, bool) override {
-    return AutomationStatus::failure(failure_code::kInvalidArgument, why_, true);
+    return AutomationStatus::failure(failure_code::kNotAvailable, why_, true);
   }
   void setOwnWindow(std::uintptr_t) override {}
 
@@ -53,22 +67,52 @@ class UnreachableDesktop : public Automation {
 
 }  // namespace
 
+// The package installs the program as <prefix>/bin/talvorstart and its
+// desktop file as <prefix>/share/applications/<id>.desktop, whose Exec
+// names the former; KWin reads the grant from there.
+std::string kwinGrantAdvice(const std::string& own) {
+  const std::string tail = "/bin/talvorstart";
+  const bool installed = own.size() > tail.size() && own.compare(own.size() - tail.size(), tail.size(), tail) == 0;
+  const std::string prefix = installed ? own.substr(0, own.size() - tail.size()) : "/usr";
+  const std::string binary = prefix + tail;
+  const std::string desktopFile = prefix + "/share/applications/" TALVOR_APP_ID ".desktop";
+  std::string advice =
+      "KWin grants them only to a program whose installed desktop file names its exact path in Exec "
+      "and lists them in X-KDE-Wayland-Interfaces. Install the talvorstart package, whose desktop "
+      "file " +
+      desktopFile + " grants them to " + binary + ", and start Talvor Start as " + binary +
+      " (no new login is needed).";
+  if (!own.empty() && own != binary) advice += " This copy runs as " + own + ", which that file does not name.";
+  return advice;
+}
+
 Decision decideBackend(const SessionFacts& f) {
   Decision d;
   if (f.waylandSession && f.waylandUsable) {
     d.backend = Backend::Wayland;
     return d;
   }
+  if (f.waylandSession && f.kdeUsable) {
+    d.backend = Backend::Kde;
+    return d;
+  }
   const std::string desktop = (f.desktop.empty() ? std::string("this desktop") : f.desktop) + " on Wayland";
   const std::string lacks = desktop + " offers " + f.waylandLacking;
+  const std::string grant = f.kwinWithoutGrant ? " " + kwinGrantAdvice(f.ownBinary) : "";
   if (f.x11Reachable) {
     d.backend = Backend::X11;
     if (f.waylandSession)
-      d.note = lacks + ", so only programs that run under Xwayland (X11) can be brought to the front and typed into.";
+      d.note = lacks + ", so only programs that run under Xwayland (X11) can be brought to the front and typed into." +
+               grant;
     return d;
   }
   d.backend = Backend::Unreachable;
-  if (f.waylandSession) {
+  if (f.waylandSession && f.kwinWithoutGrant) {
+    d.problem = "Talvor Start cannot bring other programs' windows to the front or type into them on " + desktop +
+                ": KWin keeps its window list and its fake keyboard from it. The backup program is started, but no "
+                "job is chosen and no backup is started." +
+                grant;
+  } else if (f.waylandSession) {
     d.problem = "Talvor Start cannot bring other programs' windows to the front or type into them on " + desktop +
                 ": it offers " + f.waylandLacking +
                 ", and there is no X11 display to use instead. The backup program is started, but no job is "
@@ -87,6 +131,7 @@ AutomationChoice chooseAutomation() {
   f.waylandSession = !env("WAYLAND_DISPLAY").empty() || env("XDG_SESSION_TYPE") == "wayland";
   f.desktop = env("XDG_CURRENT_DESKTOP");
   std::unique_ptr<Automation> wayland;
+  std::unique_ptr<Automation> kwin;
 #if defined(TALVOR_HAVE_WAYLAND)
   if (f.waylandSession) {
     wayland::Choice c = wayland::connect();
@@ -94,6 +139,16 @@ AutomationChoice chooseAutomation() {
     f.waylandLacking = c.connected ? c.lacking : "no connection to its compositor";
     if (f.desktop.empty()) f.desktop = c.compositor;
     wayland = std::move(c.automation);
+#if defined(TALVOR_HAVE_KDE)
+    if (!wayland && c.connected) {
+      kde::Choice k = kde::connect();
+      f.kdeUsable = k.automation != nullptr;
+      f.kwinWithoutGrant = k.kwin && !f.kdeUsable;
+      if (k.kwin) f.waylandLacking = k.lacking;
+      f.ownBinary = ownBinary();
+      kwin = std::move(k.automation);
+    }
+#endif
   }
 #else
   f.waylandLacking = "nothing that this build of Talvor Start can use (it was built without Wayland support)";
@@ -105,6 +160,9 @@ AutomationChoice chooseAutomation() {
   switch (choice.decision.backend) {
     case Backend::Wayland:
       choice.automation = std::move(wayland);
+      break;
+    case Backend::Kde:
+      choice.automation = std::move(kwin);
       break;
     case Backend::X11:
       choice.automation = createX11Automation();

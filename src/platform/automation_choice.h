@@ -2,7 +2,8 @@
 
 // On Linux the desktop back end is chosen at run time: a Wayland session
 // whose compositor lists toplevels and takes a virtual keyboard gets the
-// Wayland one, otherwise X11 when a display is reachable, otherwise none.
+// Wayland one, KWin when it grants its window list and fake keyboard the
+// KDE one, otherwise X11 when a display is reachable, otherwise none.
 #include "platform/automation.h"
 
 #include <memory>
@@ -10,14 +11,17 @@
 
 // What the choice can see of the session.
 struct SessionFacts {
-  bool waylandSession = false;  // WAYLAND_DISPLAY or XDG_SESSION_TYPE says so
-  bool waylandUsable = false;   // the compositor offers all the back end needs
-  std::string desktop;          // XDG_CURRENT_DESKTOP, else what the compositor's globals tell
-  std::string waylandLacking;   // what the compositor does not offer
+  bool waylandSession = false;    // WAYLAND_DISPLAY or XDG_SESSION_TYPE says so
+  bool waylandUsable = false;     // the compositor offers all the back end needs
+  std::string desktop;            // XDG_CURRENT_DESKTOP, else what the compositor's globals tell
+  std::string waylandLacking;     // what the compositor does not offer
+  bool kdeUsable = false;         // KWin granted its window list and fake keyboard
+  bool kwinWithoutGrant = false;  // KWin, which keeps both from programs no desktop file grants them
+  std::string ownBinary;          // the running program's path: the one a desktop file must name
   bool x11Reachable = false;
 };
 
-enum class Backend { Wayland, X11, Unreachable };
+enum class Backend { Wayland, Kde, X11, Unreachable };
 
 struct Decision {
   Backend backend = Backend::Unreachable;
@@ -26,6 +30,9 @@ struct Decision {
 };
 
 Decision decideBackend(const SessionFacts& facts);
+
+// What the user does so that KWin grants the program what it needs.
+std::string kwinGrantAdvice(const std::string& ownBinary);
 
 struct AutomationChoice {
   std::unique_ptr<Automation> automation;

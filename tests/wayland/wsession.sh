@@ -49,13 +49,36 @@ w_run() {
   "${cmd[@]}"
 }
 
-# Starts a headless compositor: "sway" or "weston"; sets WAYLAND_DISPLAY
-# (and X_DISPLAY for sway's Xwayland).
+# A private session bus for the test user; sets w_bus to its address.
+w_start_bus() {
+  local out
+  out=$(w_run dbus-daemon --session --fork --print-address=1 --print-pid=1) || return 1
+  w_bus=$(sed -n 1p <<<"$out")
+  w_pids+=("$(sed -n 2p <<<"$out")")
+  [[ -n "$w_bus" ]]
+}
+
+# Starts a headless compositor: "sway", "weston" or "kwin"; sets
+# WAYLAND_DISPLAY (and X_DISPLAY for sway's Xwayland). KWin runs on a
+# private bus and reads desktop files from $w_tmp/share first.
 w_start_compositor() {
   local which=$1 i
   w_runtime="$w_tmp/run-$which"
   w_own_dir "$w_runtime" 700
-  if [[ $which == sway ]]; then
+  if [[ $which == kwin ]]; then
+    # A copy under the same name: the installed binary carries a file
+    # capability that a container may not grant, and cp drops it.
+    w_own_dir "$w_tmp/kwin-bin"
+    cp /usr/bin/kwin_wayland "$w_tmp/kwin-bin/kwin_wayland"
+    w_own_dir "$w_tmp/share"
+    w_own_dir "$w_tmp/share/applications"
+    w_own_dir "$w_tmp/kwin-home" 700
+    w_start_bus || { echo "could not start a session bus" >&2; return 1; }
+    w_spawn DBUS_SESSION_BUS_ADDRESS="$w_bus" XDG_DATA_DIRS="$w_tmp/share:/usr/share" \
+      XDG_CONFIG_HOME="$w_tmp/kwin-home/config" XDG_CACHE_HOME="$w_tmp/kwin-home/cache" \
+      "$w_tmp/kwin-bin/kwin_wayland" --virtual --width 1280 --height 1024 --socket wayland-1 --no-lockscreen \
+      >"$w_tmp/kwin.log" 2>&1
+  elif [[ $which == sway ]]; then
     printf 'output HEADLESS-1 resolution 1280x800\nexec echo "$DISPLAY" > %s/display\n' "$w_runtime" >"$w_tmp/sway.conf"
     chmod 644 "$w_tmp/sway.conf"
     w_spawn WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \

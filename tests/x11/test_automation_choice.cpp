@@ -80,6 +80,54 @@ class TestAutomationChoice : public QObject {
     QCOMPARE(sent, 1);
   }
 
+  void kwinThatGrantsItsInterfacesGetsTheKdeBackEnd() {
+    SessionFacts f;
+    f.waylandSession = f.kdeUsable = f.x11Reachable = true;
+    f.desktop = "KDE";
+    Decision d = decideBackend(f);
+    QVERIFY(d.backend == Backend::Kde);
+    QVERIFY(d.problem.empty() && d.note.empty());
+
+    f.waylandSession = false;  // an X11 session, though a KWin answered
+    QVERIFY(decideBackend(f).backend == Backend::X11);
+  }
+
+  // KWin hides both interfaces from a program no desktop file grants them:
+  // the user must learn which file grants them, and to which path.
+  void kwinWithoutTheGrantSaysWhatToInstall() {
+    SessionFacts f;
+    f.waylandSession = f.kwinWithoutGrant = true;
+    f.desktop = "KDE Plasma (KWin)";
+    f.waylandLacking = "its window list only to programs that a desktop file names";
+    f.ownBinary = "/home/u/build/stage/talvorstart";
+
+    Decision d = decideBackend(f);
+    QVERIFY(d.backend == Backend::Unreachable);
+    QString problem = QString::fromStdString(d.problem);
+    for (const char* part :
+         {"KDE Plasma (KWin) on Wayland", "no job is chosen", "X-KDE-Wayland-Interfaces",
+          "Install the talvorstart package", "/usr/share/applications/example.talvorstart.talvorstart.desktop",
+          "start Talvor Start as /usr/bin/talvorstart", "This copy runs as /home/u/build/stage/talvorstart"})
+      QVERIFY2(problem.contains(QLatin1String(part)), part);
+    QVERIFY2(!problem.contains(QLatin1String("wlroots")), "advice for another desktop");
+
+    // Installed under another prefix: the advice names that prefix, and no other copy.
+    f.ownBinary = "/opt/tools/bin/talvorstart";
+    problem = QString::fromStdString(decideBackend(f).problem);
+    QVERIFY(problem.contains(QLatin1String("/opt/tools/share/applications/example.talvorstart.talvorstart.desktop")));
+    QVERIFY(problem.contains(QLatin1String("as /opt/tools/bin/talvorstart")));
+    QVERIFY(!problem.contains(QLatin1String("This copy")));
+
+    // With Xwayland the run goes on for X11 programs, and the note says the same.
+    f.x11Reachable = true;
+    d = decideBackend(f);
+    QVERIFY(d.backend == Backend::X11);
+    QVERIFY(d.problem.empty());
+    const QString note = QString::fromStdString(d.note);
+    QVERIFY(note.contains(QLatin1String("Xwayland")));
+    QVERIFY(note.contains(QLatin1String("/opt/tools/share/applications/example.talvorstart.talvorstart.desktop")));
+  }
+
   void plainX11SessionHasNothingToSay() {
     SessionFacts f;
     f.x11Reachable = true;

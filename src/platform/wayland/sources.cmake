@@ -22,6 +22,7 @@ target_sources(talvor_automation PRIVATE
   wayland/wayland_toplevels.cpp
   wayland/wayland_keyboard.cpp
   wayland/wayland_keymap.cpp
+  wayland/wayland_wait.cpp
   wayland/own_app_id.cpp
 )
 target_include_directories(talvor_automation PRIVATE ${_wl_out})

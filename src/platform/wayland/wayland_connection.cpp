@@ -3,10 +3,11 @@
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
+#include "platform/wayland/wayland_wait.h"
+
 #include <wayland-client.h>
 
 #include <algorithm>
-#include <poll.h>
 
 namespace wayland {
 namespace {
@@ -63,22 +64,7 @@ bool Connection::roundtrip() { return alive() && wl_display_roundtrip(display_) 
 bool Connection::flush() { return alive() && wl_display_flush(display_) >= 0; }
 
 bool Connection::waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
-  const auto until = std::chrono::steady_clock::now() + limit;
-  while (alive()) {
-    wl_display_dispatch_pending(display_);
-    if (condition()) return true;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
-    if (left.count() <= 0) break;
-    while (wl_display_prepare_read(display_) != 0) wl_display_dispatch_pending(display_);
-    wl_display_flush(display_);
-    pollfd fd{wl_display_get_fd(display_), POLLIN, 0};
-    if (poll(&fd, 1, int(left.count())) > 0) {
-      wl_display_read_events(display_);
-    } else {
-      wl_display_cancel_read(display_);
-    }
-  }
-  return alive() && condition();
+  return dispatchUntil(display_, condition, limit);
 }
 
 std::string Connection::compositorName() const {

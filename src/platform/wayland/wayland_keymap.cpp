@@ -21,6 +21,10 @@ const std::map<std::uint32_t, std::uint32_t> kNamedCodes = {
 
 bool isAsciiLetter(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+std::string keyName(std::uint32_t code) { return "<K" + std::to_string(code) + ">"; }
+
+}  // namespace
+
 std::uint32_t keysymFor(const KeyStroke& s) {
   if (s.key != KeyStroke::Key::Character) return namedKeysym(s);
   const char32_t c = s.character;
@@ -32,10 +36,6 @@ std::uint32_t keysymFor(const KeyStroke& s) {
   if ((s.alt || s.ctrl) && isAsciiLetter(c)) return xkb_utf32_to_keysym(c | 0x20);
   return xkb_utf32_to_keysym(c);
 }
-
-std::string keyName(std::uint32_t code) { return "<K" + std::to_string(code) + ">"; }
-
-}  // namespace
 
 // The named keys and printable ASCII are there from the start, so that
 // only rarer characters make a new map (each one is sent on to the focused

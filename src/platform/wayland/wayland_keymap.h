@@ -22,6 +22,10 @@ struct KeyAction {
   bool operator==(const KeyAction& o) const { return kind == o.kind && value == o.value && down == o.down; }
 };
 
+// The keysym that a stroke types: shortcut letters as their lower case
+// key, XKB_KEY_NoSymbol (0) for characters that no key types.
+std::uint32_t keysymFor(const KeyStroke& stroke);
+
 class Keymap {
  public:
   // The real modifier Mod1, which the keymap binds to Alt: its bit in a

@@ -1,0 +1,115 @@
+# Shell helpers for end-to-end runs of the tool on a Wayland compositor
+# (see wsession.sh, sourced first): an install folder whose batch file
+# starts a backup program, its settings, a run and its checks. Source it;
+# needs $stage.
+
+today=$(LC_ALL=C date +"%-d %b %Y")
+weekday=$(LC_ALL=C date +%A)
+job_keys="Alt+B$(printf ' Up%.0s' $(seq 20)) Down Down Return Alt+S"
+failures=0
+fail() {
+  echo "FAIL: $case_name: $*"
+  failures=$((failures + 1))
+}
+
+# A folder with the tool and a batch file that starts the given command.
+make_install() {
+  local dir=$1
+  shift
+  w_own_dir "$dir"
+  cp "$stage/talvorstart" "$stage/talvorstart.hlp" "$dir/"
+  { echo '#!/bin/sh'; [[ $# -gt 0 ]] && echo "$* &"; } >"$dir/TalvorStart.bat"
+  chmod 755 "$dir/TalvorStart.bat"
+}
+
+# Settings as a configured install leaves them: today's weekday picks job 3.
+write_ini() {
+  cfg="$w_tmp/config-$RANDOM$RANDOM"
+  w_own_dir "$cfg"
+  w_own_dir "$cfg/TalvorStart"
+  ini="$cfg/TalvorStart/TalvorStart.ini"
+  printf '[Start]\nLetter=S\nTitle=%s\nBackupJobLetter=B\nStartDelay=%s\nDefault=0\nOnceOnly=0\nBackupNumber=1\n' \
+    "${title:-Microsoft Backup}" "${delay:-1}" >"$ini"
+  printf '\n[%s]\n%s=1\nBackup=3\n' "$weekday" "$weekday" >>"$ini"
+  [[ -n "$w_user" ]] && chown "$w_user:" "$ini"
+  ini_before=$(grep -v DateLastRun "$ini" | sort)
+}
+
+keys() { [[ -f "$log" ]] && grep '^key ' "$log" | sed 's/^key //' | paste -sd' ' -; }
+date_written() { grep -q "^DateLastRun=$today\$" "$ini"; }
+run_over() { ! kill -0 "$tool" 2>/dev/null || { date_written && grep -q '^started' "$log" 2>/dev/null; }; }
+stop_demos() {
+  local pid
+  for pid in $(sed -n 's/^ready //p' "$w_tmp"/logs/*.log 2>/dev/null); do kill "$pid" 2>/dev/null; done
+}
+
+# Runs the tool from the folder with extra NAME=value settings; stops it
+# once the job is started and the date written (it would pause 5 s more).
+run_tool() {
+  local dir=$1
+  shift
+  log="$w_tmp/logs/demo-$RANDOM$RANDOM.log"
+  write_ini
+  w_spawn XDG_CONFIG_HOME="$cfg" DEMO_BACKUP_LOG="$log" "$@" "$dir/talvorstart" >"$w_tmp/tool.out" 2>&1
+  tool=$!
+  w_wait_for "${limit:-30}" run_over
+  kill "$tool" 2>/dev/null
+  wait "$tool" 2>/dev/null
+  stop_demos
+}
+
+# One run must start job 3 with exactly the job keys, and the tool's own
+# window must get none (they would change its settings).
+check_job3() {
+  local k
+  k=$(keys)
+  grep -q "^started" "$log" || echo "  log: $(grep -v "^key" "$log" 2>/dev/null | paste -sd" " -)"
+  [[ "$k" == "$job_keys" ]] || { echo "  keys: ${k:-none}"; return 1; }
+  grep -q "^started 3$" "$log" || { echo "  job 3 not started: $(grep "^started" "$log")"; return 1; }
+  date_written || { echo "  DateLastRun not written"; return 1; }
+  [[ "$(grep -v DateLastRun "$ini" | sort)" == "$ini_before" ]] || { echo "  the tool's settings changed"; return 1; }
+}
+
+# Runs the case n times; all must pass.
+repeat_case() {
+  local n=$1 good=0 i
+  shift
+  for i in $(seq "$n"); do
+    run_tool "$@"
+    if check_job3; then good=$((good + 1)); fi
+  done
+  echo "$case_name: job 3 started in $good of $n runs ($SECONDS s since the start)"
+  ((good == n)) || fail "$((n - good)) runs failed"
+}
+
+# A batch file that starts the backup program and then, once it is up,
+# another window, which the compositor puts in front.
+make_two_window_install() {
+  local dir=$1 program=$2 other=$3
+  make_install "$dir"
+  cat >>"$dir/TalvorStart.bat" <<SCRIPT
+$program &
+for i in \$(seq 100); do grep -qs '^ready' "\$DEMO_BACKUP_LOG" && break; sleep 0.05; done
+QT_QPA_PLATFORM=wayland $stage/demo-backup --title Notes --log "$other" &
+SCRIPT
+}
+
+# Runs the case n times: job 3 each time, and no key for the other window.
+repeat_with_other() {
+  local n=$1 dir=$2 other=$3 good=0 i
+  for i in $(seq "$n"); do
+    rm -f "$other"
+    run_tool "$dir" QT_QPA_PLATFORM=wayland
+    if ! grep -qs '^ready' "$other"; then
+      echo "  the other window did not start"
+    elif grep -q '^key' "$other"; then
+      echo "  the other window got keys: $(grep '^key' "$other" | head -3 | paste -sd' ' -)"
+    elif check_job3; then
+      good=$((good + 1))
+      continue
+    fi
+    echo "  the tool said: $(grep -v 'run history' "$w_tmp/tool.out" | paste -sd' ' -)"
+  done
+  echo "$case_name: job 3 started in $good of $n runs ($SECONDS s since the start)"
+  ((good == n)) || fail "$((n - good)) runs failed"
+}
