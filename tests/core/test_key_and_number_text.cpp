@@ -119,7 +119,7 @@ TEST(KeyString, ShortcutSettings) {
       {"%", "%{%}"}, {"\xC3\xBC", "%\xC3\xBC"},
       {"^s", "^s"},  {"{TAB}{SPACE}", "{TAB}{SPACE}"},
       {"", ""},      {"%S", "%S"},
-      {"AB", "%AB"}, {"B\t\tS", "%B\t\tS"},
+      {"AB", "%AB"}, {"B\t\tS", "%B\t\tS"}, {"+s", "+s"},
   };
   for (const auto& [setting, keys] : cases) EXPECT_EQ(shortcutKeys(setting), keys) << setting;
 }
@@ -141,7 +141,7 @@ TEST(NumberText, NumericValue) {
   const std::pair<const char*, double> cases[] = {
       {"10", 10.0}, {" 1 0\t\n", 10.0}, {"2.5", 2.5},         {".5", 0.5},     {"-3", -3.0},    {"- 3", -3.0},
       {"abc", 0.0}, {"", 0.0},          {"12 seconds", 12.0}, {"1.2.3", 1.2},  {"1e3", 1000.0}, {"25E-1", 2.5},
-      {"7e", 7.0},  {"2,5", 2.0},       {"+", 0.0},           {"1e-400", 0.0},
+      {"7e", 7.0},  {"2,5", 2.0},       {"+", 0.0},           {"1e-400", 0.0}, {"\t5", 5.0}, {"1\t2", 12.0},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(numericValue(text), value) << '"' << text << '"';
 }
