@@ -1,0 +1,208 @@
+// Lets Talvor Start list and activate windows and type into the focused one:
+// on GNOME only the shell itself can. A small D-Bus interface on the session
+// bus, which only the user's own programs reach; nothing in it runs code
+// that a caller sends.
+'use strict';
+
+const {Clutter, Gio, GLib, Meta, Shell} = imports.gi;
+const Main = imports.ui.main;
+
+const BUS_NAME = 'example.talvorstart.Shell';
+const OBJECT_PATH = '/example/talvorstart/Shell';
+const INTERFACE = `
+<node>
+  <interface name="example.talvorstart.Shell1">
+    <method name="Windows">
+      <arg type="a(tssibu)" direction="out" name="windows"/>
+    </method>
+    <method name="ActiveWindow">
+      <arg type="t" direction="out" name="id"/>
+    </method>
+    <method name="Activate">
+      <arg type="t" direction="in" name="id"/>
+      <arg type="b" direction="out" name="focused"/>
+    </method>
+    <method name="Type">
+      <arg type="t" direction="in" name="focusedId"/>
+      <arg type="a(ub)" direction="in" name="keys"/>
+      <arg type="b" direction="out" name="delivered"/>
+    </method>
+  </interface>
+</node>`;
+
+// The marker key: the shell calls us back for it once it has passed every
+// key before it on to the focused window. No keyboard has it; the default
+// keymaps do.
+const MARKER = 'XF86Launch9';
+const MARKER_KEYSYM = 0x1008ff49;
+const OVERVIEW_WAIT_MS = 2000;
+const FOCUS_WAIT_MS = 1000;
+const MARKER_WAIT_MS = 2000;
+
+function windowById(id) {
+    for (const actor of global.get_window_actors()) {
+        const w = actor.meta_window;
+        if (w && w.get_id() === id)
+            return w;
+    }
+    return null;
+}
+
+function focusedId() {
+    const w = global.display.focus_window;
+    return w ? w.get_id() : 0;
+}
+
+// Calls done(true) when ready() holds, checked whenever the object emits
+// the signal, or done(false) after ms.
+function waitFor(object, signal, ready, ms, done) {
+    if (ready()) {
+        done(true);
+        return;
+    }
+    let handler = 0, timer = 0;
+    const finish = ok => {
+        object.disconnect(handler);
+        GLib.source_remove(timer);
+        done(ok);
+    };
+    handler = object.connect(signal, () => {
+        if (ready())
+            finish(true);
+    });
+    timer = GLib.timeout_add(GLib.PRIORITY_DEFAULT, ms, () => {
+        timer = 0;
+        object.disconnect(handler);
+        done(ready());
+        return GLib.SOURCE_REMOVE;
+    });
+}
+
+class TalvorStartService {
+    constructor() {
+        const seat = Clutter.get_default_backend().get_default_seat();
+        this._keyboard = seat.create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
+        this._markerWaiters = [];
+        this._markerAction = global.display.grab_accelerator(MARKER, Meta.KeyBindingFlags.NONE);
+        if (this._markerAction !== Meta.KeyBindingAction.NONE) {
+            this._markerName = Meta.external_binding_name_for_action(this._markerAction);
+            Main.wm.allowKeybinding(this._markerName, Shell.ActionMode.NORMAL);
+        }
+        this._acceleratorHandler = global.display.connect('accelerator-activated', (display, action) => {
+            if (action !== this._markerAction)
+                return;
+            const waiter = this._markerWaiters.shift();
+            if (waiter)
+                waiter(true);
+        });
+        this._dbus = Gio.DBusExportedObject.wrapJSObject(INTERFACE, this);
+        this._dbus.export(Gio.DBus.session, OBJECT_PATH);
+        this._nameId = Gio.bus_own_name_on_connection(Gio.DBus.session, BUS_NAME, Gio.BusNameOwnerFlags.NONE,
+            null, null);
+    }
+
+    destroy() {
+        Gio.bus_unown_name(this._nameId);
+        this._dbus.unexport();
+        global.display.disconnect(this._acceleratorHandler);
+        if (this._markerAction !== Meta.KeyBindingAction.NONE) {
+            Main.wm.allowKeybinding(this._markerName, Shell.ActionMode.NONE);
+            global.display.ungrab_accelerator(this._markerAction);
+        }
+        for (const waiter of this._markerWaiters.splice(0))
+            waiter(false);
+        this._keyboard = null;
+    }
+
+    // id, title, window class (the application id of native programs),
+    // process id, whether it has the focus, and the order in which the
+    // windows appeared.
+    Windows() {
+        const focus = focusedId();
+        return global.get_window_actors()
+            .map(a => a.meta_window)
+            .filter(w => w && !w.is_override_redirect())
+            .map(w => [w.get_id(), w.get_title() || '', w.get_wm_class() || '', w.get_pid(),
+                w.get_id() === focus, w.get_stable_sequence()]);
+    }
+
+    ActiveWindow() {
+        return focusedId();
+    }
+
+    // The overview gives the focus back to the newest window when it closes,
+    // so it is closed first and the window activated once it is hidden.
+    ActivateAsync([id], invocation) {
+        const reply = ok => invocation.return_value(new GLib.Variant('(b)', [ok]));
+        if (!windowById(id)) {
+            reply(false);
+            return;
+        }
+        const activate = () => {
+            const w = windowById(id);
+            if (!w) {
+                reply(false);
+                return;
+            }
+            Main.activateWindow(w);
+            waitFor(global.display, 'notify::focus-window', () => focusedId() === id, FOCUS_WAIT_MS, reply);
+        };
+        if (!Main.overview.visible) {
+            activate();
+            return;
+        }
+        Main.overview.hide();
+        waitFor(Main.overview, 'hidden', () => !Main.overview.visible && !Main.overview.animationInProgress,
+            OVERVIEW_WAIT_MS, hidden => hidden ? activate() : reply(false));
+    }
+
+    // Presses and releases keysyms in the given order, then the marker;
+    // answers true once the marker came back, so that every key before it
+    // went to the window that had the focus. Nothing is typed unless the
+    // window focusedId has the focus.
+    TypeAsync([id, keys], invocation) {
+        const reply = ok => invocation.return_value(new GLib.Variant('(b)', [ok]));
+        if (this._markerAction === Meta.KeyBindingAction.NONE || focusedId() !== id || Main.overview.visible) {
+            reply(false);
+            return;
+        }
+        let timer = 0;
+        const waiter = ok => {
+            if (timer)
+                GLib.source_remove(timer);
+            timer = 0;
+            reply(ok);
+        };
+        this._markerWaiters.push(waiter);
+        timer = GLib.timeout_add(GLib.PRIORITY_DEFAULT, MARKER_WAIT_MS, () => {
+            timer = 0;
+            const i = this._markerWaiters.indexOf(waiter);
+            if (i >= 0)
+                this._markerWaiters.splice(i, 1);
+            reply(false);
+            return GLib.SOURCE_REMOVE;
+        });
+        const time = GLib.get_monotonic_time();
+        for (const [keysym, down] of keys) {
+            this._keyboard.notify_keyval(time, keysym,
+                down ? Clutter.KeyState.PRESSED : Clutter.KeyState.RELEASED);
+        }
+        this._keyboard.notify_keyval(time, MARKER_KEYSYM, Clutter.KeyState.PRESSED);
+        this._keyboard.notify_keyval(time, MARKER_KEYSYM, Clutter.KeyState.RELEASED);
+    }
+}
+
+class Extension {
+    enable() {
+        this._service = new TalvorStartService();
+    }
+
+    disable() {
+        this._service.destroy();
+        this._service = null;
+    }
+}
+
+function init() {
+    return new Extension();
+}
