@@ -2,11 +2,12 @@
 
 // On Linux the desktop back end is chosen at run time: a Wayland session
 // whose compositor lists toplevels and takes a virtual keyboard gets the
-// Wayland one, otherwise X11 when a display is reachable, otherwise none.
-#include "platform/automation.h"
-
+// Wayland one, GNOME Shell with Talvor Start's extension the GNOME one,
+// otherwise X11 when a display is reachable, otherwise none.
 #include <memory>
 #include <string>
+
+#include "platform/automation.h"
 
 // What the choice can see of the session.
 struct SessionFacts {
@@ -15,9 +16,11 @@ struct SessionFacts {
   std::string desktop;          // XDG_CURRENT_DESKTOP, else what the compositor's globals tell
   std::string waylandLacking;   // what the compositor does not offer
   bool x11Reachable = false;
+  bool gnomeShell = false;      // the desktop is GNOME, or GNOME Shell is on the session bus
+  bool gnomeExtension = false;  // Talvor Start's GNOME Shell extension answers
 };
 
-enum class Backend { Wayland, X11, Unreachable };
+enum class Backend { Wayland, Gnome, X11, Unreachable };
 
 struct Decision {
   Backend backend = Backend::Unreachable;
