@@ -1,0 +1,54 @@
+// The GNOME back end's keys: the keysym presses and releases that the shell
+// extension types for each stroke.
+#include <xkbcommon/xkbcommon.h>
+
+#include <QtTest>
+
+#include "platform/gnome/gnome_keys.h"
+
+using gnome::KeyEvent;
+
+namespace {
+
+KeyStroke ch(char32_t c, bool alt = false) { return {KeyStroke::Key::Character, c, alt}; }
+KeyStroke named(KeyStroke::Key k) { return {k, 0, false}; }
+
+}  // namespace
+
+class TestGnomeKeys : public QObject {
+  Q_OBJECT
+ private slots:
+  void altLetterIsTheLowerCaseKeyInsideAlt() {
+    std::vector<KeyEvent> out;
+    std::string reason;
+    QVERIFY(gnome::planKeys({ch('B', true)}, out, reason));
+    const std::vector<KeyEvent> want = {
+        {XKB_KEY_Alt_L, true}, {XKB_KEY_b, true}, {XKB_KEY_b, false}, {XKB_KEY_Alt_L, false}};
+    QVERIFY(out == want);
+  }
+
+  void namedKeysAndTextInOrder() {
+    std::vector<KeyEvent> out;
+    std::string reason;
+    QVERIFY(gnome::planKeys({named(KeyStroke::Key::Up), named(KeyStroke::Key::Down), named(KeyStroke::Key::Enter),
+                             named(KeyStroke::Key::F1), ch('A'), ch(U'\u00e9')},
+                            out, reason));
+    const std::vector<KeyEvent> want = {{XKB_KEY_Up, true},    {XKB_KEY_Up, false},    {XKB_KEY_Down, true},
+                                        {XKB_KEY_Down, false}, {XKB_KEY_Return, true}, {XKB_KEY_Return, false},
+                                        {XKB_KEY_F1, true},    {XKB_KEY_F1, false},    {XKB_KEY_A, true},
+                                        {XKB_KEY_A, false},    {XKB_KEY_eacute, true}, {XKB_KEY_eacute, false}};
+    QVERIFY(out == want);
+  }
+
+  // A control character has no key: nothing of the string is typed.
+  void untypableCharacterPlansNothing() {
+    std::vector<KeyEvent> out = {{XKB_KEY_a, true}};
+    std::string reason;
+    QVERIFY(!gnome::planKeys({ch('a'), ch(0x01)}, out, reason));
+    QCOMPARE(out.size(), size_t(1));
+    QVERIFY(reason.find("U+0001") != std::string::npos);
+  }
+};
+
+QTEST_GUILESS_MAIN(TestGnomeKeys)
+#include "test_gnome_keys.moc"
