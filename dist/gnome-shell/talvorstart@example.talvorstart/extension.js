@@ -38,6 +38,7 @@ const MARKER_KEYSYM = 0x1008ff49;
 const OVERVIEW_WAIT_MS = 2000;
 const FOCUS_WAIT_MS = 1000;
 const MARKER_WAIT_MS = 2000;
+const IDLE_POLL_MS = 10;
 
 function windowById(id) {
     for (const actor of global.get_window_actors()) {
@@ -74,6 +75,33 @@ function waitFor(object, signal, ready, ms, done) {
         timer = 0;
         object.disconnect(handler);
         done(ready());
+        return GLib.SOURCE_REMOVE;
+    });
+}
+
+// Whether windows get the keys now: no overview, no modal dialog or menu
+// of the shell holding the keyboard.
+function shellIdle() {
+    return !Main.overview.visible && !Main.overview.animationInProgress && Main.modalCount === 0 &&
+        Main.actionMode === Shell.ActionMode.NORMAL;
+}
+
+// Calls done(true) once the shell is idle, looking every few milliseconds,
+// or done(false) after ms.
+function whenShellIdle(ms, done) {
+    if (shellIdle()) {
+        done(true);
+        return;
+    }
+    const until = GLib.get_monotonic_time() + ms * 1000;
+    GLib.timeout_add(GLib.PRIORITY_DEFAULT, IDLE_POLL_MS, () => {
+        if (shellIdle()) {
+            done(true);
+            return GLib.SOURCE_REMOVE;
+        }
+        if (GLib.get_monotonic_time() < until)
+            return GLib.SOURCE_CONTINUE;
+        done(false);
         return GLib.SOURCE_REMOVE;
     });
 }
@@ -131,38 +159,35 @@ class TalvorStartService {
     }
 
     // The overview gives the focus back to the newest window when it closes,
-    // so it is closed first and the window activated once it is hidden.
+    // and a window activated while the shell still holds the keyboard (it
+    // lets go only after the overview is hidden) gets no keys: the window is
+    // activated once the overview is hidden and nothing of the shell is modal.
     ActivateAsync([id], invocation) {
         const reply = ok => invocation.return_value(new GLib.Variant('(b)', [ok]));
         if (!windowById(id)) {
             reply(false);
             return;
         }
-        const activate = () => {
+        if (Main.overview.visible)
+            Main.overview.hide();
+        whenShellIdle(OVERVIEW_WAIT_MS, idle => {
             const w = windowById(id);
-            if (!w) {
+            if (!idle || !w) {
                 reply(false);
                 return;
             }
             Main.activateWindow(w);
             waitFor(global.display, 'notify::focus-window', () => focusedId() === id, FOCUS_WAIT_MS, reply);
-        };
-        if (!Main.overview.visible) {
-            activate();
-            return;
-        }
-        Main.overview.hide();
-        waitFor(Main.overview, 'hidden', () => !Main.overview.visible && !Main.overview.animationInProgress,
-            OVERVIEW_WAIT_MS, hidden => hidden ? activate() : reply(false));
+        });
     }
 
     // Presses and releases keysyms in the given order, then the marker;
     // answers true once the marker came back, so that every key before it
     // went to the window that had the focus. Nothing is typed unless the
-    // window focusedId has the focus.
+    // window focusedId has the focus and the shell holds no keys itself.
     TypeAsync([id, keys], invocation) {
         const reply = ok => invocation.return_value(new GLib.Variant('(b)', [ok]));
-        if (this._markerAction === Meta.KeyBindingAction.NONE || focusedId() !== id || Main.overview.visible) {
+        if (this._markerAction === Meta.KeyBindingAction.NONE || focusedId() !== id || !shellIdle()) {
             reply(false);
             return;
         }
