@@ -1,0 +1,91 @@
+# Shell helpers for the end-to-end runs of the real talvorstart on a
+# Wayland desktop that the caller started with wsession.sh: an install
+# folder, settings that pick job 3, a run and its checks. Source it after
+# wsession.sh and w_setup_user; needs $stage.
+today=$(LC_ALL=C date +"%-d %b %Y")
+weekday=$(LC_ALL=C date +%A)
+job_keys="Alt+B$(printf ' Up%.0s' $(seq 20)) Down Down Return Alt+S"
+failures=0
+fail() {
+  echo "FAIL: $case_name: $*"
+  failures=$((failures + 1))
+}
+
+# A folder with the tool and a batch file that starts the given command.
+make_install() {
+  local dir=$1
+  shift
+  w_own_dir "$dir"
+  cp "$stage/talvorstart" "$stage/talvorstart.hlp" "$dir/"
+  { echo '#!/bin/sh'; [[ $# -gt 0 ]] && echo "$* &"; } >"$dir/TalvorStart.bat"
+  chmod 755 "$dir/TalvorStart.bat"
+}
+
+# Settings as a configured install leaves them: today's weekday picks job 3.
+write_ini() {
+  cfg="$w_tmp/config-$RANDOM$RANDOM"
+  w_own_dir "$cfg"
+  w_own_dir "$cfg/TalvorStart"
+  ini="$cfg/TalvorStart/TalvorStart.ini"
+  printf '[Start]\nLetter=S\nTitle=%s\nBackupJobLetter=B\nStartDelay=1\nDefault=0\nOnceOnly=0\nBackupNumber=1\n' \
+    "${title:-Microsoft Backup}" >"$ini"
+  printf '\n[%s]\n%s=1\nBackup=3\n' "$weekday" "$weekday" >>"$ini"
+  [[ -n "$w_user" ]] && chown "$w_user:" "$ini"
+  ini_before=$(grep -v DateLastRun "$ini" | sort)
+}
+
+keys() { [[ -f "$log" ]] && grep '^key ' "$log" | sed 's/^key //' | paste -sd' ' -; }
+date_written() { grep -q "^DateLastRun=$today\$" "$ini"; }
+run_over() { ! kill -0 "$tool" 2>/dev/null || { date_written && grep -q '^started' "$log" 2>/dev/null; }; }
+stop_demos() {
+  local pid
+  for pid in $(sed -n 's/^ready //p' "$w_tmp"/logs/*.log 2>/dev/null); do kill "$pid" 2>/dev/null; done
+}
+
+# Runs the tool from the folder with extra NAME=value settings; stops it
+# once the job is started and the date written (it would pause 5 s more).
+run_tool() {
+  local dir=$1
+  shift
+  log="$w_tmp/logs/demo-$RANDOM$RANDOM.log"
+  write_ini
+  w_spawn XDG_CONFIG_HOME="$cfg" XDG_STATE_HOME="$cfg" DEMO_BACKUP_LOG="$log" "$@" "$dir/talvorstart" \
+    >"$w_tmp/tool.out" 2>&1
+  tool=$!
+  w_wait_for "${limit:-30}" run_over
+  kill "$tool" 2>/dev/null
+  wait "$tool" 2>/dev/null
+  tool_status=$?
+  stop_demos
+}
+
+# One run must start job 3 with exactly the job keys, and the tool's own
+# window must get none (they would change its settings).
+check_job3() {
+  local k
+  k=$(keys)
+  grep -q "^started" "$log" || echo "  log: $(grep -v "^key" "$log" 2>/dev/null | paste -sd" " -)"
+  [[ "$k" == "$job_keys" ]] || { echo "  keys: ${k:-none}; status $tool_status; the tool said: $(tail -3 "$w_tmp/tool.out")"
+    w_run XDG_STATE_HOME="$cfg" "$stage/talvorstart" --history 1 | sed -n 2p
+    return 1
+  }
+  grep -q "^started 3$" "$log" || { echo "  job 3 not started: $(grep "^started" "$log")"; return 1; }
+  date_written || { echo "  DateLastRun not written"; return 1; }
+  [[ "$(grep -v DateLastRun "$ini" | sort)" == "$ini_before" ]] || { echo "  the tool's settings changed"; return 1; }
+}
+
+# Runs the case n times; all must pass. A function before_run, when the
+# caller defines one, sets the desktop up before each run.
+repeat_case() {
+  local n=$1 good=0 i t0=$EPOCHREALTIME
+  shift
+  for i in $(seq "$n"); do
+    declare -F before_run >/dev/null && before_run
+    run_tool "$@"
+    if check_job3; then good=$((good + 1)); fi
+  done
+  echo "$case_name: job 3 started in $good of $n runs, $(echo "scale=2; ($EPOCHREALTIME - $t0) / $n" | bc) s a run" \
+    "($SECONDS s since the start)"
+  ((good == n)) || fail "$((n - good)) runs failed"
+}
+
