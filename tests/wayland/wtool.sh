@@ -84,8 +84,9 @@ repeat_case() {
     run_tool "$@"
     if check_job3; then good=$((good + 1)); fi
   done
-  echo "$case_name: job 3 started in $good of $n runs, $(echo "scale=2; ($EPOCHREALTIME - $t0) / $n" | bc) s a run" \
-    "($SECONDS s since the start)"
+  local per
+  per=$(awk -v a="$t0" -v b="$EPOCHREALTIME" -v n="$n" 'BEGIN { printf "%.2f", (b - a) / n }')
+  echo "$case_name: job 3 started in $good of $n runs, $per s a run ($SECONDS s since the start)"
   ((good == n)) || fail "$((n - good)) runs failed"
 }
 
