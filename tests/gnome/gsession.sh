@@ -52,9 +52,11 @@ EOC
     gnome-shell --headless --wayland --no-x11 --virtual-monitor 1280x1024 --wayland-display "wayland-g$n" \
     >"$w_tmp/gnome-shell$n.log" 2>&1
   g_shell_pid=$!
-  local name=org.gnome.Shell
-  [[ -n "$ext" ]] && name=${g_api[0]}
-  if ! w_wait_for 20 g_has_name "$name"; then
+  # The shell takes its bus name at once; its interface answers once its
+  # user interface is up, the extension's once the extension is enabled.
+  local ready=(g_shell_answers)
+  [[ -n "$ext" ]] && ready=(g_has_name "${g_api[0]}")
+  if ! w_wait_for 20 "${ready[@]}" || ! w_wait_for 5 test -S "$w_runtime/wayland-g$n"; then
     echo "GNOME Shell did not start (or its extension did not load):" >&2
     tail -15 "$w_tmp/gnome-shell$n.log" >&2
     return 1
@@ -82,6 +84,10 @@ g_focused_pid() { g_windows | awk '$3 == 1 { print $2 }'; }
 
 # Opens the overview as the user's Super key would, through the shell's own
 # interface.
+g_shell_answers() {
+  g_call org.gnome.Shell /org/gnome/Shell org.freedesktop.DBus.Properties.Get org.gnome.Shell OverviewActive |
+    grep -q '<'
+}
 g_overview_is() {
   g_call org.gnome.Shell /org/gnome/Shell org.freedesktop.DBus.Properties.Get org.gnome.Shell OverviewActive |
     grep -q "<$1>"
