@@ -1,9 +1,11 @@
-// The GNOME back end's keys: the keysym presses and releases that the shell
-// extension types for each stroke.
+// The GNOME back end's pure parts: the keysym presses and releases that
+// the shell extension types for each stroke, and which focused window may
+// get them.
 #include <xkbcommon/xkbcommon.h>
 
 #include <QtTest>
 
+#include "platform/gnome/gnome_dialogs.h"
 #include "platform/gnome/gnome_keys.h"
 
 using gnome::KeyEvent;
@@ -47,6 +49,29 @@ class TestGnomeKeys : public QObject {
     QVERIFY(!gnome::planKeys({ch('a'), ch(0x01)}, out, reason));
     QCOMPARE(out.size(), size_t(1));
     QVERIFY(reason.find("U+0001") != std::string::npos);
+  }
+
+  // A dialog of a dialog of the target may get keys; another window of the
+  // same program, or a loop of parents, may not.
+  void onlyDialogsOfTheTargetMayGetKeys() {
+    gnome::ShellWindow target, dialog, inner, other, loopA, loopB;
+    target.id = 1;
+    dialog.id = 2;
+    dialog.parent = 1;
+    inner.id = 3;
+    inner.parent = 2;
+    other.id = 4;
+    other.pid = target.pid = 77;
+    loopA.id = 5;
+    loopA.parent = 6;
+    loopB.id = 6;
+    loopB.parent = 5;
+    const std::vector<gnome::ShellWindow> all = {target, dialog, inner, other, loopA, loopB};
+    QVERIFY(gnome::isDialogOf(dialog, all, 1));
+    QVERIFY(gnome::isDialogOf(inner, all, 1));
+    QVERIFY(!gnome::isDialogOf(other, all, 1));
+    QVERIFY(!gnome::isDialogOf(target, all, 2));
+    QVERIFY(!gnome::isDialogOf(loopA, all, 1));
   }
 };
 

@@ -13,7 +13,7 @@ const INTERFACE = `
 <node>
   <interface name="example.talvorstart.Shell1">
     <method name="Windows">
-      <arg type="a(tssibu)" direction="out" name="windows"/>
+      <arg type="a(tssibut)" direction="out" name="windows"/>
     </method>
     <method name="ActiveWindow">
       <arg type="t" direction="out" name="id"/>
@@ -25,7 +25,7 @@ const INTERFACE = `
     <method name="Type">
       <arg type="t" direction="in" name="focusedId"/>
       <arg type="a(ub)" direction="in" name="keys"/>
-      <arg type="b" direction="out" name="delivered"/>
+      <arg type="u" direction="out" name="delivered"/>
     </method>
   </interface>
 </node>`;
@@ -39,6 +39,8 @@ const OVERVIEW_WAIT_MS = 2000;
 const FOCUS_WAIT_MS = 1000;
 const MARKER_WAIT_MS = 2000;
 const IDLE_POLL_MS = 10;
+const KEY_QUIET_MS = 20;
+const NEW_WINDOW_WAIT_MS = 500;
 
 function windowById(id) {
     for (const actor of global.get_window_actors()) {
@@ -123,6 +125,13 @@ class TalvorStartService {
             if (waiter)
                 waiter(true);
         });
+        this._unshown = new Set();
+        this._createdHandler = global.display.connect('window-created', (display, w) => {
+            this._unshown.add(w);
+            const forget = () => this._unshown.delete(w);
+            w.connect('shown', forget);
+            w.connect('unmanaged', forget);
+        });
         this._dbus = Gio.DBusExportedObject.wrapJSObject(INTERFACE, this);
         this._dbus.export(Gio.DBus.session, OBJECT_PATH);
         this._nameId = Gio.bus_own_name_on_connection(Gio.DBus.session, BUS_NAME, Gio.BusNameOwnerFlags.NONE,
@@ -133,6 +142,8 @@ class TalvorStartService {
         Gio.bus_unown_name(this._nameId);
         this._dbus.unexport();
         global.display.disconnect(this._acceleratorHandler);
+        global.display.disconnect(this._createdHandler);
+        this._unshown.clear();
         if (this._markerAction !== Meta.KeyBindingAction.NONE) {
             Main.wm.allowKeybinding(this._markerName, Shell.ActionMode.NONE);
             global.display.ungrab_accelerator(this._markerAction);
@@ -143,15 +154,15 @@ class TalvorStartService {
     }
 
     // id, title, window class (the application id of native programs),
-    // process id, whether it has the focus, and the order in which the
-    // windows appeared.
+    // process id, whether it has the focus, the order in which the windows
+    // appeared, and the window it is a dialog of (0: none).
     Windows() {
         const focus = focusedId();
         return global.get_window_actors()
             .map(a => a.meta_window)
             .filter(w => w && !w.is_override_redirect())
             .map(w => [w.get_id(), w.get_title() || '', w.get_wm_class() || '', w.get_pid(),
-                w.get_id() === focus, w.get_stable_sequence()]);
+                w.get_id() === focus, w.get_stable_sequence(), w.get_transient_for()?.get_id() ?? 0]);
     }
 
     ActiveWindow() {
@@ -181,22 +192,69 @@ class TalvorStartService {
         });
     }
 
-    // Presses and releases keysyms in the given order, then the marker;
-    // answers true once the marker came back, so that every key before it
-    // went to the window that had the focus. Nothing is typed unless the
-    // window focusedId has the focus and the shell holds no keys itself.
+    // Presses and releases keysyms in the given order, a key at a time: each
+    // is followed by the marker, and the next is typed only once the marker
+    // came back (every key before it passed on to the window that had the
+    // focus) and the window focusedId still has the focus and the shell holds
+    // no keys itself. Answers how many of the events were passed on.
     TypeAsync([id, keys], invocation) {
-        const reply = ok => invocation.return_value(new GLib.Variant('(b)', [ok]));
-        if (this._markerAction === Meta.KeyBindingAction.NONE || focusedId() !== id || !shellIdle()) {
-            reply(false);
+        const reply = n => invocation.return_value(new GLib.Variant('(u)', [n]));
+        if (this._markerAction === Meta.KeyBindingAction.NONE) {
+            reply(0);
             return;
         }
+        const next = done => {
+            if (done === keys.length || focusedId() !== id || !shellIdle()) {
+                reply(done);
+                return;
+            }
+            // One key: up to the point where no key is held any more.
+            let end = done, held = 0;
+            do {
+                const [keysym, down] = keys[end++];
+                held += down ? 1 : -1;
+                this._keyboard.notify_keyval(GLib.get_monotonic_time(), keysym,
+                    down ? Clutter.KeyState.PRESSED : Clutter.KeyState.RELEASED);
+            } while (end < keys.length && held > 0);
+            this._typeMarker(passed => {
+                if (!passed)
+                    reply(done);
+                else
+                    this._afterKey(settled => settled ? next(end) : reply(end));
+            });
+        };
+        next(0);
+    }
+
+    // A window that the program opens in answer to a key takes the focus
+    // only once it is shown: the next key waits a moment for one to appear,
+    // and then until every new window is shown.
+    _afterKey(done) {
+        GLib.timeout_add(GLib.PRIORITY_DEFAULT, KEY_QUIET_MS, () => {
+            const until = GLib.get_monotonic_time() + NEW_WINDOW_WAIT_MS * 1000;
+            const check = () => {
+                if (this._unshown.size === 0) {
+                    done(true);
+                    return GLib.SOURCE_REMOVE;
+                }
+                if (GLib.get_monotonic_time() < until)
+                    return GLib.SOURCE_CONTINUE;
+                done(false);
+                return GLib.SOURCE_REMOVE;
+            };
+            if (check() === GLib.SOURCE_CONTINUE)
+                GLib.timeout_add(GLib.PRIORITY_DEFAULT, IDLE_POLL_MS, check);
+            return GLib.SOURCE_REMOVE;
+        });
+    }
+
+    _typeMarker(done) {
         let timer = 0;
         const waiter = ok => {
             if (timer)
                 GLib.source_remove(timer);
             timer = 0;
-            reply(ok);
+            done(ok);
         };
         this._markerWaiters.push(waiter);
         timer = GLib.timeout_add(GLib.PRIORITY_DEFAULT, MARKER_WAIT_MS, () => {
@@ -204,14 +262,10 @@ class TalvorStartService {
             const i = this._markerWaiters.indexOf(waiter);
             if (i >= 0)
                 this._markerWaiters.splice(i, 1);
-            reply(false);
+            done(false);
             return GLib.SOURCE_REMOVE;
         });
         const time = GLib.get_monotonic_time();
-        for (const [keysym, down] of keys) {
-            this._keyboard.notify_keyval(time, keysym,
-                down ? Clutter.KeyState.PRESSED : Clutter.KeyState.RELEASED);
-        }
         this._keyboard.notify_keyval(time, MARKER_KEYSYM, Clutter.KeyState.PRESSED);
         this._keyboard.notify_keyval(time, MARKER_KEYSYM, Clutter.KeyState.RELEASED);
     }

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/failure_codes.h"
+#include "platform/gnome/gnome_dialogs.h"
 #include "platform/gnome/gnome_keys.h"
 #include "platform/gnome/gnome_shell_bus.h"
 #include "platform/wayland/own_app_id.h"
@@ -40,7 +41,6 @@ class GnomeAutomation : public Automation {
   void beginRun() override {
     markExisting();
     target_ = 0;
-    targetPid_ = 0;
     justActivated_ = false;
   }
 
@@ -62,8 +62,6 @@ class GnomeAutomation : public Automation {
     bool focused = false;
     if (!bus_->activate(w.id, focused)) return lost();
     target_ = w.id;
-    targetPid_ = w.pid;
-    newestAtActivation_ = newest(all);
     justActivated_ = true;
     wasFocused_ = w.focused;
     AutomationStatus done;
@@ -80,19 +78,23 @@ class GnomeAutomation : public Automation {
       if (!waitForTarget()) return lost();
       if (!wasFocused_) std::this_thread::sleep_for(kSettle);
     }
+    // The shell types a key at a time while the window it is given has the
+    // focus, and says how many it passed on; when the focus moved, the rest
+    // goes on only to a dialog of the target.
+    size_t done = 0;
     ShellWindow receiver;
-    AutomationStatus s = checkReceiver(receiver);
-    if (!s.ok()) return s;
-    // The shell types only while that window has the focus, and answers
-    // once it has passed every key on to it.
-    bool delivered = false;
-    if (!bus_->type(receiver.id, keys, delivered)) return lost();
-    if (delivered) return {};
-    s = checkReceiver(receiver);
-    if (!s.ok()) return s;
-    return stop(KeyStop::NotAnswering,
-                "GNOME Shell did not confirm that the keys reached the window \"" + receiver.title +
-                    "\" (the overview or a dialog of the shell may have been open), so no more keys were sent");
+    // Each round passes a key on or finds the focus moved; bounded all the same.
+    for (size_t round = 0; done < keys.size(); ++round) {
+      AutomationStatus s = checkReceiver(receiver);
+      if (!s.ok()) return s;
+      if (round > keys.size()) return notConfirmed(receiver);
+      const std::vector<KeyEvent> rest(keys.begin() + long(done), keys.end());
+      size_t delivered = 0;
+      if (!bus_->type(receiver.id, rest, delivered)) return lost();
+      done += delivered;
+      if (done < keys.size() && !focusMoved(receiver.id)) return notConfirmed(receiver);
+    }
+    return {};
   }
 
   void setOwnWindow(std::uintptr_t) override {}  // ours are told by application id and process
@@ -100,17 +102,18 @@ class GnomeAutomation : public Automation {
  private:
   static bool isOwn(const ShellWindow& w) { return w.pid == getpid() || wayland::isOwnAppId(w.wmClass); }
 
-  static std::uint32_t newest(const std::vector<ShellWindow>& all) {
-    std::uint32_t n = 0;
-    for (const ShellWindow& w : all) n = std::max(n, w.sequence);
-    return n;
-  }
-
   void markExisting() {
     std::vector<ShellWindow> all;
     existing_.clear();
     if (!bus_->windows(all)) return;
     for (const ShellWindow& w : all) existing_.insert(w.id);
+  }
+
+  // Whether another window than the one given has the focus now (also when
+  // the shell does not answer: the next check says so).
+  bool focusMoved(std::uint64_t from) {
+    std::uint64_t id = 0;
+    return !bus_->activeWindow(id) || id != from;
   }
 
   // False only when the shell no longer answers; a window that does not
@@ -126,9 +129,9 @@ class GnomeAutomation : public Automation {
   }
 
   // Keys go only to the window that has the focus, and only when that is
-  // the one we activated or one its process opened since (a dialog); without
-  // an activated window, to one that appeared after the run began, which
-  // from then on is the only one. Never to ours.
+  // the one we activated or a dialog of it; without an activated window, to
+  // one that appeared after the run began, which from then on is the only
+  // one. Never to ours.
   AutomationStatus checkReceiver(ShellWindow& out) {
     std::vector<ShellWindow> all;
     if (!bus_->windows(all)) return lost();
@@ -143,14 +146,17 @@ class GnomeAutomation : public Automation {
                                                    "\") was open before the backup program was started; the keys "
                                                    "were not sent");
       target_ = a->id;
-      targetPid_ = a->pid;
-      newestAtActivation_ = newest(all);
     }
-    const bool dialog = targetPid_ > 0 && a->pid == targetPid_ && a->sequence > newestAtActivation_;
-    if (a->id == target_ || dialog) return {};
+    if (a->id == target_ || isDialogOf(*a, all, target_)) return {};
     return stop(KeyStop::FocusLost, "The backup program lost the keyboard focus to the window \"" + a->title +
                                         "\", so no more keys were sent and no job was started. Close that window, "
                                         "or keep it from taking the focus, and start Talvor Start again.");
+  }
+
+  static AutomationStatus notConfirmed(const ShellWindow& receiver) {
+    return stop(KeyStop::NotAnswering,
+                "GNOME Shell did not confirm that the keys reached the window \"" + receiver.title +
+                    "\" (the overview or a dialog of the shell may have been open), so no more keys were sent");
   }
 
   static AutomationStatus stop(KeyStop why, const std::string& description) {
@@ -167,8 +173,6 @@ class GnomeAutomation : public Automation {
   std::unique_ptr<ShellBus> bus_;
   std::set<std::uint64_t> existing_;
   std::uint64_t target_ = 0;
-  std::int32_t targetPid_ = 0;
-  std::uint32_t newestAtActivation_ = 0;
   bool justActivated_ = false;
   bool wasFocused_ = false;
 };

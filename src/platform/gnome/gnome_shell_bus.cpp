@@ -2,6 +2,7 @@
 
 #include <systemd/sd-bus.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace gnome {
@@ -56,13 +57,13 @@ bool ShellBus::windows(std::vector<ShellWindow>& out) {
     error_ = c.why(r);
     return false;
   }
-  r = sd_bus_message_enter_container(c.reply, 'a', "(tssibu)");
+  r = sd_bus_message_enter_container(c.reply, 'a', "(tssibut)");
   while (r >= 0) {
     ShellWindow w;
     const char* title = nullptr;
     const char* wmClass = nullptr;
     int focused = 0;
-    r = sd_bus_message_read(c.reply, "(tssibu)", &w.id, &title, &wmClass, &w.pid, &focused, &w.sequence);
+    r = sd_bus_message_read(c.reply, "(tssibut)", &w.id, &title, &wmClass, &w.pid, &focused, &w.sequence, &w.parent);
     if (r <= 0) break;
     w.title = title;
     w.wmClass = wmClass;
@@ -96,8 +97,8 @@ bool ShellBus::activate(std::uint64_t id, bool& focused) {
   return r >= 0;
 }
 
-bool ShellBus::type(std::uint64_t focusedId, const std::vector<KeyEvent>& keys, bool& delivered) {
-  delivered = false;
+bool ShellBus::type(std::uint64_t focusedId, const std::vector<KeyEvent>& keys, size_t& delivered) {
+  delivered = 0;
   if (!bus_) return false;
   Call c;
   sd_bus_message* m = nullptr;
@@ -109,10 +110,10 @@ bool ShellBus::type(std::uint64_t focusedId, const std::vector<KeyEvent>& keys, 
   if (r >= 0) r = sd_bus_message_close_container(m);
   if (r >= 0) r = sd_bus_call(bus_, m, 0, &c.error, &c.reply);
   sd_bus_message_unref(m);
-  int answer = 0;
-  if (r >= 0) r = sd_bus_message_read(c.reply, "b", &answer);
+  std::uint32_t answer = 0;
+  if (r >= 0) r = sd_bus_message_read(c.reply, "u", &answer);
   if (r < 0) error_ = c.why(r);
-  delivered = answer;
+  delivered = std::min(size_t(answer), keys.size());
   return r >= 0;
 }
 

@@ -21,6 +21,7 @@ struct ShellWindow {
   std::int32_t pid = 0;
   bool focused = false;
   std::uint32_t sequence = 0;  // grows with each window that appears
+  std::uint64_t parent = 0;    // the window it is a dialog of, or 0
 };
 
 // One press or release of a keysym.
@@ -46,9 +47,9 @@ class ShellBus {
   bool activeWindow(std::uint64_t& id);
   // focused: the window had the focus when the shell answered.
   bool activate(std::uint64_t id, bool& focused);
-  // Types the events if the window focusedId still has the focus; delivered:
-  // the shell has passed them on to it.
-  bool type(std::uint64_t focusedId, const std::vector<KeyEvent>& keys, bool& delivered);
+  // Types the events, a key at a time, while the window focusedId has the
+  // focus; delivered: how many of them the shell has passed on to it.
+  bool type(std::uint64_t focusedId, const std::vector<KeyEvent>& keys, size_t& delivered);
 
   const std::string& error() const { return error_; }
 

@@ -4,5 +4,6 @@ target_sources(talvor_automation PRIVATE
   gnome/gnome_automation.cpp
   gnome/gnome_shell_bus.cpp
   gnome/gnome_keys.cpp
+  gnome/gnome_dialogs.cpp
 )
 target_compile_definitions(talvor_automation PRIVATE TALVOR_HAVE_GNOME)
