@@ -79,6 +79,10 @@ foreach(size IN LISTS TALVOR_ICON_SIZES)
 endforeach()
 install(FILES ${dist}/linux/talvorstart.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${TALVOR_APP_ID}.svg)
+# The GNOME Shell extension that lets the program reach other windows on
+# GNOME (Wayland); the shell looks for system-wide ones here.
+install(DIRECTORY ${dist}/gnome-shell/talvorstart@example.talvorstart
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/extensions)
 # Named after the package, not the project, as Debian wants it.
 install(FILES ${dist}/linux/copyright ${gen}/changelog.gz ${gen}/README.md.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/talvorstart)

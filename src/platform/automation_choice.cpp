@@ -11,6 +11,9 @@
 #if defined(TALVOR_HAVE_KDE)
 #include "platform/kde/kde_automation.h"
 #endif
+#if defined(TALVOR_HAVE_GNOME)
+#include "platform/gnome/gnome_automation.h"
+#endif
 
 #include <X11/Xlib.h>
 #include <unistd.h>
@@ -19,6 +22,8 @@
 #include <cstdlib>
 
 namespace {
+
+constexpr const char* kGnomeExtensionUuid = "talvorstart@example.talvorstart";
 
 std::string env(const char* name) {
   const char* v = std::getenv(name);
@@ -96,9 +101,26 @@ Decision decideBackend(const SessionFacts& f) {
     d.backend = Backend::Kde;
     return d;
   }
+  if (f.waylandSession && f.gnomeExtension) {
+    d.backend = Backend::Gnome;
+    return d;
+  }
   const std::string desktop = (f.desktop.empty() ? std::string("this desktop") : f.desktop) + " on Wayland";
   const std::string lacks = desktop + " offers " + f.waylandLacking;
   const std::string grant = f.kwinWithoutGrant ? " " + kwinGrantAdvice(f.ownBinary) : "";
+  if (f.waylandSession && f.gnomeShell) {
+    d.backend = f.x11Reachable ? Backend::X11 : Backend::Unreachable;
+    d.problem = std::string(
+                    "Talvor Start needs its GNOME Shell extension to bring other programs' windows to the "
+                    "front and type into them on ") +
+                desktop + ", and the extension is not running." +
+                (f.x11Reachable ? " Until it is, only programs that run under Xwayland (X11) can be reached."
+                                : " The backup program is started, but no job is chosen and no backup is started.") +
+                " To have that done: install the talvorstart package (it brings the extension), run "
+                "\"gnome-extensions enable " +
+                kGnomeExtensionUuid + "\", then log out and log in again once.";
+    return d;
+  }
   if (f.x11Reachable) {
     d.backend = Backend::X11;
     if (f.waylandSession)
@@ -153,7 +175,17 @@ AutomationChoice chooseAutomation() {
 #else
   f.waylandLacking = "nothing that this build of Talvor Start can use (it was built without Wayland support)";
 #endif
-  if (!f.waylandUsable) f.x11Reachable = x11Reachable();
+  std::unique_ptr<Automation> gnome;
+  if (f.waylandSession && !f.waylandUsable && !f.kdeUsable) {
+    f.gnomeShell = f.desktop.find("GNOME") != std::string::npos;
+#if defined(TALVOR_HAVE_GNOME)
+    gnome::Choice c = gnome::connect();
+    f.gnomeShell = f.gnomeShell || c.shellRunning;
+    f.gnomeExtension = c.automation != nullptr;
+    gnome = std::move(c.automation);
+#endif
+  }
+  if (!f.waylandUsable && !f.gnomeExtension) f.x11Reachable = x11Reachable();
 
   AutomationChoice choice;
   choice.decision = decideBackend(f);
@@ -163,6 +195,9 @@ AutomationChoice chooseAutomation() {
       break;
     case Backend::Kde:
       choice.automation = std::move(kwin);
+      break;
+    case Backend::Gnome:
+      choice.automation = std::move(gnome);
       break;
     case Backend::X11:
       choice.automation = createX11Automation();

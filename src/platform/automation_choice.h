@@ -3,11 +3,12 @@
 // On Linux the desktop back end is chosen at run time: a Wayland session
 // whose compositor lists toplevels and takes a virtual keyboard gets the
 // Wayland one, KWin when it grants its window list and fake keyboard the
-// KDE one, otherwise X11 when a display is reachable, otherwise none.
-#include "platform/automation.h"
-
+// KDE one, GNOME Shell with Talvor Start's extension the GNOME one,
+// otherwise X11 when a display is reachable, otherwise none.
 #include <memory>
 #include <string>
+
+#include "platform/automation.h"
 
 // What the choice can see of the session.
 struct SessionFacts {
@@ -19,9 +20,11 @@ struct SessionFacts {
   bool kwinWithoutGrant = false;  // KWin, which keeps both from programs no desktop file grants them
   std::string ownBinary;          // the running program's path: the one a desktop file must name
   bool x11Reachable = false;
+  bool gnomeShell = false;      // the desktop is GNOME, or GNOME Shell is on the session bus
+  bool gnomeExtension = false;  // Talvor Start's GNOME Shell extension answers
 };
 
-enum class Backend { Wayland, Kde, X11, Unreachable };
+enum class Backend { Wayland, Kde, Gnome, X11, Unreachable };
 
 struct Decision {
   Backend backend = Backend::Unreachable;

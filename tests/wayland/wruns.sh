@@ -50,11 +50,13 @@ run_tool() {
   shift
   log="$w_tmp/logs/demo-$RANDOM$RANDOM.log"
   write_ini
-  w_spawn XDG_CONFIG_HOME="$cfg" DEMO_BACKUP_LOG="$log" "$@" "$dir/talvorstart" >"$w_tmp/tool.out" 2>&1
+  w_spawn XDG_CONFIG_HOME="$cfg" XDG_STATE_HOME="$cfg" DEMO_BACKUP_LOG="$log" "$@" "$dir/talvorstart" \
+    >"$w_tmp/tool.out" 2>&1
   tool=$!
   w_wait_for "${limit:-30}" run_over
   kill "$tool" 2>/dev/null
   wait "$tool" 2>/dev/null
+  tool_status=$?
   stop_demos
 }
 
@@ -64,21 +66,28 @@ check_job3() {
   local k
   k=$(keys)
   grep -q "^started" "$log" || echo "  log: $(grep -v "^key" "$log" 2>/dev/null | paste -sd" " -)"
-  [[ "$k" == "$job_keys" ]] || { echo "  keys: ${k:-none}"; return 1; }
+  [[ "$k" == "$job_keys" ]] || { echo "  keys: ${k:-none}; status $tool_status; the tool said: $(tail -3 "$w_tmp/tool.out")"
+    w_run XDG_STATE_HOME="$cfg" "$stage/talvorstart" --history 1 | sed -n 2p
+    return 1
+  }
   grep -q "^started 3$" "$log" || { echo "  job 3 not started: $(grep "^started" "$log")"; return 1; }
   date_written || { echo "  DateLastRun not written"; return 1; }
   [[ "$(grep -v DateLastRun "$ini" | sort)" == "$ini_before" ]] || { echo "  the tool's settings changed"; return 1; }
 }
 
-# Runs the case n times; all must pass.
+# Runs the case n times; all must pass. A function before_run, when the
+# caller defines one, sets the desktop up before each run.
 repeat_case() {
-  local n=$1 good=0 i
+  local n=$1 good=0 i t0=$EPOCHREALTIME
   shift
   for i in $(seq "$n"); do
+    declare -F before_run >/dev/null && before_run
     run_tool "$@"
     if check_job3; then good=$((good + 1)); fi
   done
-  echo "$case_name: job 3 started in $good of $n runs ($SECONDS s since the start)"
+  local per
+  per=$(awk -v a="$t0" -v b="$EPOCHREALTIME" -v n="$n" 'BEGIN { printf "%.2f", (b - a) / n }')
+  echo "$case_name: job 3 started in $good of $n runs, $per s a run ($SECONDS s since the start)"
   ((good == n)) || fail "$((n - good)) runs failed"
 }
 

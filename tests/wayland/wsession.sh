@@ -3,6 +3,7 @@
 # root), with a runtime folder of its own. Source it.
 
 w_pids=()
+w_env=()  # NAME=value words that every command gets (a private session bus)
 w_cleanup() {
   local p
   for p in "${w_pids[@]}"; do kill "$p" 2>/dev/null || true; done
@@ -42,6 +43,7 @@ w_spawn() {
 w_run() {
   local vars=(PATH=/usr/local/bin:/usr/bin:/bin HOME="$w_tmp" XDG_RUNTIME_DIR="$w_runtime" LC_ALL=C.UTF-8)
   [[ -n "${WAYLAND_DISPLAY:-}" ]] && vars+=(WAYLAND_DISPLAY="$WAYLAND_DISPLAY")
+  vars+=("${w_env[@]}")
   while [[ $# -gt 0 && "$1" == *=* ]]; do vars+=("$1"); shift; done
   local cmd=(env -i "${vars[@]}" "$@")
   [[ -n "$w_user" ]] && cmd=(setpriv --reuid="$w_user" --regid="$w_user" --clear-groups -- "${cmd[@]}")

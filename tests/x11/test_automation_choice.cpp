@@ -1,8 +1,8 @@
 // Which desktop back end a session gets, and what the user is told.
+#include <QtTest>
+
 #include "platform/automation_choice.h"
 #include "platform/xwayland_only.h"
-
-#include <QtTest>
 
 namespace {
 
@@ -56,6 +56,46 @@ class TestAutomationChoice : public QObject {
     for (const char* part : {"GNOME on Wayland", "neither a list of windows nor a virtual keyboard", "X11 session",
                              "wlroots", "no job is chosen"})
       QVERIFY2(problem.contains(QLatin1String(part)), part);
+  }
+
+  void gnomeWithItsExtensionGetsTheGnomeBackEnd() {
+    SessionFacts f;
+    f.waylandSession = f.gnomeShell = f.gnomeExtension = f.x11Reachable = true;
+    f.desktop = "GNOME";
+    const Decision d = decideBackend(f);
+    QVERIFY(d.backend == Backend::Gnome);
+    QVERIFY(d.problem.empty() && d.note.empty());
+
+    // A compositor that offers the protocols keeps its own back end.
+    f.waylandUsable = true;
+    QVERIFY(decideBackend(f).backend == Backend::Wayland);
+  }
+
+  // The extension is not running: the user is told what to do, and with
+  // Xwayland only X11 programs are reached meanwhile.
+  void gnomeWithoutTheExtensionSaysHowToGetIt() {
+    SessionFacts f;
+    f.waylandSession = f.gnomeShell = true;
+    f.desktop = "ubuntu:GNOME";
+    f.waylandLacking = "neither a list of windows nor a virtual keyboard";
+    for (bool x11 : {false, true}) {
+      f.x11Reachable = x11;
+      const Decision d = decideBackend(f);
+      QVERIFY(d.backend == (x11 ? Backend::X11 : Backend::Unreachable));
+      const QString problem = QString::fromStdString(d.problem);
+      for (const char* part : {"ubuntu:GNOME on Wayland", "GNOME Shell extension", "install the talvorstart package",
+                               "gnome-extensions enable talvorstart@example.talvorstart", "log out and log in"})
+        QVERIFY2(problem.contains(QLatin1String(part)), part);
+      QCOMPARE(problem.contains(QLatin1String("no job is chosen")), !x11);
+      QCOMPARE(problem.contains(QLatin1String("Xwayland")), x11);
+    }
+
+    // The extension on an X11 session is not used: X11 reaches everything there.
+    f.waylandSession = false;
+    f.gnomeExtension = f.x11Reachable = true;
+    const Decision d = decideBackend(f);
+    QVERIFY(d.backend == Backend::X11);
+    QVERIFY(d.problem.empty());
   }
 
   // Under KWin, X11's focus named an X window while a native one had the
