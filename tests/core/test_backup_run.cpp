@@ -501,6 +501,9 @@ TEST(BackupRun, TodaysJobOverTheCalendar) {
         ASSERT_EQ(t.start(), 0);
         const int job = byDay ? dayJob(day.date.day) : weekdayJob(day.weekday);
         EXPECT_EQ(t.keys(), LaunchFixture::jobSequence("B", 20, job - 1, "S"));
+        EXPECT_EQ(t.desk.systemLogEntries.at(0).message, "Backup job " + std::to_string(job) + " started (" +
+                                                             (byDay ? "day-of-month" : "weekday") +
+                                                             ") in \"Microsoft Backup - Untitled\"");
       }
 }
 
