@@ -1,10 +1,10 @@
 #include "frm_keys_view.h"
 
+#include <commctrl.h>
+
 #include "ui/frm_keys.h"
 #include "win32_key_stroke.h"
 #include "win32_text.h"
-
-#include <commctrl.h>
 
 namespace {
 
@@ -77,15 +77,21 @@ void FrmKeysView::show(size_t i) {
 void FrmKeysView::userChanged(size_t i) {
   Control* c = rows_[i];
   switch (c->design().kind) {
-    case ControlKind::TextBox: static_cast<TextBox*>(c)->setText(toUtf8(form_->text(i))); break;
-    case ControlKind::CommandButton: static_cast<CommandButton*>(c)->click(); break;
-    case ControlKind::ComboBox: static_cast<ComboBox*>(c)->setIndex(form_->listIndex(i)); break;
-    default: break;
+    case ControlKind::TextBox:
+      static_cast<TextBox*>(c)->setText(toUtf8(form_->text(i)));
+      break;
+    case ControlKind::CommandButton:
+      static_cast<CommandButton*>(c)->click();
+      break;
+    case ControlKind::ComboBox:
+      static_cast<ComboBox*>(c)->setIndex(form_->listIndex(i));
+      break;
+    default:
+      break;
   }
 }
 
-LRESULT CALLBACK FrmKeysView::fieldProcedure(HWND field, UINT message, WPARAM w, LPARAM l, UINT_PTR,
-                                             DWORD_PTR self) {
+LRESULT CALLBACK FrmKeysView::fieldProcedure(HWND field, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self) {
   auto* view = reinterpret_cast<FrmKeysView*>(self);
   return view->fieldMessage(view->form_->indexOf(field), field, message, w, l);
 }
@@ -105,9 +111,9 @@ LRESULT FrmKeysView::fieldMessage(size_t index, HWND field, UINT message, WPARAM
       if (keyStrokeOfVirtualKey(UINT(w), held(VK_MENU), held(VK_CONTROL), held(VK_SHIFT), stroke)) {
         // Those with a character of their own bring a WM_CHAR after them.
         const KeyStroke::Key k = stroke.key;
-        eatChar_ = model_.keyPressed(*self, stroke) && (k == KeyStroke::Key::Character || k == KeyStroke::Key::Tab ||
-                                                        k == KeyStroke::Key::Escape || k == KeyStroke::Key::Enter ||
-                                                        k == KeyStroke::Key::Space);
+        eatChar_ = model_.keyPressed(*self, stroke) &&
+                   (k == KeyStroke::Key::Character || k == KeyStroke::Key::Tab || k == KeyStroke::Key::Escape ||
+                    k == KeyStroke::Key::Enter || k == KeyStroke::Key::Space);
       }
       return 0;  // a modifier alone, or a character that WM_CHAR brings
     }
@@ -127,7 +133,9 @@ LRESULT FrmKeysView::fieldMessage(size_t index, HWND field, UINT message, WPARAM
     case WM_SYSKEYUP:
       if (recording) return 0;
       break;
-    case WM_KILLFOCUS: model_.focusChanged(controlOf(HWND(w))); break;
+    case WM_KILLFOCUS:
+      model_.focusChanged(controlOf(HWND(w)));
+      break;
   }
   return DefSubclassProc(field, message, w, l);
 }

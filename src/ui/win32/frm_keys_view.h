@@ -1,9 +1,9 @@
 #pragma once
 
-#include "form_window.h"
-
 #include <memory>
 #include <vector>
+
+#include "form_window.h"
 
 class Control;
 class FrmKeys;
@@ -21,6 +21,7 @@ class FrmKeysView {
 
   HWND handle() const { return form_->handle(); }
   HWND control(const std::string& name) const;
+  double pixelsPerTwip() const { return form_->pixelsPerTwip(); }
 
  private:
   static LRESULT CALLBACK fieldProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);

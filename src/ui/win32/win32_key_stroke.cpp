@@ -7,9 +7,9 @@ struct NamedVirtualKey {
   KeyStroke::Key key;
 };
 const NamedVirtualKey kNamed[] = {
-    {VK_TAB, KeyStroke::Key::Tab},   {VK_ESCAPE, KeyStroke::Key::Escape}, {VK_RETURN, KeyStroke::Key::Enter},
+    {VK_TAB, KeyStroke::Key::Tab},     {VK_ESCAPE, KeyStroke::Key::Escape}, {VK_RETURN, KeyStroke::Key::Enter},
     {VK_SPACE, KeyStroke::Key::Space}, {VK_UP, KeyStroke::Key::Up},         {VK_DOWN, KeyStroke::Key::Down},
-    {VK_LEFT, KeyStroke::Key::Left}, {VK_RIGHT, KeyStroke::Key::Right},   {VK_HOME, KeyStroke::Key::Home},
+    {VK_LEFT, KeyStroke::Key::Left},   {VK_RIGHT, KeyStroke::Key::Right},   {VK_HOME, KeyStroke::Key::Home},
     {VK_END, KeyStroke::Key::End},
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/key_stroke.h"
-
 #include <windows.h>
+
+#include "platform/key_stroke.h"
 
 // The key of a WM_KEYDOWN or WM_SYSKEYDOWN as the notation knows it, with
 // the modifiers held. False for a modifier alone, and for a character key
