@@ -5,6 +5,7 @@
 #include "ui/frm_keys.h"
 #include "win32_key_stroke.h"
 #include "win32_text.h"
+#include "window_placement.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ FrmKeysView::FrmKeysView(FrmKeys& model, HWND owner) : model_(model) {
       SetWindowSubclass(form_->control(i), fieldProcedure, kFieldSubclass, reinterpret_cast<DWORD_PTR>(this));
   }
   model_.viewVisibility = [this](bool visible) {
+    if (visible && !IsWindowVisible(form_->handle())) centreOverOwner(form_->handle());
     ShowWindow(form_->handle(), visible ? SW_SHOW : SW_HIDE);
     if (visible) SetForegroundWindow(form_->handle());
   };
