@@ -59,6 +59,8 @@ void FrmKeysView::createWidgets() {
   setWindowIcon(padlockIcon());
   setObjectName(QStringLiteral("FrmKeys"));
   setModal(false);
+  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+  setWindowFlag(Qt::WindowMinimizeButtonHint, false);
 
   std::vector<std::pair<QWidget*, const ControlDesign*>> placed;
   for (Control* c : model_.controls()) {
