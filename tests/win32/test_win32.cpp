@@ -41,13 +41,13 @@ std::vector<std::string> expectedJobKeys() {
 TEST(WindowByTitle, ExactTitleBeforePrefixCaseSensitiveNeverOwnNeverEmpty) {
   LoggingWindow longer(L"Microsoft Backup - test 2");
   LoggingWindow target(L"Microsoft Backup - test");
-  EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test", nullptr), target.handle());
-  const HWND byPrefix = findWindowByTitle(L"Microsoft Backup", nullptr);
+  EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test", TitleMatch::Start, nullptr), target.handle());
+  const HWND byPrefix = findWindowByTitle(L"Microsoft Backup", TitleMatch::Start, nullptr);
   EXPECT_TRUE(byPrefix == target.handle() || byPrefix == longer.handle());
-  EXPECT_EQ(findWindowByTitle(L"microsoft backup - test", nullptr), nullptr);
-  EXPECT_EQ(findWindowByTitle(L"", nullptr), nullptr);
-  EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test", target.handle()), longer.handle());
-  EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test 2", longer.handle()), nullptr);
+  EXPECT_EQ(findWindowByTitle(L"microsoft backup - test", TitleMatch::Start, nullptr), nullptr);
+  EXPECT_EQ(findWindowByTitle(L"", TitleMatch::Start, nullptr), nullptr);
+  EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test", TitleMatch::Start, target.handle()), longer.handle());
+  EXPECT_EQ(findWindowByTitle(L"Microsoft Backup - test 2", TitleMatch::Start, longer.handle()), nullptr);
 }
 
 // A window of the backup program's maker that was open before the run (its
