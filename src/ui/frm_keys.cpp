@@ -34,9 +34,13 @@ void FrmKeys::load() {
   txtConfirmKeys.setText(main_.confirmKeys);
   txtStartKeys.setText(main_.txtStartKey.text());
   TitleMatch match;
-  cboFindBy.setIndex(titleMatchFromSetting(main_.titleMatch, match) ? int(match) : -1);
+  const bool known = titleMatchFromSetting(main_.titleMatch, match);
+  cboFindBy.setIndex(known ? int(match) : -1);
   loading_ = false;
   showCheck(*checked_);
+  if (!known)
+    lblKeysCheck.setCaption("The window cannot be found by \"" + main_.titleMatch +
+                            "\", which is none of start, end, contains or class: choose under Find the window by.");
 }
 
 void FrmKeys::show() {
@@ -99,6 +103,7 @@ void FrmKeys::txtStartKeys_Change() {
 void FrmKeys::cboFindBy_Change() {
   if (loading_ || cboFindBy.index() < 0) return;
   main_.setTitleMatch(titleMatchSetting(TitleMatch(cboFindBy.index())));
+  showCheck(*checked_);  // a word that was unknown is no longer said
 }
 
 void FrmKeys::cmdRecord_Click(TextBox& field, CommandButton& button) {

@@ -99,6 +99,23 @@ TEST(KeysDialog, OpensFromTheMenuWithTheSettingsOfNow) {
   EXPECT_TRUE(t.writes().empty());  // opening stores nothing
 }
 
+TEST(KeysDialog, AnUnknownWayOfFindingTheWindowIsNamedUntilOneIsChosen) {
+  LaunchFixture t;
+  t.put("Start", "TitleMatch", "regex");
+  FrmMain& f = t.window();
+  loadSettings(f, t.store, t.desk);
+  f.mPopKeys.click();
+  FrmKeys& k = f.frmKeys();
+  EXPECT_EQ(k.cboFindBy.index(), -1);
+  EXPECT_EQ(k.lblKeysCheck.caption(),
+            "The window cannot be found by \"regex\", which is none of start, end, contains or class: choose under "
+            "Find the window by.");
+  t.store.clearWrites();
+  k.cboFindBy.setIndex(0);
+  EXPECT_EQ(t.writes(), Texts({"Start/TitleMatch=start"}));
+  EXPECT_EQ(k.lblKeysCheck.caption(), "The job list keys can be sent as \"%B\".");
+}
+
 // Invalid text is stored too: the run refuses it and says why.
 TEST(KeysDialog, EveryChangeIsStoredAtOnce) {
   struct Case {
