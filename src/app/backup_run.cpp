@@ -188,7 +188,7 @@ std::string BackupRun::unusableSettings() const {
              "\" is none of start, end, contains or class";
   if (wrong.empty()) return wrong;
   return "Not usable: " + wrong +
-         ". Mend it in the Talvor Start window (Settings, Keys); it is kept for the next start.";
+         ". Mend it in the Talvor Start window (menu Keys); it is kept for the next start.";
 }
 
 Outcome BackupRun::RunBackup() {

@@ -229,6 +229,25 @@ SplitKeys splitAtPauses(const std::string& keys) {
   return out;
 }
 
+std::string keyNotation(const KeyStroke& s) {
+  std::string key;
+  if (s.key == KeyStroke::Key::Function) {
+    if (s.character < 1 || s.character > 12) return "";
+    key = "{F" + std::to_string(int(s.character)) + "}";
+  } else if (s.key == KeyStroke::Key::Character) {
+    if (s.character == 0) return "";
+    const std::string c = utf8(std::u32string(1, s.character));
+    key = escapeKeys(c);
+  } else {
+    for (const NamedKey& k : kNamedKeys)
+      if (k.key == s.key) key = std::string("{") + k.name + "}";
+  }
+  std::string out;
+  for (const Modifier& m : kModifiers)
+    if (s.*(m.flag)) out += char(m.sign);
+  return out + key;
+}
+
 std::string escapeKeys(const std::string& text) {
   std::string out;
   for (const char c : text) {

@@ -20,6 +20,12 @@ struct ParsedKeys {
 // A pause is refused here: it is no key.
 ParsedKeys parseKeyString(const std::string& keys);
 
+// The notation of one key press, the inverse of parseKeyString: modifiers
+// as "%^+" in that order, named keys in braces ("{TAB}", "{F5}"), the
+// notation's own signs escaped ("{%}"), any other character as itself.
+// Empty for a character of 0.
+std::string keyNotation(const KeyStroke& stroke);
+
 // The text escaped so that it types itself and is never read as notation:
 // "B" stays "B", "{" gives "{{}".
 std::string escapeKeys(const std::string& text);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // The window's controls as plain values: each holds what a view shows and
 // runs its change handling exactly when a new value differs from the old.
@@ -123,4 +124,25 @@ class Slider : public Control {
 
  private:
   int value_ = 1;
+};
+
+// A drop-down list of the design's items; -1 while none is chosen.
+class ComboBox : public Control {
+ public:
+  using Control::Control;
+  const std::vector<std::string>& items() const { return design().items; }
+  int index() const { return index_; }
+  // Runs the change handler when the choice differs; an index outside the
+  // items chooses none.
+  void setIndex(int index) {
+    if (index < 0 || index >= int(items().size())) index = -1;
+    if (index == index_) return;
+    index_ = index;
+    changed();
+    if (onChange) onChange();
+  }
+  Handler onChange;
+
+ private:
+  int index_ = -1;
 };

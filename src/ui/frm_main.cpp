@@ -11,7 +11,7 @@ FrmMain::FrmMain(settings::SettingsStore& store, DesktopServices& services)
                       &txtStartKey, &Label5, &txtBackupKey, &Label3, &txtTitle, &Image1, &chkDefault,
                       &chkOnceOnly, &SliderBackupNumber, &Label1, &txtBackupNumber, &Label4, &chkMonday,
                       &chkTuesday, &chkwednesday, &chkThursday, &chkFriday, &chkSaturday, &chkSunday,
-                      &lblDayOfMonth, &mPopHelp, &mPopAbout};
+                      &lblDayOfMonth, &mPopHelp, &mPopKeys, &mPopAbout};
   for (const ControlDesign& d : frmMainDesign()) {
     Control* c = nullptr;
     for (Control* n : named)
@@ -25,6 +25,7 @@ FrmMain::FrmMain(settings::SettingsStore& store, DesktopServices& services)
                   &chkSunday, &lblDayOfMonth};
   for (auto& d : days_) jobControls_.push_back(d.get());
   connectHandlers();
+  keys_ = std::make_unique<FrmKeys>(*this, services);
 }
 
 void FrmMain::connectHandlers() {
@@ -37,6 +38,7 @@ void FrmMain::connectHandlers() {
   txtStartKey.onChange = [this] { txtStartKey_Change(); };
   txtTitle.onChange = [this] { txtTitle_Change(); };
   mPopHelp.onClick = [this] { mPopHelp_Click(); };
+  mPopKeys.onClick = [this] { mPopKeys_Click(); };
   mPopAbout.onClick = [this] { mPopAbout_Click(); };
   for (const ScheduleEntry& e : scheduleTable()) {
     const ScheduleEntry* entry = &e;

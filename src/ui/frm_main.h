@@ -2,6 +2,7 @@
 
 #include "platform/wait_clock.h"
 #include "ui/controls.h"
+#include "ui/frm_keys.h"
 #include "ui/schedule_table.h"
 
 #include <array>
@@ -52,6 +53,7 @@ class FrmMain {
   CheckBox chkSunday{designOf("chkSunday")};
   Label lblDayOfMonth{designOf("lblDayOfMonth")};
   MenuItem mPopHelp{designOf("mPopHelp")};
+  MenuItem mPopKeys{designOf("mPopKeys")};
   MenuItem mPopAbout{designOf("mPopAbout")};
   // Says what keeps the tool from its work; not in the design.
   Label lblProblem{problemLineDesign()};
@@ -73,6 +75,8 @@ class FrmMain {
   std::string titleMatch;
   void setConfirmKeys(const std::string& keys);
   void setTitleMatch(const std::string& word);
+  // The dialog that edits them, and the job and start keys with them.
+  FrmKeys& frmKeys() { return *keys_; }
 
   // --- window-level fields shared with the waits ---
   double sngPauseTime = 0;  // length of the current wait, seconds
@@ -111,6 +115,7 @@ class FrmMain {
   void txtStartKey_Change();
   void txtTitle_Change();
   void mPopHelp_Click();
+  void mPopKeys_Click();
   void mPopAbout_Click();
   void scheduleBox_Click(const ScheduleEntry& entry);  // chkDay1_Click .. chkSunday_Click
 
@@ -125,5 +130,6 @@ class FrmMain {
   std::vector<Control*> controls_;
   std::vector<Control*> jobControls_;
   std::string helpFile_;
+  std::unique_ptr<FrmKeys> keys_;
   bool visible_ = false;
 };

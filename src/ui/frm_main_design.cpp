@@ -77,6 +77,8 @@ std::vector<ControlDesign> build() {
                         120 + 480 * column, 3120 + 240 * row, 492, 252, tab, 0));
   }
   t.push_back(control("mPopHelp", K::MenuItem, "&Help", "", 0, 0, 0, 0, -1, 0));
+  // Keys sits between Help and About: About stays last, where it is looked for.
+  t.push_back(control("mPopKeys", K::MenuItem, "&Keys", "", 0, 0, 0, 0, -1, 0));
   t.push_back(control("mPopAbout", K::MenuItem, "&About", "", 0, 0, 0, 0, -1, 0));
 
   for (ControlDesign& d : t) {

@@ -5,7 +5,7 @@
 
 // The window's design as data: every view builds its controls from this
 // one table, and the model takes names, captions and tooltips from it.
-enum class ControlKind { Label, TextBox, CheckBox, CommandButton, Image, Slider, MenuItem };
+enum class ControlKind { Label, TextBox, CheckBox, CommandButton, Image, Slider, MenuItem, ComboBox };
 enum class Alignment { Left, Centre, Right };
 
 struct ControlDesign {
@@ -22,6 +22,7 @@ struct ControlDesign {
   bool jobControl = false;  // shown exactly while "Last Backup" is unticked
   int sliderMin = 0, sliderMax = 0, sliderSmallStep = 0, sliderPageStep = 0;
   unsigned textColour = 0;  // 0xRRGGBB; 0 for the system's colour
+  std::vector<std::string> items = {};  // a combo box's choices, in order
 };
 
 struct WindowDesign {

@@ -34,9 +34,16 @@ void FrmMain::SliderBackupNumber_Change() {
 
 void FrmMain::saveText(StartKey key, const TextBox& box) { settings::save(store_, settings::startKey(key), box.text()); }
 
-void FrmMain::txtBackupKey_Change() { saveText(StartKey::BackupJobLetter, txtBackupKey); }
+// The keys dialog edits the same settings: it shows each change at once.
+void FrmMain::txtBackupKey_Change() {
+  saveText(StartKey::BackupJobLetter, txtBackupKey);
+  if (keys_) keys_->txtJobKeys.setText(txtBackupKey.text());
+}
 void FrmMain::txtStartDelay_Change() { saveText(StartKey::StartDelay, txtStartDelay); }
-void FrmMain::txtStartKey_Change() { saveText(StartKey::Letter, txtStartKey); }
+void FrmMain::txtStartKey_Change() {
+  saveText(StartKey::Letter, txtStartKey);
+  if (keys_) keys_->txtStartKeys.setText(txtStartKey.text());
+}
 void FrmMain::txtTitle_Change() { saveText(StartKey::Title, txtTitle); }
 
 void FrmMain::setConfirmKeys(const std::string& keys) {
@@ -62,6 +69,8 @@ void FrmMain::mPopHelp_Click() {
   // Help for the control that has the focus, the contents for any other.
   services_.showHelp(helpFile_, focused ? focused->design().helpTopic : 0);
 }
+
+void FrmMain::mPopKeys_Click() { keys_->show(); }
 
 void FrmMain::mPopAbout_Click() {
   const std::string crlf = "\r\n";

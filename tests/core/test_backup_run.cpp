@@ -434,7 +434,7 @@ TEST(BackupRun, SettingsThatCannotBeUsedStartNothing) {
     EXPECT_EQ(t.start(), 13);
     EXPECT_EQ(t.frm->lblProblem.caption(),
               std::string("The backup did not start: a setting the run needs cannot be used. Not usable: ") + why +
-                  ". Mend it in the Talvor Start window (Settings, Keys); it is kept for the next start.");
+                  ". Mend it in the Talvor Start window (menu Keys); it is kept for the next start.");
     EXPECT_TRUE(t.keys().empty());
     EXPECT_EQ(t.desk.calls.size(), 0u);
     EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText(-1));

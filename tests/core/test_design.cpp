@@ -116,7 +116,7 @@ TEST(Design, DayGridAndItsLabel) {
   EXPECT_EQ(designOf("lblDayOfMonth").left, 720);
   EXPECT_EQ(designOf("chkwednesday").caption, "Wed");
   EXPECT_EQ(designOf("chkSunday").left, 4440);
-  EXPECT_EQ(frmMainDesign().size(), 19u + 7u + 1u + 31u + 2u);
+  EXPECT_EQ(frmMainDesign().size(), 19u + 7u + 1u + 31u + 3u);
 }
 
 }  // namespace

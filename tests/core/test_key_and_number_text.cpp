@@ -211,3 +211,46 @@ TEST(Calendar, DaysAndSecondsCarryOver) {
 }
 
 }  // namespace
+
+namespace {
+
+// The recorder writes what it heard in the notation; reading it back must
+// give the same key press, and canonical notation must come back unchanged.
+TEST(KeyString, NotationIsTheInverseOfTheParser) {
+  using K = KeyStroke::Key;
+  const std::pair<KeyStroke, const char*> cases[] = {
+      {held(ch('s'), true, false), "^s"},
+      {named(K::Tab), "{TAB}"},
+      {ch('b', true), "%b"},
+      {{K::Function, 5}, "{F5}"},
+      {held(named(K::Tab), false, true), "+{TAB}"},
+      {held(named(K::Escape), false, false), "{ESC}"},
+      {held(named(K::Enter, true), true, true), "%^+{ENTER}"},
+      {held(named(K::Up), true, false), "^{UP}"},
+      {named(K::Down), "{DOWN}"},
+      {named(K::Left), "{LEFT}"},
+      {named(K::Right), "{RIGHT}"},
+      {named(K::Home), "{HOME}"},
+      {named(K::End), "{END}"},
+      {named(K::Space), "{SPACE}"},
+      {{K::Function, 12}, "{F12}"},
+      {ch('%'), "{%}"},
+      {ch('^', true), "%{^}"},
+      {ch('+'), "{+}"},
+      {ch('{'), "{{}"},
+      {ch('}'), "{}}"},
+      {ch(U'\u00e9'), "\xc3\xa9"},
+      {ch(' '), " "},
+  };
+  for (const auto& [stroke, notation] : cases) {
+    SCOPED_TRACE(notation);
+    EXPECT_EQ(keyNotation(stroke), notation);
+    const ParsedKeys back = parseKeyString(notation);
+    ASSERT_TRUE(back.status.ok()) << back.status.description;
+    EXPECT_EQ(back.strokes, std::vector<KeyStroke>{stroke});
+  }
+  EXPECT_EQ(keyNotation(ch(0)), "");
+  EXPECT_EQ(keyNotation({K::Function, 13}), "");
+}
+
+}  // namespace

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QMenuBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,6 +21,7 @@
 #include "platform/fake/fake_desktop_services.h"
 #include "settings/memory_store.h"
 #include "ui/frm_main.h"
+#include "ui/qt/frm_keys_view.h"
 #include "ui/qt/frm_main_view.h"
 #include "ui/qt/help_viewer.h"
 #include "ui/qt/qt_desktop_services.h"
@@ -323,6 +326,85 @@ class TestQtView : public QObject {
     QVERIFY2(runAt - pressedRun < 0.05, qPrintable(QString::number(runAt - pressedRun)));
     // One second from Run.
     QVERIFY2(std::abs(ended - pressedRun - 1.0) < 0.06, qPrintable(QString::number(ended - second)));
+  }
+  void keysDialogOpensFromTheMenuAtItsDesignPlaces() {
+    Shown s;
+    QCOMPARE(s.view.menuBar()->actions().size(), 3);
+    QCOMPARE(s.view.menuBar()->actions().at(1)->text(), QString("&Keys"));
+    s.view.action("mPopKeys")->trigger();
+    FrmKeysView* keys = s.view.keysView();
+    QVERIFY(QTest::qWaitForWindowExposed(keys));
+    QCOMPARE(keys->windowTitle(), QString("Keys"));
+    QCOMPARE(keys->parentWidget(), &s.view);
+    const double k = keys->pixelsPerTwip();
+    for (const ControlDesign& d : frmKeysDesign()) {
+      QWidget* w = keys->widget(d.name);
+      QVERIFY2(w, d.name.c_str());
+      QCOMPARE(w->geometry(), QRect(int(d.left * k + 0.5), int(d.top * k + 0.5), int(d.width * k + 0.5),
+                                    int(d.height * k + 0.5)));
+      QCOMPARE(w->toolTip(), QString::fromStdString(d.tooltip));
+    }
+    auto* findBy = qobject_cast<QComboBox*>(keys->widget("cboFindBy"));
+    QCOMPARE(findBy->count(), 4);
+    QCOMPARE(findBy->currentIndex(), 0);
+    qobject_cast<QPushButton*>(keys->widget("cmdClose"))->click();
+    QVERIFY(!keys->isVisible());
+  }
+
+  // Each key heard in the field while it records, and what it is stored as.
+  void recordingWritesTheKeyInTheNotation() {
+    struct Case {
+      const char* field;
+      Qt::Key key;
+      Qt::KeyboardModifiers mods;
+      const char* notation;
+      const char* setting;
+    };
+    const Case cases[] = {
+        {"txtStartKeys", Qt::Key_S, Qt::ControlModifier, "^s", "Start/Letter"},
+        {"txtJobKeys", Qt::Key_B, Qt::AltModifier, "%b", "Start/BackupJobLetter"},
+        {"txtConfirmKeys", Qt::Key_Tab, Qt::NoModifier, "{TAB}", "Start/ConfirmKey"},
+        {"txtConfirmKeys", Qt::Key_Backtab, Qt::ShiftModifier, "+{TAB}", "Start/ConfirmKey"},
+        {"txtConfirmKeys", Qt::Key_F5, Qt::NoModifier, "{F5}", "Start/ConfirmKey"},
+        {"txtConfirmKeys", Qt::Key_Escape, Qt::NoModifier, "{ESC}", "Start/ConfirmKey"},
+    };
+    for (const Case& c : cases) {
+      Shown s;
+      s.view.action("mPopKeys")->trigger();
+      FrmKeysView* keys = s.view.keysView();
+      QVERIFY(QTest::qWaitForWindowExposed(keys));
+      auto* field = qobject_cast<QLineEdit*>(keys->widget(c.field));
+      field->setFocus();
+      field->selectAll();
+      QTest::keyClick(field, Qt::Key_Delete);
+      s.store.clearWrites();
+      auto* record = qobject_cast<QPushButton*>(keys->widget(std::string("cmdRecord") + (c.field + 3)));
+      QTest::mouseClick(record, Qt::LeftButton);
+      QCOMPARE(record->text(), QString("Cancel"));
+      QTest::keyClick(field, c.key, c.mods);
+      QCOMPARE(field->text(), QString(c.notation));
+      QCOMPARE(s.writes(), QStringList{QString(c.setting) + "=" + c.notation});
+      QCOMPARE(record->text(), QString("Record"));
+      QVERIFY(keys->isVisible());  // Escape was recorded, not a close
+    }
+  }
+
+  void typingInTheDialogShowsInTheMainWindowAndTheCheckLine() {
+    Shown s;
+    s.view.action("mPopKeys")->trigger();
+    FrmKeysView* keys = s.view.keysView();
+    QVERIFY(QTest::qWaitForWindowExposed(keys));
+    auto* field = qobject_cast<QLineEdit*>(keys->widget("txtJobKeys"));
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, "{TAP}");
+    QCOMPARE(s.w<QLineEdit>("txtBackupKey")->text(), QString("{TAP}"));
+    QCOMPARE(qobject_cast<QLabel*>(keys->widget("lblKeysCheck"))->text(),
+             QString("The job list keys cannot be sent: unknown key {TAP} in \"{TAP}\"."));
+    s.w<QLineEdit>("txtBackupKey")->setText("%j");
+    QCOMPARE(field->text(), QString("%j"));
+    qobject_cast<QComboBox*>(keys->widget("cboFindBy"))->activated(3);
+    QCOMPARE(s.writes().last(), QString("Start/TitleMatch=class"));
   }
 };
 

@@ -4,10 +4,13 @@
 
 #include "ui/frm_main.h"
 #include "ui/qt/artwork.h"
+#include "ui/qt/design_fit.h"
+#include "ui/qt/frm_keys_view.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -39,28 +42,11 @@ QString colour(unsigned rgb) {
   return QStringLiteral("color: rgb(%1, %2, %3);").arg(rgb >> 16).arg((rgb >> 8) & 0xFF).arg(rgb & 0xFF);
 }
 
-// How much the design must grow so that the default font fits in it.
-double fitFactor(const std::vector<std::pair<QWidget*, const ControlDesign*>>& placed, double pxPerTwip) {
-  double factor = 1.0;
-  for (const auto& [widget, d] : placed) {
-    const QSize hint = widget->sizeHint();
-    const double w = d->width * pxPerTwip, h = d->height * pxPerTwip;
-    if (d->kind == ControlKind::Label) {
-      if (d->wordWrap) continue;
-      factor = std::max(factor, hint.width() / w);
-    } else if (d->kind == ControlKind::CheckBox || d->kind == ControlKind::CommandButton) {
-      factor = std::max(factor, hint.width() / w);
-    }
-    if (d->kind != ControlKind::Slider && d->kind != ControlKind::CommandButton && d->kind != ControlKind::Image)
-      factor = std::max(factor, widget->fontMetrics().height() / h);
-  }
-  return std::min(factor, 2.0);
-}
-
 }  // namespace
 
 FrmMainView::FrmMainView(FrmMain& model, QWidget* parent) : QMainWindow(parent), model_(model) {
   createWidgets();
+  keys_ = new FrmKeysView(model_.frmKeys(), this);
   model_.viewVisibility = [this](bool visible) {
     if (visible) QMainWindow::show();
     else hide();
@@ -131,6 +117,14 @@ void FrmMainView::createWidgets() {
         auto* box = static_cast<TextBox*>(c);
         connect(edit, &QLineEdit::textChanged, this, [box](const QString& text) { box->setText(text.toStdString()); });
         w = edit;
+        break;
+      }
+      case ControlKind::ComboBox: {
+        auto* combo = new QComboBox(client_);
+        for (const std::string& item : d.items) combo->addItem(q(item));
+        auto* box = static_cast<ComboBox*>(c);
+        connect(combo, &QComboBox::activated, this, [box](int index) { box->setIndex(index); });
+        w = combo;
         break;
       }
       case ControlKind::CheckBox: {
@@ -242,6 +236,9 @@ void FrmMainView::show(const Control& c) {
     }
     case ControlKind::CommandButton: static_cast<QPushButton*>(w)->setText(caption); break;
     case ControlKind::Slider: static_cast<QSlider*>(w)->setValue(static_cast<const Slider&>(c).value()); break;
+    case ControlKind::ComboBox:
+      static_cast<QComboBox*>(w)->setCurrentIndex(static_cast<const ComboBox&>(c).index());
+      break;
     case ControlKind::Image:
     case ControlKind::MenuItem: break;
   }

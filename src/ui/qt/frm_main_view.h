@@ -5,6 +5,7 @@
 #include <string>
 
 class Control;
+class FrmKeysView;
 class FrmMain;
 class QAction;
 class QLabel;
@@ -24,6 +25,8 @@ class FrmMainView : public QMainWindow {
   QAction* action(const std::string& name) const;
   QLabel* problemLine() const { return problem_; }
   double pixelsPerTwip() const { return pixelsPerTwip_; }
+  // The keys dialog, over this window.
+  FrmKeysView* keysView() const { return keys_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -42,5 +45,6 @@ class FrmMainView : public QMainWindow {
   std::map<const QWidget*, const Control*> controlOf_;
   QWidget* client_ = nullptr;
   QLabel* problem_ = nullptr;
+  FrmKeysView* keys_ = nullptr;
   double pixelsPerTwip_ = 1.0 / 15;
 };

@@ -33,6 +33,7 @@ NativeKind nativeKind(const ControlDesign& d) {
     case ControlKind::Slider:
       return {TRACKBAR_CLASSW, TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | TBS_FIXEDLENGTH | WS_TABSTOP};
     case ControlKind::Image: return {L"STATIC", SS_BITMAP | SS_CENTERIMAGE | SS_NOTIFY};
+    case ControlKind::ComboBox: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
     case ControlKind::MenuItem: break;
   }
   return {L"STATIC", SS_LEFT};
@@ -50,6 +51,13 @@ void fitSliderThumb(HWND slider, int heightPx, double pixelsPerTwip) {
 
 int scaled(int twips, double pixelsPerTwip) { return int(twips * pixelsPerTwip + 0.5); }
 
+// A drop-down list's window reaches down over its open list: room for
+// every item below the field.
+int windowHeight(const ControlDesign& d, double pixelsPerTwip) {
+  const int field = scaled(d.height, pixelsPerTwip);
+  return d.kind == ControlKind::ComboBox ? field * int(d.items.size() + 2) : field;
+}
+
 }  // namespace
 
 int twipsToPixels(int twips, UINT dpi) { return MulDiv(twips, int(dpi), kTwipsPerInch); }
@@ -63,7 +71,7 @@ HWND createControl(HWND parent, const ControlDesign& d, int id, double pixelsPer
   const std::wstring text = d.kind == ControlKind::Image ? std::wstring() : toWide(d.caption);
   HWND control = CreateWindowExW(exStyle, native.windowClass, text.c_str(), style, scaled(d.left, pixelsPerTwip),
                                  scaled(d.top, pixelsPerTwip), scaled(d.width, pixelsPerTwip),
-                                 scaled(d.height, pixelsPerTwip), parent, reinterpret_cast<HMENU>(INT_PTR(id)),
+                                 windowHeight(d, pixelsPerTwip), parent, reinterpret_cast<HMENU>(INT_PTR(id)),
                                  GetModuleHandleW(nullptr), nullptr);
   if (control && d.kind == ControlKind::Slider) {
     SendMessageW(control, TBM_SETRANGE, FALSE, MAKELPARAM(d.sliderMin, d.sliderMax));
@@ -73,12 +81,14 @@ HWND createControl(HWND parent, const ControlDesign& d, int id, double pixelsPer
     SendMessageW(control, TBM_SETPOS, TRUE, d.sliderMin);
     fitSliderThumb(control, scaled(d.height, pixelsPerTwip), pixelsPerTwip);
   }
+  if (control && d.kind == ControlKind::ComboBox)
+    for (const std::string& item : d.items) SendMessageW(control, CB_ADDSTRING, 0, LPARAM(toWide(item).c_str()));
   return control;
 }
 
 void placeControl(HWND control, const ControlDesign& d, double pixelsPerTwip, int widthPx) {
   SetWindowPos(control, nullptr, scaled(d.left, pixelsPerTwip), scaled(d.top, pixelsPerTwip),
-               widthPx > 0 ? widthPx : scaled(d.width, pixelsPerTwip), scaled(d.height, pixelsPerTwip),
+               widthPx > 0 ? widthPx : scaled(d.width, pixelsPerTwip), windowHeight(d, pixelsPerTwip),
                SWP_NOZORDER | SWP_NOACTIVATE);
   if (d.kind == ControlKind::Slider) fitSliderThumb(control, scaled(d.height, pixelsPerTwip), pixelsPerTwip);
 }

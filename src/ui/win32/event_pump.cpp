@@ -7,7 +7,10 @@ bool pumpEvents(HWND window) {
       PostQuitMessage(int(message.wParam));
       return false;
     }
-    if (window && IsWindow(window) && IsDialogMessageW(window, &message)) continue;
+    // The dialog keys (Tab, Esc, F1) for the window and the windows it owns.
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root != window && (!root || GetWindow(root, GW_OWNER) != window)) root = window;
+    if (window && IsWindow(root) && IsDialogMessageW(root, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -26,7 +26,7 @@ HFONT dialogFont(UINT dpi) {
 }  // namespace
 
 FormWindow::FormWindow(const WindowDesign& window, std::vector<const ControlDesign*> rows,
-                       std::vector<std::wstring> menuItems, FormEvents events)
+                       std::vector<std::wstring> menuItems, FormEvents events, HWND owner)
     : rows_(std::move(rows)), events_(std::move(events)), clientWidth_(window.clientWidth),
       clientHeight_(window.clientHeight) {
   static const ATOM registered = [] {
@@ -41,15 +41,15 @@ FormWindow::FormWindow(const WindowDesign& window, std::vector<const ControlDesi
     return RegisterClassW(&c);
   }();
   (void)registered;
-  menu_ = CreateMenu();
+  if (!menuItems.empty()) menu_ = CreateMenu();
   for (size_t i = 0; i < menuItems.size(); ++i)
     AppendMenuW(menu_, MF_STRING, UINT_PTR(kFirstMenuId + i), menuItems[i].c_str());
   // Made at the primary screen's dpi, then sized for the screen it lands on.
   dpi_ = GetDpiForSystem();
   RECT frame{0, 0, twipsToPixels(clientWidth_, dpi_), twipsToPixels(clientHeight_, dpi_)};
-  AdjustWindowRectExForDpi(&frame, kStyle, TRUE, kExStyle, dpi_);
+  AdjustWindowRectExForDpi(&frame, kStyle, menu_ != nullptr, kExStyle, dpi_);
   window_ = CreateWindowExW(kExStyle, kClass, toWide(window.caption).c_str(), kStyle, CW_USEDEFAULT,
-                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, menu_,
+                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, owner, menu_,
                             GetModuleHandleW(nullptr), this);
   if (!window_) return;
   tips_ = std::make_unique<Tooltips>(window_);
@@ -140,7 +140,7 @@ void FormWindow::applyDpi(UINT dpi) {
 
 void FormWindow::resizeFrame() {
   RECT frame{0, 0, px(clientWidth_), px(clientHeight_) + extraHeight_};
-  AdjustWindowRectExForDpi(&frame, kStyle, TRUE, kExStyle, dpi_);
+  AdjustWindowRectExForDpi(&frame, kStyle, menu_ != nullptr, kExStyle, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -229,6 +229,12 @@ int FormWindow::sliderValue(size_t index) const {
   return int(SendMessageW(controls_.at(index), TBM_GETPOS, 0, 0));
 }
 
+void FormWindow::setListIndex(size_t index, int item) {
+  SendMessageW(controls_.at(index), CB_SETCURSEL, WPARAM(item), 0);  // sends no notification
+}
+
+int FormWindow::listIndex(size_t index) const { return int(SendMessageW(controls_.at(index), CB_GETCURSEL, 0, 0)); }
+
 void FormWindow::setVisible(size_t index, bool visible) {
   // The control's own flag: while the window is hidden, IsWindowVisible
   // says false for every control.
@@ -260,10 +266,18 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
         if (events_.menu) events_.menu(size_t(id - kFirstMenuId));
         return 0;
       }
+      if (!l && id == IDCANCEL) {  // Esc, from the dialog keys
+        if (events_.cancel) events_.cancel();
+        return 0;
+      }
       const size_t index = indexOf(HWND(l));
-      if (index == size_t(-1) || programChange_) return 0;
+      if (index == size_t(-1)) return 0;
       const int code = HIWORD(w);
-      if ((code == EN_CHANGE || code == BN_CLICKED) && events_.changed) events_.changed(index);
+      const bool list = rows_[index]->kind == ControlKind::ComboBox;
+      if ((list ? code == CBN_SETFOCUS : code == EN_SETFOCUS) && events_.focused) events_.focused(index);
+      if (programChange_) return 0;
+      const bool change = list ? code == CBN_SELCHANGE : (code == EN_CHANGE || code == BN_CLICKED);
+      if (change && events_.changed) events_.changed(index);
       return 0;
     }
     case WM_HSCROLL: {

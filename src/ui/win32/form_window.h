@@ -19,6 +19,8 @@ struct FormEvents {
   std::function<void(size_t control)> help;     // F1 on a control
   std::function<void(size_t item)> menu;         // a menu bar item chosen
   std::function<void()> closeRequested;          // the close box or Alt+F4
+  std::function<void()> cancel;                  // Esc; nothing when not set
+  std::function<void(size_t control)> focused;  // an edit box or a list took the focus
 };
 
 // The program's one window drawn with the system's own controls: fixed
@@ -26,8 +28,10 @@ struct FormEvents {
 // laid out again when the window moves to a screen of another dpi.
 class FormWindow {
  public:
+  // A window with an owner stays above it and goes with it; one without
+  // menu items has no menu bar.
   FormWindow(const WindowDesign& window, std::vector<const ControlDesign*> rows, std::vector<std::wstring> menuItems,
-             FormEvents events);
+             FormEvents events, HWND owner = nullptr);
   ~FormWindow();
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
@@ -46,6 +50,8 @@ class FormWindow {
   bool checked(size_t index) const;
   void setSliderValue(size_t index, int value);
   int sliderValue(size_t index) const;
+  void setListIndex(size_t index, int item);  // -1: none
+  int listIndex(size_t index) const;
   void setVisible(size_t index, bool visible);
   void setTooltip(size_t index, const std::wstring& text);
   std::wstring tooltip(size_t index) const;
@@ -71,7 +77,7 @@ class FormWindow {
   std::vector<HWND> controls_;
   FormEvents events_;
   HWND window_ = nullptr;
-  HMENU menu_ = nullptr;
+  HMENU menu_ = nullptr;  // null: no menu bar
   HFONT font_ = nullptr;
   HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
   HBRUSH background_ = nullptr;

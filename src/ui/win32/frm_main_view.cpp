@@ -1,5 +1,6 @@
 #include "frm_main_view.h"
 
+#include "frm_keys_view.h"
 #include "ui/frm_main.h"
 #include "win32_text.h"
 
@@ -49,6 +50,7 @@ FrmMainView::FrmMainView(FrmMain& model) : model_(model) {
   // The window is of fixed size: it grows so that the problem line goes
   // below the controls, whole, rather than over them or cut.
   form_->growWithText(problemLine_);
+  keys_ = std::make_unique<FrmKeysView>(model_.frmKeys(), form_->handle());
 
   for (size_t i = 0; i < rows_.size(); ++i) {
     rows_[i]->viewUpdate = [this, i](const Control&) { show(i); };
@@ -89,6 +91,7 @@ void FrmMainView::show(size_t i) {
       break;
     case ControlKind::Slider: form_->setSliderValue(i, static_cast<const Slider&>(c).value()); break;
     case ControlKind::Image:
+    case ControlKind::ComboBox:
     case ControlKind::MenuItem: break;
   }
   form_->setTooltip(i, toWide(c.tooltip()));

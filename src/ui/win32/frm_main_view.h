@@ -6,6 +6,7 @@
 #include <vector>
 
 class Control;
+class FrmKeysView;
 class FrmMain;
 
 // Draws the window model with the system's own controls, made from the
@@ -21,6 +22,8 @@ class FrmMainView {
   HWND handle() const { return form_->handle(); }
   // The native control of the named control, or nullptr.
   HWND control(const std::string& name) const;
+  // The keys dialog, owned by this window.
+  FrmKeysView& keysView() const { return *keys_; }
 
  private:
   void show(size_t index);
@@ -31,5 +34,6 @@ class FrmMainView {
   std::vector<Control*> rows_;  // the controls drawn, in the form's order
   std::vector<Control*> menu_;
   std::unique_ptr<FormWindow> form_;
+  std::unique_ptr<FrmKeysView> keys_;
   size_t problemLine_ = size_t(-1);
 };

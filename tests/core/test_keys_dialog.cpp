@@ -1,0 +1,273 @@
+// The keys dialog's model: its design, the settings it stores at once, the
+// job and start keys in step with the main window, the check line and the
+// recorder.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/settings_load.h"
+#include "launch_fixture.h"
+#include "ui/frm_keys_design.h"
+
+namespace {
+
+struct Dialog : LaunchFixture {
+  FrmMain* f;
+  FrmKeys* k;
+  Dialog() {
+    put("Start", "Default", "0");
+    f = &window();
+    loadSettings(*f, store, desk);
+    f->mPopKeys.click();
+    k = &f->frmKeys();
+    store.clearWrites();
+  }
+};
+
+KeyStroke key(char32_t c, bool alt, bool ctrl, bool shift) { return {KeyStroke::Key::Character, c, alt, ctrl, shift}; }
+KeyStroke named(KeyStroke::Key k, bool shift = false) { return {k, 0, false, false, shift}; }
+
+TEST(KeysDesign, PinnedAsDrawn) {
+  using K = ControlKind;
+  const ControlDesign expected[] = {
+      {"lblJobKeys", K::Label, "Job list keys", "", 120, 156, 2052, 252, 0, 21},
+      {"txtJobKeys", K::TextBox, "", "Keys that reach the backup program's job list, ie %b for Alt+B", 2280, 120, 3360,
+       288, 1, 21},
+      {"cmdRecordJobKeys", K::CommandButton, "Record",
+       "Adds the next key you press in the field, with Ctrl, Alt or Shift", 5760, 120, 1080, 288, 2, 21},
+      {"lblJobKeysExample", K::Label, "Example: %b for Alt+B; B alone means the same", "", 2280, 444, 4560, 252, -1,
+       21},
+      {"lblConfirmKeys", K::Label, "Keys that confirm the job", "", 120, 876, 2052, 252, 3, 22},
+      {"txtConfirmKeys", K::TextBox, "", "Keys pressed once the job is chosen, ie {ENTER}", 2280, 840, 3360, 288, 4,
+       22},
+      {"cmdRecordConfirmKeys", K::CommandButton, "Record",
+       "Adds the next key you press in the field, with Ctrl, Alt or Shift", 5760, 840, 1080, 288, 5, 22},
+      {"lblConfirmKeysExample", K::Label, "Example: {ENTER}, or {TAB}{SPACE}; empty for none", "", 2280, 1164, 4560,
+       252, -1, 22},
+      {"lblStartKeys", K::Label, "Start keys", "", 120, 1596, 2052, 252, 6, 23},
+      {"txtStartKeys", K::TextBox, "", "Keys that start the backup, ie %s for Alt+S", 2280, 1560, 3360, 288, 7, 23},
+      {"cmdRecordStartKeys", K::CommandButton, "Record",
+       "Adds the next key you press in the field, with Ctrl, Alt or Shift", 5760, 1560, 1080, 288, 8, 23},
+      {"lblStartKeysExample", K::Label, "Example: %s for Alt+S, or ^s{WAIT 500}{ENTER}", "", 2280, 1884, 4560, 252, -1,
+       23},
+      {"lblFindBy", K::Label, "Find the window by", "", 120, 2316, 2052, 252, 9, 24},
+      {"cboFindBy", K::ComboBox, "", "How the Start Title names the backup program's window", 2280, 2280, 4560, 315, 10,
+       24},
+      {"lblKeysCheck", K::Label, "", "Whether the keys of the field can be sent", 120, 2760, 6720, 492, -1, 20},
+      {"cmdClose", K::CommandButton, "Close", "Every change is already saved", 5760, 3360, 1080, 372, 11, 20},
+  };
+  const auto& table = frmKeysDesign();
+  ASSERT_EQ(table.size(), std::size(expected));
+  for (size_t i = 0; i < table.size(); ++i) {
+    const ControlDesign &d = table[i], &e = expected[i];
+    SCOPED_TRACE(e.name);
+    EXPECT_EQ(d.name, e.name);
+    EXPECT_EQ(d.kind, e.kind);
+    EXPECT_EQ(d.caption, e.caption);
+    EXPECT_EQ(d.tooltip, e.tooltip);
+    EXPECT_EQ(std::vector<int>({d.left, d.top, d.width, d.height, d.tabIndex, d.helpTopic}),
+              std::vector<int>({e.left, e.top, e.width, e.height, e.tabIndex, e.helpTopic}));
+    EXPECT_EQ(d.wordWrap, e.name == "lblKeysCheck");
+  }
+  EXPECT_EQ(keysDesignOf("cboFindBy").items, Texts({"the start of its title", "the end of its title",
+                                                    "any part of its title", "its class or application id"}));
+  EXPECT_EQ(frmKeysWindow().caption, "Keys");
+  EXPECT_EQ(std::vector<int>({frmKeysWindow().clientWidth, frmKeysWindow().clientHeight}),
+            std::vector<int>({6960, 3852}));
+}
+
+TEST(KeysDesign, KeysIsTheMiddleMenuItem) {
+  Texts menu;
+  for (const ControlDesign& d : frmMainDesign())
+    if (d.kind == ControlKind::MenuItem) menu.push_back(d.caption);
+  EXPECT_EQ(menu, Texts({"&Help", "&Keys", "&About"}));
+}
+
+TEST(KeysDialog, OpensFromTheMenuWithTheSettingsOfNow) {
+  LaunchFixture t;
+  for (auto [key, value] :
+       {std::pair{"Letter", "^s"}, {"BackupJobLetter", "J"}, {"ConfirmKey", "{TAB}"}, {"TitleMatch", "contains"}})
+    t.put("Start", key, value);
+  FrmMain& f = t.window();
+  loadSettings(f, t.store, t.desk);
+  t.store.clearWrites();
+  f.mPopKeys.click();
+  const FrmKeys& k = f.frmKeys();
+  EXPECT_TRUE(k.visible());
+  EXPECT_EQ(Texts({k.txtJobKeys.text(), k.txtConfirmKeys.text(), k.txtStartKeys.text()}), Texts({"J", "{TAB}", "^s"}));
+  EXPECT_EQ(k.cboFindBy.index(), 2);
+  EXPECT_TRUE(t.writes().empty());  // opening stores nothing
+}
+
+TEST(KeysDialog, AnUnknownWayOfFindingTheWindowIsNamedUntilOneIsChosen) {
+  LaunchFixture t;
+  t.put("Start", "TitleMatch", "regex");
+  FrmMain& f = t.window();
+  loadSettings(f, t.store, t.desk);
+  f.mPopKeys.click();
+  FrmKeys& k = f.frmKeys();
+  EXPECT_EQ(k.cboFindBy.index(), -1);
+  EXPECT_EQ(k.lblKeysCheck.caption(),
+            "The window cannot be found by \"regex\", which is none of start, end, contains or class: choose under "
+            "Find the window by.");
+  t.store.clearWrites();
+  k.cboFindBy.setIndex(0);
+  EXPECT_EQ(t.writes(), Texts({"Start/TitleMatch=start"}));
+  EXPECT_EQ(k.lblKeysCheck.caption(), "The job list keys can be sent as \"%B\".");
+}
+
+// Invalid text is stored too: the run refuses it and says why.
+TEST(KeysDialog, EveryChangeIsStoredAtOnce) {
+  struct Case {
+    std::function<void(FrmKeys&)> change;
+    std::string write;
+  };
+  const Case cases[] = {
+      {[](FrmKeys& k) { k.txtJobKeys.setText("%j"); }, "Start/BackupJobLetter=%j"},
+      {[](FrmKeys& k) { k.txtConfirmKeys.setText("{TAB}{SPACE}"); }, "Start/ConfirmKey={TAB}{SPACE}"},
+      {[](FrmKeys& k) { k.txtConfirmKeys.setText(""); }, "Start/ConfirmKey="},
+      {[](FrmKeys& k) { k.txtStartKeys.setText("{STRAT}"); }, "Start/Letter={STRAT}"},
+      {[](FrmKeys& k) { k.cboFindBy.setIndex(1); }, "Start/TitleMatch=end"},
+      {[](FrmKeys& k) { k.cboFindBy.setIndex(3); }, "Start/TitleMatch=class"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.write);
+    Dialog d;
+    c.change(*d.k);
+    EXPECT_EQ(d.writes(), Texts({c.write}));
+  }
+}
+
+TEST(KeysDialog, JobAndStartKeysStayInStepWithTheMainWindow) {
+  Dialog d;
+  d.k->txtJobKeys.setText("%j");
+  d.k->txtStartKeys.setText("^s");
+  EXPECT_EQ(Texts({d.f->txtBackupKey.text(), d.f->txtStartKey.text()}), Texts({"%j", "^s"}));
+  d.f->txtBackupKey.setText("K");
+  d.f->txtStartKey.setText("G");
+  EXPECT_EQ(Texts({d.k->txtJobKeys.text(), d.k->txtStartKeys.text()}), Texts({"K", "G"}));
+  EXPECT_EQ(d.writes(),
+            Texts({"Start/BackupJobLetter=%j", "Start/Letter=^s", "Start/BackupJobLetter=K", "Start/Letter=G"}));
+}
+
+TEST(KeysDialog, CheckLineSaysWhetherTheFieldsKeysCanBeSent) {
+  struct Case {
+    const char* field;
+    std::string text, line;
+  };
+  const Case cases[] = {
+      {"txtStartKeys", "S", "The start keys can be sent as \"%S\"."},
+      {"txtStartKeys", "^s{WAIT 500}{ENTER}", "The start keys can be sent as \"^s{WAIT 500}{ENTER}\"."},
+      {"txtStartKeys", "{STRAT}", "The start keys cannot be sent: unknown key {STRAT} in \"{STRAT}\"."},
+      {"txtStartKeys", "", "The start keys are not set: the run needs them."},
+      {"txtJobKeys", "^^b", "The job list keys cannot be sent: Ctrl (^) cannot be held for another Ctrl in \"^^b\"."},
+      {"txtJobKeys", "%", "The job list keys can be sent as \"%{%}\"."},
+      {"txtJobKeys", "", "The job list keys are not set: the run needs them."},
+      {"txtConfirmKeys", "{ENTER}", "The keys that confirm the job can be sent as \"{ENTER}\"."},
+      {"txtConfirmKeys", "{WAIT 99999}",
+       "The keys that confirm the job cannot be sent: the pause {WAIT 99999} is not 1 to 10000 milliseconds in "
+       "\"{WAIT 99999}\"."},
+      {"txtConfirmKeys", "", "No keys confirm the job: none are sent after it is chosen."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field + (" " + c.text));
+    Dialog d;
+    auto* field = static_cast<TextBox*>(d.k->control(c.field));
+    d.k->focusChanged(field);
+    field->setText(c.text + "x");  // a change before the one checked
+    field->setText(c.text);
+    EXPECT_EQ(d.k->lblKeysCheck.caption(), c.line);
+  }
+}
+
+TEST(KeysDialog, CheckLineFollowsTheFocusedField) {
+  Dialog d;
+  d.k->focusChanged(&d.k->txtConfirmKeys);
+  EXPECT_EQ(d.k->lblKeysCheck.caption(), "The keys that confirm the job can be sent as \"{ENTER}\".");
+  d.k->focusChanged(&d.k->cboFindBy);  // not a key field: the line stays
+  EXPECT_EQ(d.k->lblKeysCheck.caption(), "The keys that confirm the job can be sent as \"{ENTER}\".");
+  d.k->focusChanged(&d.k->txtStartKeys);
+  EXPECT_EQ(d.k->lblKeysCheck.caption(), "The start keys can be sent as \"%S\".");
+}
+
+// One key, with its modifiers, added in the notation; a job or start key in
+// the old form is written out first so that it keeps its meaning.
+TEST(KeysDialog, RecordAddsOneKeyInTheNotation) {
+  using K = KeyStroke::Key;
+  struct Case {
+    const char* field;
+    std::string before;
+    KeyStroke stroke;
+    std::string after;
+  };
+  const Case cases[] = {
+      {"txtStartKeys", "", key('s', false, true, false), "^s"},
+      {"txtStartKeys", "S", key('s', false, true, false), "%S^s"},
+      {"txtStartKeys", "", key('x', false, false, false), "{x}"},
+      {"txtJobKeys", "%b", named(K::Tab), "%b{TAB}"},
+      {"txtJobKeys", "", key('b', true, false, false), "%b"},
+      {"txtConfirmKeys", "{ENTER}", named(K::Tab, true), "{ENTER}+{TAB}"},
+      {"txtConfirmKeys", "", {K::Function, 5}, "{F5}"},
+      {"txtConfirmKeys", "", named(K::Escape), "{ESC}"},
+      {"txtConfirmKeys", "", key('x', false, false, false), "x"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field + (" " + c.after));
+    Dialog d;
+    auto* field = static_cast<TextBox*>(d.k->control(c.field));
+    field->setText(c.before);
+    auto* button = static_cast<CommandButton*>(d.k->control(std::string("cmdRecord") + (c.field + 3)));
+    const Control* focusAsked = nullptr;
+    d.k->viewFocus = [&](const Control& to) { focusAsked = &to; };
+    EXPECT_FALSE(d.k->keyPressed(*field, c.stroke));  // not recording: the field types it itself
+    button->click();
+    EXPECT_EQ(focusAsked, field);
+    EXPECT_EQ(button->caption(), "Cancel");
+    d.k->focusChanged(field);
+    EXPECT_TRUE(d.k->keyPressed(*field, c.stroke));
+    EXPECT_EQ(field->text(), c.after);
+    EXPECT_EQ(button->caption(), "Record");
+    EXPECT_FALSE(d.k->keyPressed(*field, c.stroke));  // one key only
+    EXPECT_EQ(field->text(), c.after);
+  }
+}
+
+TEST(KeysDialog, RecordingEndsWhenTheFocusLeavesOrTheButtonIsClickedAgain) {
+  Dialog d;
+  d.k->cmdRecordStartKeys.click();
+  d.k->focusChanged(&d.k->cmdRecordStartKeys);  // the click's own focus
+  EXPECT_EQ(d.k->recording(), &d.k->txtStartKeys);
+  d.k->cmdRecordStartKeys.click();
+  EXPECT_EQ(d.k->recording(), nullptr);
+  d.k->cmdRecordStartKeys.click();
+  d.k->focusChanged(&d.k->txtJobKeys);
+  EXPECT_EQ(d.k->recording(), nullptr);
+  EXPECT_EQ(d.k->cmdRecordStartKeys.caption(), "Record");
+  EXPECT_FALSE(d.k->keyPressed(d.k->txtStartKeys, key('s', false, true, false)));
+  EXPECT_TRUE(d.writes().empty());
+}
+
+TEST(KeysDialog, HelpOpensTheTopicOfTheFocusedControl) {
+  Dialog d;
+  d.f->setHelpFile("talvorstart.hlp");
+  const std::pair<const Control*, int> cases[] = {
+      {nullptr, 20},         {&d.k->txtJobKeys, 21}, {&d.k->cmdRecordConfirmKeys, 22}, {&d.k->txtStartKeys, 23},
+      {&d.k->cboFindBy, 24}, {&d.k->cmdClose, 20}};
+  for (const auto& [focus, topic] : cases) {
+    d.k->focusChanged(focus);
+    d.k->helpRequested();
+    ASSERT_FALSE(d.desk.helpShown.empty());
+    EXPECT_EQ(d.desk.helpShown.back().file, "talvorstart.hlp");
+    EXPECT_EQ(d.desk.helpShown.back().topic, topic);
+  }
+}
+
+TEST(KeysDialog, CloseHidesAndUndoesNothing) {
+  Dialog d;
+  d.k->txtStartKeys.setText("^s");
+  d.k->cmdClose.click();
+  EXPECT_FALSE(d.k->visible());
+  EXPECT_EQ(d.f->txtStartKey.text(), "^s");
+}
+
+}  // namespace
