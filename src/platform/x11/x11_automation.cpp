@@ -112,6 +112,9 @@ class X11Automation : public Automation {
     const auto heldUntil = std::chrono::steady_clock::now() + kHeldKeyWait;
     if (const KeyCode held = heldKeys_->waitForRelease(heldUntil, false)) return keyHeld(held);
     std::string reason;
+    // Asked before the request: without a window manager the focus moves
+    // at once.
+    focusMoves_ = windows_->focusedClient() != w;
     if (!windows_->activate(w, reason)) return failure(kInvalidArgument, reason);
     pendingFocus_ = w;
     target_ = w;
@@ -238,14 +241,13 @@ class X11Automation : public Automation {
     // Its focus changes, and the window manager's note of the active
     // window, wake the wait.
     settle_->watch(pendingFocus_);
-    const bool moved = windows_->focusedClient() != pendingFocus_;
     const auto until = std::chrono::steady_clock::now() + kFocusWait;
     while (windows_->focusedClient() != pendingFocus_ && x11::awaitEvents(dpy_, until)) {
     }
     // Some programs drop a key that comes right after their window got the
     // focus (one KDE program took none at once, every one after 20 ms).
     const auto settled = std::chrono::steady_clock::now() + kActivationSettle;
-    if (moved)
+    if (focusMoves_)
       while (x11::awaitEvents(dpy_, settled)) {
       }
     pendingFocus_ = 0;
@@ -260,6 +262,7 @@ class X11Automation : public Automation {
   std::unique_ptr<x11::HeldKeys> heldKeys_;
   Window own_ = 0;
   Window pendingFocus_ = 0;
+  bool focusMoves_ = false;  // the activated window did not have the focus
   Window target_ = 0;  // the backup program's window once known
   bool runBegun_ = false;
   std::set<unsigned long> before_;  // clients with windows when the run began
