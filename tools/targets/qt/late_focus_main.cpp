@@ -2,7 +2,8 @@
 // which drops the keys that come right after it got the focus. TARGET_DROP_MS
 // sets how long (default 12 ms). Logs to $DEMO_BACKUP_LOG as demo-backup does.
 #include <QApplication>
-#include <QPushButton>
+#include <QGridLayout>
+#include <QLineEdit>
 
 #include "demo_window.h"
 #include "focus_key_drop.h"
@@ -20,8 +21,11 @@ int main(int argc, char* argv[]) {
   app.installEventFilter(&drop);
   DemoWindow window(log);
   window.setWindowTitle(QStringLiteral("Late Focus Backup"));
-  // The focus starts on the button, away from the job list, so that a lost
-  // Alt+B leaves the job unchosen and the Return after it starts job 1.
-  if (auto* start = window.findChild<QPushButton*>()) start->setFocus();
+  // The focus starts in a comment field, away from the job list, where Up,
+  // Down and Return do nothing: a lost Alt+B leaves job 1 chosen.
+  auto* comment = new QLineEdit(&window);
+  comment->setPlaceholderText(QStringLiteral("Comment for this backup"));
+  if (auto* grid = qobject_cast<QGridLayout*>(window.layout())) grid->addWidget(comment, 3, 0, 1, 2);
+  comment->setFocus();
   return runTarget(app, window, log);
 }
