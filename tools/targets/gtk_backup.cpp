@@ -2,65 +2,30 @@
  * entry as the job list (a plain one opens its list on Return and swallows
  * the next key), a button with a mnemonic. Logs every key it gets and the
  * job it started to $DEMO_BACKUP_LOG. */
-#include <gdk/gdkkeysyms.h>
 #include <gtk/gtk.h>
-#include <stdio.h>
-#include <unistd.h>
 
-static FILE* logFile;
+#include "gtk3_target_log.h"
+
 static GtkComboBox* jobs;
 static GtkLabel* startedLabel;
 
-static void logLine(const char* line) {
-  if (!logFile) return;
-  fprintf(logFile, "%s\n", line);
-  fflush(logFile);
-}
-
-static gboolean onKey(GtkWidget* w, GdkEventKey* e, gpointer data) {
-  (void)w, (void)data;
-  if (e->is_modifier) return FALSE;
-  char line[128];
-  guint upper = gdk_keyval_to_upper(e->keyval);
-  const char* name = gdk_keyval_name(upper);
-  if (e->keyval == GDK_KEY_Return || e->keyval == GDK_KEY_KP_Enter) name = "Return";
-  gunichar c = gdk_keyval_to_unicode(upper);
-  char utf8[8] = {0};
-  if (c > 0x20 && e->keyval != GDK_KEY_Return) {
-    g_unichar_to_utf8(c, utf8);
-    name = utf8;
-  }
-  snprintf(line, sizeof line, "key %s%s%s%s", (e->state & GDK_CONTROL_MASK) ? "Ctrl+" : "",
-           (e->state & GDK_MOD1_MASK) ? "Alt+" : "", (e->state & GDK_SHIFT_MASK) ? "Shift+" : "", name);
-  logLine(line);
-  return FALSE;
-}
-
 static void onStart(GtkButton* b, gpointer data) {
   (void)b, (void)data;
-  char line[64];
-  snprintf(line, sizeof line, "started %d", gtk_combo_box_get_active(jobs) + 1);
-  logLine(line);
-  gtk_label_set_text(startedLabel, line);
-}
-
-static gboolean announce(gpointer data) {
-  (void)data;
-  char line[64];
-  snprintf(line, sizeof line, "ready %d", (int)getpid());
-  logLine(line);
-  return G_SOURCE_REMOVE;
+  const int job = gtk_combo_box_get_active(jobs) + 1;
+  targetLogStarted(job);
+  char* text = g_strdup_printf("started %d", job);
+  gtk_label_set_text(startedLabel, text);
+  g_free(text);
 }
 
 int main(int argc, char** argv) {
   gtk_init(&argc, &argv);
-  const char* path = g_getenv("DEMO_BACKUP_LOG");
-  if (path && *path) logFile = fopen(path, "a");
+  targetLogOpen();
 
   GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(window), "Microsoft Backup");
   g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), NULL);
-  g_signal_connect(window, "key-press-event", G_CALLBACK(onKey), NULL);
+  g_signal_connect(window, "key-press-event", G_CALLBACK(targetLogKey), NULL);
 
   GtkWidget* grid = gtk_grid_new();
   gtk_container_set_border_width(GTK_CONTAINER(grid), 12);
@@ -90,7 +55,7 @@ int main(int argc, char** argv) {
   gtk_grid_attach(GTK_GRID(grid), start, 1, 1, 1, 1);
   gtk_grid_attach(GTK_GRID(grid), GTK_WIDGET(startedLabel), 0, 2, 2, 1);
   gtk_widget_show_all(window);
-  g_idle_add(announce, NULL);
+  targetAnnounceWhenShown();
   gtk_main();
   return 0;
 }
