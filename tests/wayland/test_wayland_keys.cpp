@@ -49,9 +49,10 @@ QStringList typed(Keymap& keymap, const std::vector<KeyAction>& actions, bool* a
     xkb_state* state = xkb_state_new(c.map);
     xkb_state_update_mask(state, mods, 0, 0, 0, 0, 0);
     QString held;
-    for (const char* mod : {XKB_MOD_NAME_CTRL, XKB_MOD_NAME_ALT, XKB_MOD_NAME_SHIFT})
-      if (xkb_state_mod_name_is_active(state, mod, XKB_STATE_MODS_EFFECTIVE) > 0)
-        held += QString::fromLatin1(mod == XKB_MOD_NAME_CTRL ? "Ctrl+" : mod == XKB_MOD_NAME_ALT ? "Alt+" : "Shift+");
+    const std::pair<const char*, const char*> mods[] = {
+        {XKB_MOD_NAME_CTRL, "Ctrl+"}, {XKB_MOD_NAME_ALT, "Alt+"}, {XKB_MOD_NAME_SHIFT, "Shift+"}};
+    for (const auto& [mod, shown] : mods)
+      if (xkb_state_mod_name_is_active(state, mod, XKB_STATE_MODS_EFFECTIVE) > 0) held += QString::fromLatin1(shown);
     xkb_state_unref(state);
     out << held + QString::fromLatin1(name);
   }

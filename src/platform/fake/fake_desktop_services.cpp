@@ -54,7 +54,7 @@ Status FakeDesktopServices::appActivate(const std::string& title, TitleMatch mat
   for (const std::string& w : windows) {
     bool before = false;
     for (const std::string& b : windowsAtBeginRun_) before = before || b == w;
-    candidates.push_back({w, before});
+    candidates.push_back({w, before, {}});
   }
   const int chosen = chooseWindowByTitle(candidates, title, match);
   if (chosen >= 0) {
