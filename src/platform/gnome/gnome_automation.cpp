@@ -13,6 +13,7 @@
 #include "platform/gnome/gnome_dialogs.h"
 #include "platform/gnome/gnome_keys.h"
 #include "platform/gnome/gnome_shell_bus.h"
+#include "platform/receiver_rule.h"
 #include "platform/wayland/own_app_id.h"
 #include "platform/window_choice.h"
 #include "platform/x11/batch_start.h"
@@ -136,38 +137,23 @@ class GnomeAutomation : public Automation {
     std::vector<ShellWindow> all;
     if (!bus_->windows(all)) return lost();
     const auto a = std::find_if(all.begin(), all.end(), [](const ShellWindow& w) { return w.focused; });
-    if (a == all.end() || isOwn(*a))
-      return AutomationStatus::failure(kInvalidArgument,
-                                       "No other window has the keyboard focus; the keys were not sent", true);
-    out = *a;
-    if (!target_) {
-      if (existing_.count(a->id))
-        return stop(KeyStop::OnlyOlderWindows, "The window in front (\"" + a->title +
-                                                   "\") was open before the backup program was started; the keys "
-                                                   "were not sent");
-      target_ = a->id;
+    ActiveWindow w;
+    if (a != all.end()) {
+      out = *a;
+      w = {true, isOwn(*a), existing_.count(a->id) == 0, a->id, a->title};
     }
-    if (a->id == target_ || isDialogOf(*a, all, target_)) return {};
-    return stop(KeyStop::FocusLost, "The backup program lost the keyboard focus to the window \"" + a->title +
-                                        "\", so no more keys were sent and no job was started. Close that window, "
-                                        "or keep it from taking the focus, and start Talvor Start again.");
+    return ::checkReceiver(w, target_, [&](std::uint64_t t) { return isDialogOf(*a, all, t); });
   }
 
   static AutomationStatus notConfirmed(const ShellWindow& receiver) {
-    return stop(KeyStop::NotAnswering,
-                "GNOME Shell did not confirm that the keys reached the window \"" + receiver.title +
-                    "\" (the overview or a dialog of the shell may have been open), so no more keys were sent");
-  }
-
-  static AutomationStatus stop(KeyStop why, const std::string& description) {
-    AutomationStatus s = AutomationStatus::failure(kInvalidArgument, description);
-    s.stop = why;
-    return s;
+    return stopKeys(KeyStop::NotAnswering,
+                    "GNOME Shell did not confirm that the keys reached the window \"" + receiver.title +
+                        "\" (the overview or a dialog of the shell may have been open), so no more keys were sent");
   }
 
   AutomationStatus lost() const {
-    return stop(KeyStop::ConnectionLost, "GNOME Shell's extension for Talvor Start did not answer (" + bus_->error() +
-                                             "); the keys were not sent");
+    return stopKeys(KeyStop::ConnectionLost, "GNOME Shell's extension for Talvor Start did not answer (" +
+                                                 bus_->error() + "); the keys were not sent");
   }
 
   std::unique_ptr<ShellBus> bus_;

@@ -13,6 +13,7 @@
 #include "platform/kde/kde_connection.h"
 #include "platform/kde/layout_keys.h"
 #include "platform/kde/plasma_windows.h"
+#include "platform/receiver_rule.h"
 #include "platform/wayland/own_app_id.h"
 #include "platform/x11/batch_start.h"
 
@@ -119,36 +120,15 @@ class KdeAutomation : public Automation {
     return a && a->serial == target_;
   }
 
-  // Keys go only to the active window, and only when that is the one we
-  // activated or a dialog of it; without an activated window, to one that
-  // appeared after the run began, which from then on is the only one.
-  // Never to ours.
   AutomationStatus checkReceiver() {
     const PlasmaWindow* a = windows_.active();
-    if (!a || isOwn(*a))
-      return AutomationStatus::failure(kInvalidArgument,
-                                       "No other window has the keyboard focus; the keys were not sent", true);
-    if (!target_) {
-      if (!windows_.isNew(*a))
-        return stop(KeyStop::OnlyOlderWindows, "The window in front (\"" + a->title +
-                                                   "\") was open before the backup program was started; the keys "
-                                                   "were not sent");
-      target_ = a->serial;
-    }
-    if (a->serial == target_ || windows_.isDialogOf(*a, target_)) return {};
-    return stop(KeyStop::FocusLost, "The backup program lost the keyboard focus to the window \"" + a->title +
-                                        "\", so no more keys were sent and no job was started. Close that window, "
-                                        "or keep it from taking the focus, and start Talvor Start again.");
-  }
-
-  static AutomationStatus stop(KeyStop why, const std::string& description) {
-    AutomationStatus s = AutomationStatus::failure(kInvalidArgument, description);
-    s.stop = why;
-    return s;
+    ActiveWindow w;
+    if (a) w = {true, isOwn(*a), windows_.isNew(*a), a->serial, a->title};
+    return ::checkReceiver(w, target_, [&](std::uint64_t t) { return windows_.isDialogOf(*a, t); });
   }
 
   static AutomationStatus lost() {
-    return stop(KeyStop::ConnectionLost, "The connection to KWin was lost; the keys were not sent");
+    return stopKeys(KeyStop::ConnectionLost, "The connection to KWin was lost; the keys were not sent");
   }
 
   std::unique_ptr<Connection> conn_;
