@@ -47,10 +47,17 @@ class Win32Automation : public Automation {
     missingTitle_.clear();
   }
 
-  // The second start of the tool points the user at the running one.
+  // The second start of the tool points the user at the running one. The
+  // system may hand the foreground on late or not at all the first time
+  // (Wine did in one of six tries when idle): asked again, briefly.
   bool raiseWindowOf(long pid) override {
     HWND window = pid > 0 ? mainWindowOfProcess(DWORD(pid)) : nullptr;
-    return window && bringToForeground(window);
+    if (!window) return false;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      bringToForeground(window);
+      if (waitForForeground(window, 300)) return true;
+    }
+    return false;
   }
 
   AutomationStatus start(const std::string& file, const std::string& programFolder, const std::string&,
