@@ -2,34 +2,11 @@
 
 #include <cctype>
 
+#include "platform/utf8_text.h"
+
 namespace {
 
 Status invalid(const std::string& why) { return Status::failure(failure_code::kInvalidArgument, why); }
-
-// Code points of a UTF-8 text; a byte that starts no valid sequence stands
-// for itself, so nothing is ever dropped.
-std::u32string codePoints(const std::string& text) {
-  std::u32string out;
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char b = static_cast<unsigned char>(text[i]);
-    const int length = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-    char32_t c = length == 1 ? b : length == 2 ? (b & 0x1F) : length == 3 ? (b & 0x0F) : (b & 0x07);
-    bool whole = length > 0 && i + size_t(length) <= text.size();
-    for (int k = 1; whole && k < length; ++k) {
-      const unsigned char next = static_cast<unsigned char>(text[i + size_t(k)]);
-      if ((next & 0xC0) != 0x80) whole = false;
-      c = (c << 6) | (next & 0x3F);
-    }
-    if (!whole) {
-      out += char32_t(b);
-      ++i;
-    } else {
-      out += c;
-      i += size_t(length);
-    }
-  }
-  return out;
-}
 
 std::string upper(const std::u32string& name) {
   std::string out;
@@ -37,27 +14,7 @@ std::string upper(const std::u32string& name) {
   return out;
 }
 
-std::string utf8(const std::u32string& text) {
-  std::string out;
-  for (char32_t c : text) {
-    if (c < 0x80) {
-      out += char(c);
-    } else if (c < 0x800) {
-      out += char(0xC0 | (c >> 6));
-      out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += char(0xE0 | (c >> 12));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    } else {
-      out += char(0xF0 | (c >> 18));
-      out += char(0x80 | ((c >> 12) & 0x3F));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+std::string utf8(const std::u32string& text) { return utf8Text(text); }
 
 struct NamedKey {
   const char* name;

@@ -1,5 +1,7 @@
 #include "platform/win32/toast_script.h"
 
+#include "platform/utf8_text.h"
+
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
@@ -36,36 +38,7 @@ std::u16string ascii(const std::string& text) { return std::u16string(text.begin
 std::u16string utf16FromUtf8(const std::string& utf8) {
   std::u16string out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const unsigned char b = static_cast<unsigned char>(utf8[i]);
-    int length = 0;
-    char32_t c = 0, least = 0;
-    if (b < 0x80) {
-      length = 1, c = b;
-    } else if (b >= 0xC2 && b <= 0xDF) {
-      length = 2, c = b & 0x1F, least = 0x80;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      length = 3, c = b & 0x0F, least = 0x800;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      length = 4, c = b & 0x07, least = 0x10000;
-    }
-    bool valid = length > 0 && i + length <= utf8.size();
-    for (int k = 1; valid && k < length; ++k) {
-      const unsigned char next = static_cast<unsigned char>(utf8[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      c = (c << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and what lies past U+10FFFF are no characters.
-    if (valid && (c < least || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)) valid = false;
-    if (!valid) {
-      out += kReplacement;
-      ++i;
-      continue;
-    }
-    appendCodePoint(out, c);
-    i += std::size_t(length);
-  }
+  for (char32_t c : codePoints(utf8, kReplacement)) appendCodePoint(out, c);
   return out;
 }
 
