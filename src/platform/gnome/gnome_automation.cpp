@@ -22,11 +22,8 @@ namespace gnome {
 namespace {
 
 using failure_code::kInvalidArgument;
-// How long keys wait for a just-activated window to get the focus, how
-// often they look, and the pause after it got it: a window that has just
-// been given the focus may not yet take keys.
-constexpr auto kFocusWait = std::chrono::milliseconds(1000);
-constexpr auto kFocusPoll = std::chrono::milliseconds(20);
+// The pause after a window got the focus: a window that has just been given
+// the focus may not yet take keys. The extension itself waits for the focus.
 constexpr auto kSettle = std::chrono::milliseconds(100);
 
 class GnomeAutomation : public Automation {
@@ -76,7 +73,6 @@ class GnomeAutomation : public Automation {
     if (!planKeys(strokes, keys, reason)) return AutomationStatus::failure(kInvalidArgument, reason);
     if (justActivated_) {
       justActivated_ = false;
-      if (!waitForTarget()) return lost();
       if (!wasFocused_) std::this_thread::sleep_for(kSettle);
     }
     // The shell types a key at a time while the window it is given has the
@@ -115,18 +111,6 @@ class GnomeAutomation : public Automation {
   bool focusMoved(std::uint64_t from) {
     std::uint64_t id = 0;
     return !bus_->activeWindow(id) || id != from;
-  }
-
-  // False only when the shell no longer answers; a window that does not
-  // get the focus in time is left to the check of the receiver.
-  bool waitForTarget() {
-    const auto until = std::chrono::steady_clock::now() + kFocusWait;
-    for (;;) {
-      std::uint64_t id = 0;
-      if (!bus_->activeWindow(id)) return false;
-      if (id == target_ || std::chrono::steady_clock::now() >= until) return true;
-      std::this_thread::sleep_for(kFocusPoll);
-    }
   }
 
   // Keys go only to the window that has the focus, and only when that is
