@@ -145,22 +145,6 @@ TEST_F(Controls, TheSlidersTicksAreDrawnBelowItAtItsDesignSizeAndLarger) {
   EXPECT_EQ(tickColumns(slider).size(), 20u) << "at " << 144 << " dpi";
 }
 
-TEST_F(Controls, TabSkipsLabelsAndHiddenControlsAndComesRound) {
-  std::vector<HWND> visited;
-  for (int i = 0; i < 4; ++i) {
-    pressKey(VK_TAB);
-    settle();
-    visited.push_back(GetFocus());
-  }
-  const std::vector<HWND> expected{controls_[2], controls_[3], controls_[5], controls_[0]};
-  EXPECT_EQ(visited, expected);
-  ShowWindow(controls_[4], SW_SHOW);  // shown, the weekday box takes its turn
-  SetFocus(controls_[3]);
-  pressKey(VK_TAB);
-  settle();
-  EXPECT_EQ(GetFocus(), controls_[4]);
-}
-
 TEST_F(Controls, TooltipsAreSetReplacedAndRemoved) {
   Tooltips tips(window_);
   tips.set(controls_[0], L"Resets and pauses the timer");

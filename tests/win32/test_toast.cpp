@@ -33,13 +33,6 @@ std::wstring tempFile(const std::wstring& name) {
 
 std::string narrow(const std::wstring& wide) { return std::string(wide.begin(), wide.end()); }
 
-std::string fileText(const std::wstring& path) {
-  std::ifstream in(narrow(path), std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // A value of the app's key, read straight from the registry.
 std::wstring appValue(const wchar_t* name, DWORD* type = nullptr) {
   wchar_t buffer[512] = {};
@@ -96,14 +89,6 @@ TEST_F(Toast, ThePowerShellOfTheSystemFolderIsUsed) {
   wchar_t folder[MAX_PATH];
   const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
   EXPECT_EQ(systemPowerShell(), std::wstring(folder, n) + L"\\WindowsPowerShell\\v1.0\\powershell.exe");
-}
-
-TEST_F(Toast, TheScriptGoesEncodedOnTheCommandLineAndExitStatusZeroIsShown) {
-  const std::string body = "He said \"stop\" & <left> 'now'\nZ\xC3\xBCrich";
-  show(body);
-  EXPECT_TRUE(shown_) << reason_;
-  EXPECT_EQ(fileText(log_),
-            "\"" + narrow(standIn_) + "\" " + toastArguments(toastScript(kApp.id, "Talvor Start", body)));
 }
 
 TEST_F(Toast, TheAppIdIsRegisteredForTheUserWithItsNameAndTheIconWhileThereIsOne) {
