@@ -41,110 +41,106 @@ SessionFacts factsOf(const QString& flags, const char* desktop, const char* lack
   return f;
 }
 
+using Parts = std::vector<const char*>;
+struct Case {
+  const char* flags;
+  const char* desktop;
+  const char* lacking;
+  const char* binary;
+  Backend backend;
+  Parts problemHas;  // empty: no problem at all
+  Parts problemLacks;
+  Parts noteHas;  // empty, with no problem: no note at all
+};
+
 const char* const kLacking = "neither a list of windows nor a virtual keyboard";
+const char* const kKwinLacks = "its window list only to programs that a desktop file names";
 const char* const kOptDesktopFile = "/opt/tools/share/applications/example.talvorstart.talvorstart.desktop";
+const Parts kExtension{"GNOME Shell extension", "install the talvorstart package",
+                       "gnome-extensions enable talvorstart@example.talvorstart", "log out and log in"};
+Parts plus(Parts a, const Parts& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+const Case kCases[] = {
+    {"x11", "", "", "", Backend::X11, {}, {}, {}},
+    {"wayland usable x11", "", "", "", Backend::Wayland, {}, {}, {}},
+    {"wayland x11", "GNOME", kLacking, "", Backend::X11, {}, {}, {"Xwayland"}},
+    {"wayland",
+     "GNOME",
+     kLacking,
+     "",
+     Backend::Unreachable,
+     {"GNOME on Wayland", kLacking, "X11 session", "wlroots", "no job is chosen"},
+     {},
+     {}},
+    {"wayland shell ext x11", "GNOME", "", "", Backend::Gnome, {}, {}, {}},
+    {"wayland shell ext x11 usable", "GNOME", "", "", Backend::Wayland, {}, {}, {}},
+    {"wayland shell",
+     "ubuntu:GNOME",
+     kLacking,
+     "",
+     Backend::Unreachable,
+     plus(kExtension, {"ubuntu:GNOME on Wayland", "no job is chosen"}),
+     {"Xwayland"},
+     {}},
+    {"wayland shell x11",
+     "ubuntu:GNOME",
+     kLacking,
+     "",
+     Backend::X11,
+     plus(kExtension, {"ubuntu:GNOME on Wayland", "Xwayland"}),
+     {"no job is chosen"},
+     {}},
+    {"shell ext x11", "GNOME", "", "", Backend::X11, {}, {}, {}},  // the extension is not used on X11
+    {"wayland kde x11", "KDE", "", "", Backend::Kde, {}, {}, {}},
+    {"kde x11", "KDE", "", "", Backend::X11, {}, {}, {}},
+    {"wayland kwin",
+     "KDE Plasma (KWin)",
+     kKwinLacks,
+     "/home/u/build/stage/talvorstart",
+     Backend::Unreachable,
+     {"KDE Plasma (KWin) on Wayland", "no job is chosen", "X-KDE-Wayland-Interfaces", "Install the talvorstart package",
+      "/usr/share/applications/example.talvorstart.talvorstart.desktop", "start Talvor Start as /usr/bin/talvorstart",
+      "This copy runs as /home/u/build/stage/talvorstart"},
+     {"wlroots"},
+     {}},
+    {"wayland kwin",
+     "KDE Plasma (KWin)",
+     kKwinLacks,
+     "/opt/tools/bin/talvorstart",
+     Backend::Unreachable,
+     {kOptDesktopFile, "as /opt/tools/bin/talvorstart"},
+     {"This copy"},
+     {}},
+    {"wayland kwin x11",
+     "KDE Plasma (KWin)",
+     kKwinLacks,
+     "/opt/tools/bin/talvorstart",
+     Backend::X11,
+     {},
+     {},
+     {"Xwayland", kOptDesktopFile}},
+};
 
 }  // namespace
-
-Q_DECLARE_METATYPE(Backend)
 
 class TestAutomationChoice : public QObject {
   Q_OBJECT
  private slots:
-  void decision_data() {
-    QTest::addColumn<QString>("flags");
-    QTest::addColumn<QString>("desktop");
-    QTest::addColumn<QString>("lacking");
-    QTest::addColumn<QString>("binary");
-    QTest::addColumn<Backend>("backend");
-    QTest::addColumn<QStringList>("problemHas");  // empty: no problem at all
-    QTest::addColumn<QStringList>("problemLacks");
-    QTest::addColumn<QStringList>("noteHas");  // empty: no note at all
-    const QStringList none;
-    const QStringList extension{"GNOME Shell extension", "install the talvorstart package",
-                                "gnome-extensions enable talvorstart@example.talvorstart", "log out and log in"};
-    QTest::newRow("plain X11") << "x11"
-                               << ""
-                               << ""
-                               << "" << Backend::X11 << none << none << none;
-    QTest::newRow("wlroots") << "wayland usable x11"
-                             << ""
-                             << ""
-                             << "" << Backend::Wayland << none << none << none;
-    QTest::newRow("no protocols, Xwayland")
-        << "wayland x11"
-        << "GNOME" << kLacking << "" << Backend::X11 << none << none << QStringList{"Xwayland"};
-    QTest::newRow("no protocols, no Xwayland")
-        << "wayland"
-        << "GNOME" << kLacking << "" << Backend::Unreachable
-        << QStringList{"GNOME on Wayland", kLacking, "X11 session", "wlroots", "no job is chosen"} << none << none;
-    QTest::newRow("GNOME with the extension") << "wayland shell ext x11"
-                                              << "GNOME"
-                                              << ""
-                                              << "" << Backend::Gnome << none << none << none;
-    QTest::newRow("GNOME with the extension and the protocols") << "wayland shell ext x11 usable"
-                                                                << "GNOME"
-                                                                << ""
-                                                                << "" << Backend::Wayland << none << none << none;
-    QTest::newRow("GNOME without the extension")
-        << "wayland shell"
-        << "ubuntu:GNOME" << kLacking << "" << Backend::Unreachable
-        << extension + QStringList{"ubuntu:GNOME on Wayland", "no job is chosen"} << QStringList{"Xwayland"} << none;
-    QTest::newRow("GNOME without the extension, Xwayland")
-        << "wayland shell x11"
-        << "ubuntu:GNOME" << kLacking << "" << Backend::X11
-        << extension + QStringList{"ubuntu:GNOME on Wayland", "Xwayland"} << QStringList{"no job is chosen"} << none;
-    QTest::newRow("the extension on X11") << "shell ext x11"
-                                          << "GNOME"
-                                          << ""
-                                          << "" << Backend::X11 << none << none << none;
-    QTest::newRow("KWin that grants") << "wayland kde x11"
-                                      << "KDE"
-                                      << ""
-                                      << "" << Backend::Kde << none << none << none;
-    QTest::newRow("KWin on X11") << "kde x11"
-                                 << "KDE"
-                                 << ""
-                                 << "" << Backend::X11 << none << none << none;
-    const char* kwinLacks = "its window list only to programs that a desktop file names";
-    QTest::newRow("KWin without the grant, a build's copy")
-        << "wayland kwin"
-        << "KDE Plasma (KWin)" << kwinLacks << "/home/u/build/stage/talvorstart" << Backend::Unreachable
-        << QStringList{"KDE Plasma (KWin) on Wayland",
-                       "no job is chosen",
-                       "X-KDE-Wayland-Interfaces",
-                       "Install the talvorstart package",
-                       "/usr/share/applications/example.talvorstart.talvorstart.desktop",
-                       "start Talvor Start as /usr/bin/talvorstart",
-                       "This copy runs as /home/u/build/stage/talvorstart"}
-        << QStringList{"wlroots"} << none;
-    QTest::newRow("KWin without the grant, installed elsewhere")
-        << "wayland kwin"
-        << "KDE Plasma (KWin)" << kwinLacks << "/opt/tools/bin/talvorstart" << Backend::Unreachable
-        << QStringList{kOptDesktopFile, "as /opt/tools/bin/talvorstart"} << QStringList{"This copy"} << none;
-    QTest::newRow("KWin without the grant, Xwayland")
-        << "wayland kwin x11"
-        << "KDE Plasma (KWin)" << kwinLacks << "/opt/tools/bin/talvorstart" << Backend::X11 << none << none
-        << QStringList{"Xwayland", kOptDesktopFile};
-  }
-  void decision() {
-    QFETCH(QString, flags);
-    QFETCH(QString, desktop);
-    QFETCH(QString, lacking);
-    QFETCH(QString, binary);
-    QFETCH(Backend, backend);
-    QFETCH(QStringList, problemHas);
-    QFETCH(QStringList, problemLacks);
-    QFETCH(QStringList, noteHas);
-    const Decision d = decideBackend(
-        factsOf(flags, desktop.toUtf8().constData(), lacking.toUtf8().constData(), binary.toUtf8().constData()));
-    QVERIFY(d.backend == backend);
-    const QString problem = QString::fromStdString(d.problem), note = QString::fromStdString(d.note);
-    QCOMPARE(problem.isEmpty(), problemHas.isEmpty());
-    for (const QString& part : problemHas) QVERIFY2(problem.contains(part), qPrintable(part));
-    for (const QString& part : problemLacks) QVERIFY2(!problem.contains(part), qPrintable(part));
-    if (noteHas.isEmpty() && problemHas.isEmpty()) QVERIFY2(note.isEmpty(), qPrintable(note));
-    for (const QString& part : noteHas) QVERIFY2(note.contains(part), qPrintable(part));
+  void decisions() {
+    for (const Case& c : kCases) {
+      const Decision d = decideBackend(factsOf(c.flags, c.desktop, c.lacking, c.binary));
+      const QString where = QString("%1 / %2 / %3").arg(c.flags, c.desktop, c.binary);
+      QVERIFY2(d.backend == c.backend, qPrintable(where));
+      const QString problem = QString::fromStdString(d.problem), note = QString::fromStdString(d.note);
+      QVERIFY2(problem.isEmpty() == c.problemHas.empty(), qPrintable(where + ": " + problem));
+      for (const char* part : c.problemHas) QVERIFY2(problem.contains(part), qPrintable(where + ": " + part));
+      for (const char* part : c.problemLacks) QVERIFY2(!problem.contains(part), qPrintable(where + ": " + part));
+      if (c.noteHas.empty() && c.problemHas.empty()) QVERIFY2(note.isEmpty(), qPrintable(where + ": " + note));
+      for (const char* part : c.noteHas) QVERIFY2(note.contains(part), qPrintable(where + ": " + part));
+    }
   }
 
   // Under KWin, X11's focus named an X window while a native one had the
