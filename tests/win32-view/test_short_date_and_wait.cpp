@@ -81,10 +81,6 @@ TEST(ShortDate, FollowsTheUsersShortDateForm) {
     EXPECT_EQ(shortDateInNewProcess(2026, 12, 7), L"07.12.2026");
   }
   {
-    UserShortDate form(L"yyyy-MM-dd");
-    EXPECT_EQ(shortDateInNewProcess(2026, 3, 1), L"2026-03-01");
-  }
-  {
     UserShortDate form(L"M/d/yyyy");
     EXPECT_EQ(shortDateInNewProcess(2027, 1, 31), L"1/31/2027");
   }

@@ -1,13 +1,7 @@
 // The guards of the Win32 back end: keys reach the backup program or
 // nobody, the user's modifiers are left as they were, and keys sent with
 // waiting are handled by a program in another process before the call returns.
-#include "platform/automation.h"
-#include "platform/failure_codes.h"
-#include "test_windows.h"
-#include "win32_foreground_wait.h"
-
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <fstream>
@@ -15,6 +9,11 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "platform/automation.h"
+#include "platform/failure_codes.h"
+#include "test_windows.h"
+#include "win32_foreground_wait.h"
 
 namespace {
 
@@ -104,8 +103,11 @@ void press(WORD vk, bool down) {
 // another process, which has the foreground.
 struct BackupBehindAnotherProgram {
   explicit BackupBehindAnotherProgram(const wchar_t* logName)
-      : log(tempLog(logName)), backup(log, L""), backupWindow(waitForWindow(L"Microsoft Backup")),
-        inFront(log, L"--steal"), inFrontWindow(waitForWindow(L"Update ready")) {
+      : log(tempLog(logName)),
+        backup(log, L""),
+        backupWindow(waitForWindow(L"Microsoft Backup")),
+        inFront(log, L"--steal"),
+        inFrontWindow(waitForWindow(L"Update ready")) {
     for (DWORD start = GetTickCount(); GetForegroundWindow() != inFrontWindow && GetTickCount() - start < 5000;)
       Sleep(20);
   }
@@ -154,7 +156,8 @@ TEST(Guards, AKeyHeldDownIsWaitedForThenStopsTheKeys) {
     WORD vk;
     DWORD letGoAfterMs;  // 0: held past the wait
   };
-  for (const Case& c : {Case{VK_LSHIFT, 0}, Case{'X', 0}, Case{VK_LSHIFT, 300}, Case{'X', 300}}) {
+  // A letter held on, a modifier let go: either kind is watched.
+  for (const Case& c : {Case{'X', 0}, Case{VK_LSHIFT, 300}}) {
     SCOPED_TRACE("key " + std::to_string(c.vk) + ", let go after " + std::to_string(c.letGoAfterMs) + " ms");
     LoggingWindow target(L"Microsoft Backup - test");
     auto automation = createAutomation();
@@ -211,7 +214,8 @@ TEST(Guards, AWindowOwnedByTheBackupProgramTakesTheKeysAnotherOfItsWindowsStops)
       EXPECT_EQ(other.keys(), std::vector<std::string>{"Up"});
     } else {
       EXPECT_EQ(sent.stop, KeyStop::FocusLost);
-      EXPECT_NE(sent.description.find("\"Update available\""), std::string::npos) << sent.description;
+      EXPECT_NE(sent.description.find("lost the keyboard focus to the window \"Update available\""), std::string::npos)
+          << sent.description;
       EXPECT_TRUE(other.keys().empty());
     }
     EXPECT_EQ(target.keys(), std::vector<std::string>{"Up"});
@@ -233,29 +237,6 @@ TEST(OtherProcess, ADropDownListDialogStartsJobThreeWithoutPausesBetweenTheKeys)
   // Everything sent with waiting has been handled already: no grace period here.
   EXPECT_EQ(logLines(log, "key "), expectedJobKeys());
   EXPECT_EQ(logLines(log, "started "), std::vector<std::string>{"3"});
-}
-
-TEST(OtherProcess, AWindowThatTakesTheForegroundStopsTheKeys) {
-  const std::wstring log = tempLog(L"talvor-steal-");
-  auto automation = createAutomation();
-  automation->beginRun();
-  OtherProcess dialog(log, L"");
-  ASSERT_NE(waitForWindow(L"Microsoft Backup"), nullptr);
-  ASSERT_TRUE(automation->activate("Microsoft Backup", TitleMatch::Start).ok());
-  ASSERT_TRUE(automation->send({chr(U'B', true)}, true).ok());
-  ASSERT_TRUE(automation->send(kUp, true).ok());
-  OtherProcess popup(log, L"--steal");
-  const HWND stealer = waitForWindow(L"Update ready");
-  ASSERT_NE(stealer, nullptr);
-  for (DWORD start = GetTickCount(); GetForegroundWindow() != stealer && GetTickCount() - start < 5000;) Sleep(20);
-  ASSERT_EQ(GetForegroundWindow(), stealer);
-  const AutomationStatus sent = automation->send(kUp, true);
-  EXPECT_TRUE(sent.stopsRun());
-  EXPECT_NE(sent.description.find("lost the keyboard focus to the window \"Update ready\""), std::string::npos)
-      << sent.description;
-  Sleep(300);
-  EXPECT_TRUE(logLines(log, "popup-key ").empty());
-  EXPECT_EQ(logLines(log, "key "), (std::vector<std::string>{"Alt+B", "Up"}));
 }
 
 // Between windows of other programs, so that no message of this thread's

@@ -2,6 +2,8 @@
 // Wine's own powershell.exe is a stub, and Wine has no notification centre.
 #include <gtest/gtest.h>
 #include <windows.h>
+// tlhelp32.h needs the types of windows.h first
+#include <tlhelp32.h>
 
 #include <chrono>
 #include <fstream>
@@ -31,13 +33,6 @@ std::wstring tempFile(const std::wstring& name) {
 
 std::string narrow(const std::wstring& wide) { return std::string(wide.begin(), wide.end()); }
 
-std::string fileText(const std::wstring& path) {
-  std::ifstream in(narrow(path), std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // A value of the app's key, read straight from the registry.
 std::wstring appValue(const wchar_t* name, DWORD* type = nullptr) {
   wchar_t buffer[512] = {};
@@ -60,6 +55,20 @@ class Toast : public ::testing::Test {
   void TearDown() override {
     RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey.c_str());
     DeleteFileW(log_.c_str());
+    for (const wchar_t* name : {L"STAND_IN_LOG", L"STAND_IN_SLEEP_MS", L"STAND_IN_EXIT"})
+      SetEnvironmentVariableW(name, nullptr);
+    // A stand-in left after the bound ends before the next case: no process outlives the tests.
+    for (DWORD start = GetTickCount(); standInsRunning() && GetTickCount() - start < 5000;) Sleep(20);
+  }
+  static bool standInsRunning() {
+    HANDLE all = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W p{};
+    p.dwSize = sizeof p;
+    bool found = false;
+    for (BOOL more = Process32FirstW(all, &p); more && !found; more = Process32NextW(all, &p))
+      found = _wcsicmp(p.szExeFile, L"powershell_stand_in.exe") == 0;
+    CloseHandle(all);
+    return found;
   }
 
   // Shows the toast through the stand-in; the milliseconds it took.
@@ -80,14 +89,6 @@ TEST_F(Toast, ThePowerShellOfTheSystemFolderIsUsed) {
   wchar_t folder[MAX_PATH];
   const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
   EXPECT_EQ(systemPowerShell(), std::wstring(folder, n) + L"\\WindowsPowerShell\\v1.0\\powershell.exe");
-}
-
-TEST_F(Toast, TheScriptGoesEncodedOnTheCommandLineAndExitStatusZeroIsShown) {
-  const std::string body = "He said \"stop\" & <left> 'now'\nZ\xC3\xBCrich";
-  show(body);
-  EXPECT_TRUE(shown_) << reason_;
-  EXPECT_EQ(fileText(log_),
-            "\"" + narrow(standIn_) + "\" " + toastArguments(toastScript(kApp.id, "Talvor Start", body)));
 }
 
 TEST_F(Toast, TheAppIdIsRegisteredForTheUserWithItsNameAndTheIconWhileThereIsOne) {
@@ -138,54 +139,36 @@ TEST_F(Toast, EachFailingExitStatusGivesAReasonTheUserCanActOn) {
 }
 
 TEST_F(Toast, APowerShellThatTakesTooLongIsLeftAfterTheBound) {
-  SetEnvironmentVariableW(L"STAND_IN_SLEEP_MS", L"4000");
+  SetEnvironmentVariableW(L"STAND_IN_SLEEP_MS", L"2000");
   const long ms = show("b", 1000);
   EXPECT_FALSE(shown_);
   EXPECT_EQ(reason_, "Windows PowerShell had not shown it after 1 seconds; it may still come");
   EXPECT_GE(ms, 950);
-  EXPECT_LT(ms, 2500);
+  EXPECT_LT(ms, 1800);
 }
 
-TEST_F(Toast, MessagesAreHandledWhileWaitingAndTheWaitStillEnds) {
+// Messages are handled while it waits, and the wait still ends; a program
+// that is ending stops the handling (the message stays, as a quit message
+// does) with one call, then waits plainly instead of spinning.
+TEST_F(Toast, MessagesAreHandledWhileWaitingWithoutSpinning) {
   SetEnvironmentVariableW(L"STAND_IN_SLEEP_MS", L"600");
-  int calls = 0;
-  PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
-  show("b", 5000, [&calls] {
-    ++calls;
+  for (const bool goOn : {true, false}) {
+    int calls = 0;
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
+    const long ms = show("b", 5000, [&calls, goOn] {
+      ++calls;
+      MSG m;
+      while (goOn && PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      }
+      return goOn;
+    });
+    EXPECT_TRUE(shown_) << reason_;
+    EXPECT_EQ(calls, 1) << goOn;
+    EXPECT_GE(ms, 550);
     MSG m;
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
     }
-    return true;
-  });
-  EXPECT_TRUE(shown_) << reason_;
-  EXPECT_EQ(calls, 1);
-}
-
-TEST_F(Toast, AProgramThatIsEndingStopsTheMessagesWithoutSpinning) {
-  // The message stays, as a quit message does: one call, then a plain wait.
-  SetEnvironmentVariableW(L"STAND_IN_SLEEP_MS", L"600");
-  int calls = 0;
-  PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
-  const long ms = show("b", 5000, [&calls] {
-    ++calls;
-    return false;
-  });
-  EXPECT_TRUE(shown_) << reason_;
-  EXPECT_EQ(calls, 1);
-  EXPECT_GE(ms, 550);
-  MSG m;
-  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
   }
-}
-
-TEST_F(Toast, TheSystemsPowerShellIsDoneWithinTheBound) {
-  // Wine's powershell.exe is a stub that ends at once; Windows would show
-  // the toast. Either way notify returns within its bound.
-  const auto t0 = std::chrono::steady_clock::now();
-  std::string reason;
-  showToast(kApp, "Talvor Start", "b", nullptr, reason);
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
-  EXPECT_LT(ms, long(kToastWaitMs) + 1000);
 }
 
 }  // namespace

@@ -24,78 +24,123 @@ struct RecordingX11 : Automation {
   void setOwnWindow(std::uintptr_t) override {}
 };
 
+// "wayland usable x11 kde kwin shell ext": the facts that are true.
+SessionFacts factsOf(const QString& flags, const char* desktop, const char* lacking, const char* binary) {
+  SessionFacts f;
+  const QStringList on = flags.split(' ', Qt::SkipEmptyParts);
+  f.waylandSession = on.contains("wayland");
+  f.waylandUsable = on.contains("usable");
+  f.x11Reachable = on.contains("x11");
+  f.kdeUsable = on.contains("kde");
+  f.kwinWithoutGrant = on.contains("kwin");
+  f.gnomeShell = on.contains("shell");
+  f.gnomeExtension = on.contains("ext");
+  f.desktop = desktop;
+  f.waylandLacking = lacking;
+  f.ownBinary = binary;
+  return f;
+}
+
+using Parts = std::vector<const char*>;
+struct Case {
+  const char* flags;
+  const char* desktop;
+  const char* lacking;
+  const char* binary;
+  Backend backend;
+  Parts problemHas;  // empty: no problem at all
+  Parts problemLacks;
+  Parts noteHas;  // empty, with no problem: no note at all
+};
+
+const char* const kLacking = "neither a list of windows nor a virtual keyboard";
+const char* const kKwinLacks = "its window list only to programs that a desktop file names";
+const char* const kOptDesktopFile = "/opt/tools/share/applications/example.talvorstart.talvorstart.desktop";
+const Parts kExtension{"GNOME Shell extension", "install the talvorstart package",
+                       "gnome-extensions enable talvorstart@example.talvorstart", "log out and log in"};
+Parts plus(Parts a, const Parts& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+const Case kCases[] = {
+    {"x11", "", "", "", Backend::X11, {}, {}, {}},
+    {"wayland usable x11", "", "", "", Backend::Wayland, {}, {}, {}},
+    {"wayland x11", "GNOME", kLacking, "", Backend::X11, {}, {}, {"Xwayland"}},
+    {"wayland",
+     "GNOME",
+     kLacking,
+     "",
+     Backend::Unreachable,
+     {"GNOME on Wayland", kLacking, "X11 session", "wlroots", "no job is chosen"},
+     {},
+     {}},
+    {"wayland shell ext x11", "GNOME", "", "", Backend::Gnome, {}, {}, {}},
+    {"wayland shell ext x11 usable", "GNOME", "", "", Backend::Wayland, {}, {}, {}},
+    {"wayland shell",
+     "ubuntu:GNOME",
+     kLacking,
+     "",
+     Backend::Unreachable,
+     plus(kExtension, {"ubuntu:GNOME on Wayland", "no job is chosen"}),
+     {"Xwayland"},
+     {}},
+    {"wayland shell x11",
+     "ubuntu:GNOME",
+     kLacking,
+     "",
+     Backend::X11,
+     plus(kExtension, {"ubuntu:GNOME on Wayland", "Xwayland"}),
+     {"no job is chosen"},
+     {}},
+    {"shell ext x11", "GNOME", "", "", Backend::X11, {}, {}, {}},  // the extension is not used on X11
+    {"wayland kde x11", "KDE", "", "", Backend::Kde, {}, {}, {}},
+    {"kde x11", "KDE", "", "", Backend::X11, {}, {}, {}},
+    {"wayland kwin",
+     "KDE Plasma (KWin)",
+     kKwinLacks,
+     "/home/u/build/stage/talvorstart",
+     Backend::Unreachable,
+     {"KDE Plasma (KWin) on Wayland", "no job is chosen", "X-KDE-Wayland-Interfaces", "Install the talvorstart package",
+      "/usr/share/applications/example.talvorstart.talvorstart.desktop", "start Talvor Start as /usr/bin/talvorstart",
+      "This copy runs as /home/u/build/stage/talvorstart"},
+     {"wlroots"},
+     {}},
+    {"wayland kwin",
+     "KDE Plasma (KWin)",
+     kKwinLacks,
+     "/opt/tools/bin/talvorstart",
+     Backend::Unreachable,
+     {kOptDesktopFile, "as /opt/tools/bin/talvorstart"},
+     {"This copy"},
+     {}},
+    {"wayland kwin x11",
+     "KDE Plasma (KWin)",
+     kKwinLacks,
+     "/opt/tools/bin/talvorstart",
+     Backend::X11,
+     {},
+     {},
+     {"Xwayland", kOptDesktopFile}},
+};
+
 }  // namespace
 
 class TestAutomationChoice : public QObject {
   Q_OBJECT
  private slots:
-  void waylandWithBothProtocolsGetsItsOwnBackEnd() {
-    SessionFacts f;
-    f.waylandSession = f.waylandUsable = f.x11Reachable = true;
-    const Decision d = decideBackend(f);
-    QVERIFY(d.backend == Backend::Wayland);
-    QVERIFY(d.problem.empty() && d.note.empty());
-  }
-
-  void desktopWithoutTheProtocolsFallsBackToX11OrSaysWhy() {
-    SessionFacts f;
-    f.waylandSession = true;
-    f.desktop = "GNOME";
-    f.waylandLacking = "neither a list of windows nor a virtual keyboard";
-
-    f.x11Reachable = true;  // Xwayland: X11 programs can still be reached
-    Decision d = decideBackend(f);
-    QVERIFY(d.backend == Backend::X11);
-    QVERIFY(d.problem.empty());
-    QVERIFY(d.note.find("Xwayland") != std::string::npos);
-
-    f.x11Reachable = false;
-    d = decideBackend(f);
-    QVERIFY(d.backend == Backend::Unreachable);
-    const QString problem = QString::fromStdString(d.problem);
-    for (const char* part : {"GNOME on Wayland", "neither a list of windows nor a virtual keyboard", "X11 session",
-                             "wlroots", "no job is chosen"})
-      QVERIFY2(problem.contains(QLatin1String(part)), part);
-  }
-
-  void gnomeWithItsExtensionGetsTheGnomeBackEnd() {
-    SessionFacts f;
-    f.waylandSession = f.gnomeShell = f.gnomeExtension = f.x11Reachable = true;
-    f.desktop = "GNOME";
-    const Decision d = decideBackend(f);
-    QVERIFY(d.backend == Backend::Gnome);
-    QVERIFY(d.problem.empty() && d.note.empty());
-
-    // A compositor that offers the protocols keeps its own back end.
-    f.waylandUsable = true;
-    QVERIFY(decideBackend(f).backend == Backend::Wayland);
-  }
-
-  // The extension is not running: the user is told what to do, and with
-  // Xwayland only X11 programs are reached meanwhile.
-  void gnomeWithoutTheExtensionSaysHowToGetIt() {
-    SessionFacts f;
-    f.waylandSession = f.gnomeShell = true;
-    f.desktop = "ubuntu:GNOME";
-    f.waylandLacking = "neither a list of windows nor a virtual keyboard";
-    for (bool x11 : {false, true}) {
-      f.x11Reachable = x11;
-      const Decision d = decideBackend(f);
-      QVERIFY(d.backend == (x11 ? Backend::X11 : Backend::Unreachable));
-      const QString problem = QString::fromStdString(d.problem);
-      for (const char* part : {"ubuntu:GNOME on Wayland", "GNOME Shell extension", "install the talvorstart package",
-                               "gnome-extensions enable talvorstart@example.talvorstart", "log out and log in"})
-        QVERIFY2(problem.contains(QLatin1String(part)), part);
-      QCOMPARE(problem.contains(QLatin1String("no job is chosen")), !x11);
-      QCOMPARE(problem.contains(QLatin1String("Xwayland")), x11);
+  void decisions() {
+    for (const Case& c : kCases) {
+      const Decision d = decideBackend(factsOf(c.flags, c.desktop, c.lacking, c.binary));
+      const QString where = QString("%1 / %2 / %3").arg(c.flags, c.desktop, c.binary);
+      QVERIFY2(d.backend == c.backend, qPrintable(where));
+      const QString problem = QString::fromStdString(d.problem), note = QString::fromStdString(d.note);
+      QVERIFY2(problem.isEmpty() == c.problemHas.empty(), qPrintable(where + ": " + problem));
+      for (const char* part : c.problemHas) QVERIFY2(problem.contains(part), qPrintable(where + ": " + part));
+      for (const char* part : c.problemLacks) QVERIFY2(!problem.contains(part), qPrintable(where + ": " + part));
+      if (c.noteHas.empty() && c.problemHas.empty()) QVERIFY2(note.isEmpty(), qPrintable(where + ": " + note));
+      for (const char* part : c.noteHas) QVERIFY2(note.contains(part), qPrintable(where + ": " + part));
     }
-
-    // The extension on an X11 session is not used: X11 reaches everything there.
-    f.waylandSession = false;
-    f.gnomeExtension = f.x11Reachable = true;
-    const Decision d = decideBackend(f);
-    QVERIFY(d.backend == Backend::X11);
-    QVERIFY(d.problem.empty());
   }
 
   // Under KWin, X11's focus named an X window while a native one had the
@@ -110,70 +155,12 @@ class TestAutomationChoice : public QObject {
     QCOMPARE(s.code, 5);
     QVERIFY(s.ownWindow);  // counts as no receiver: nothing more is sent, no date
     QCOMPARE(sent, 0);
-
     QVERIFY(guard.activate("Microsoft Backup", TitleMatch::Start).ok());
     QVERIFY(guard.send(keys, true).ok());
     QCOMPARE(sent, 1);
-
     guard.beginRun();  // a new run starts without an activated window
     QCOMPARE(guard.send(keys, true).code, 5);
     QCOMPARE(sent, 1);
-  }
-
-  void kwinThatGrantsItsInterfacesGetsTheKdeBackEnd() {
-    SessionFacts f;
-    f.waylandSession = f.kdeUsable = f.x11Reachable = true;
-    f.desktop = "KDE";
-    Decision d = decideBackend(f);
-    QVERIFY(d.backend == Backend::Kde);
-    QVERIFY(d.problem.empty() && d.note.empty());
-
-    f.waylandSession = false;  // an X11 session, though a KWin answered
-    QVERIFY(decideBackend(f).backend == Backend::X11);
-  }
-
-  // KWin hides both interfaces from a program no desktop file grants them:
-  // the user must learn which file grants them, and to which path.
-  void kwinWithoutTheGrantSaysWhatToInstall() {
-    SessionFacts f;
-    f.waylandSession = f.kwinWithoutGrant = true;
-    f.desktop = "KDE Plasma (KWin)";
-    f.waylandLacking = "its window list only to programs that a desktop file names";
-    f.ownBinary = "/home/u/build/stage/talvorstart";
-
-    Decision d = decideBackend(f);
-    QVERIFY(d.backend == Backend::Unreachable);
-    QString problem = QString::fromStdString(d.problem);
-    for (const char* part :
-         {"KDE Plasma (KWin) on Wayland", "no job is chosen", "X-KDE-Wayland-Interfaces",
-          "Install the talvorstart package", "/usr/share/applications/example.talvorstart.talvorstart.desktop",
-          "start Talvor Start as /usr/bin/talvorstart", "This copy runs as /home/u/build/stage/talvorstart"})
-      QVERIFY2(problem.contains(QLatin1String(part)), part);
-    QVERIFY2(!problem.contains(QLatin1String("wlroots")), "advice for another desktop");
-
-    // Installed under another prefix: the advice names that prefix, and no other copy.
-    f.ownBinary = "/opt/tools/bin/talvorstart";
-    problem = QString::fromStdString(decideBackend(f).problem);
-    QVERIFY(problem.contains(QLatin1String("/opt/tools/share/applications/example.talvorstart.talvorstart.desktop")));
-    QVERIFY(problem.contains(QLatin1String("as /opt/tools/bin/talvorstart")));
-    QVERIFY(!problem.contains(QLatin1String("This copy")));
-
-    // With Xwayland the run goes on for X11 programs, and the note says the same.
-    f.x11Reachable = true;
-    d = decideBackend(f);
-    QVERIFY(d.backend == Backend::X11);
-    QVERIFY(d.problem.empty());
-    const QString note = QString::fromStdString(d.note);
-    QVERIFY(note.contains(QLatin1String("Xwayland")));
-    QVERIFY(note.contains(QLatin1String("/opt/tools/share/applications/example.talvorstart.talvorstart.desktop")));
-  }
-
-  void plainX11SessionHasNothingToSay() {
-    SessionFacts f;
-    f.x11Reachable = true;
-    const Decision d = decideBackend(f);
-    QVERIFY(d.backend == Backend::X11);
-    QVERIFY(d.problem.empty() && d.note.empty());
   }
 };
 
