@@ -54,7 +54,7 @@ EOC
   g_shell_pid=$!
   # The shell takes its bus name at once; its interface answers once its
   # user interface is up, the extension's once the extension is enabled.
-  local ready=(g_shell_answers)
+  local ready=(g_overview_is "")
   [[ -n "$ext" ]] && ready=(g_has_name "${g_api[0]}")
   if ! w_wait_for 20 "${ready[@]}" || ! w_wait_for 5 test -S "$w_runtime/wayland-g$n"; then
     echo "GNOME Shell did not start (or its extension did not load):" >&2
@@ -80,17 +80,11 @@ g_focus_pid() {
   id=$(g_windows | awk -v pid="$1" '$2 == pid { print $1; exit }')
   [[ -n "$id" ]] && g_call "${g_api[0]}" "${g_api[1]}" "${g_api[2]}.Activate" "$id" | grep -q true
 }
-g_focused_pid() { g_windows | awk '$3 == 1 { print $2 }'; }
-
-# Opens the overview as the user's Super key would, through the shell's own
-# interface.
-g_shell_answers() {
-  g_call org.gnome.Shell /org/gnome/Shell org.freedesktop.DBus.Properties.Get org.gnome.Shell OverviewActive |
-    grep -q '<'
-}
+# The overview: whether it is open ("true", "false", or "" for either:
+# the shell answers), and opening it as the user's Super key would.
 g_overview_is() {
   g_call org.gnome.Shell /org/gnome/Shell org.freedesktop.DBus.Properties.Get org.gnome.Shell OverviewActive |
-    grep -q "<$1>"
+    grep -q "<$1"
 }
 g_overview() {
   g_call org.gnome.Shell /org/gnome/Shell org.freedesktop.DBus.Properties.Set org.gnome.Shell OverviewActive "<$1>" \

@@ -2,6 +2,8 @@
 # window manager (from xsession.sh) and a Wine prefix on Wine's X11 driver.
 # Source it after setting build; everything started here stops at exit.
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/xsession.sh"
+# Stopped part way, the prefix's persistent server and programs would stay.
+trap '[[ -n "${WINEPREFIX:-}" ]] && w_stop; x_cleanup' EXIT
 
 wine=$(command -v wine64 || command -v wine || ls /usr/lib/wine/wine64 2>/dev/null || true)
 wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver 2>/dev/null || true)
