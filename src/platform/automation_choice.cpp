@@ -106,8 +106,7 @@ Decision decideBackend(const SessionFacts& f) {
     d.backend = Backend::KdeScripts;
     d.note =
         "KWin keeps its window list and fake keyboard from this program, so Talvor Start uses KWin scripts "
-        "and the remote desktop portal instead (slower, and it needs the portal running). To use the "
-        "native way: " +
+        "and the remote desktop portal instead. To have it use KWin's own: " +
         kwinGrantAdvice(f.ownBinary);
     return d;
   }
