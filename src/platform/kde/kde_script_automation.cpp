@@ -189,12 +189,13 @@ ScriptChoice connectWithoutGrant() {
   auto scripts = std::make_unique<KwinScripts>(raw);
   std::vector<ScriptWindow> probe;
   if (!scripts->usable() || !scripts->windows(probe)) {
-    c.lacking = "no KWin scripts: " + scripts->error();
+    c.lacking = "KWin's scripts did not answer (" + scripts->error() + ")";
     return c;
   }
   auto keyboard = std::make_unique<PortalKeyboard>(raw);
   if (!keyboard->open()) {
-    c.lacking = "no keyboard: " + keyboard->error();
+    c.lacking = "the remote desktop portal gave no keyboard (" + keyboard->error() +
+                "); on KDE Plasma it comes with the packages xdg-desktop-portal and xdg-desktop-portal-kde";
     return c;
   }
   c.automation = std::make_unique<KdeScriptAutomation>(std::move(bus), std::move(scripts), std::move(keyboard));
