@@ -31,9 +31,10 @@ int readResults(sd_bus_message* m, std::map<std::string, std::string>& strings, 
     char type = 0;
     r = sd_bus_message_peek_type(m, &type, &contents);
     if (r < 0) break;
-    if (contents && std::string(contents) == "s") {
+    // Portals send the session handle as a string, some as an object path.
+    if (contents && (std::string(contents) == "s" || std::string(contents) == "o")) {
       const char* value = nullptr;
-      r = sd_bus_message_read(m, "v", "s", &value);
+      r = sd_bus_message_read(m, "v", contents, &value);
       if (r >= 0) strings[key] = value;
     } else if (contents && std::string(contents) == "u" && std::string(key) == "devices") {
       r = sd_bus_message_read(m, "v", "u", &devices);
