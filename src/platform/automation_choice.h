@@ -3,8 +3,9 @@
 // On Linux the desktop back end is chosen at run time: a Wayland session
 // whose compositor lists toplevels and takes a virtual keyboard gets the
 // Wayland one, KWin when it grants its window list and fake keyboard the
-// KDE one, else KWin's scripts and the remote desktop portal, GNOME Shell with Talvor Start's extension the GNOME one,
-// otherwise X11 when a display is reachable, otherwise none.
+// KDE one (else, on KWin, its scripts and the remote desktop portal),
+// GNOME Shell with Talvor Start's extension the GNOME one, otherwise X11
+// when a display is reachable, otherwise none.
 #include <memory>
 #include <string>
 
