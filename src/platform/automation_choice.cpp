@@ -10,6 +10,7 @@
 #endif
 #if defined(TALVOR_HAVE_KDE)
 #include "platform/kde/kde_automation.h"
+#include "platform/kde/kde_script_automation.h"
 #endif
 #if defined(TALVOR_HAVE_GNOME)
 #include "platform/gnome/gnome_automation.h"
@@ -101,13 +102,23 @@ Decision decideBackend(const SessionFacts& f) {
     d.backend = Backend::Kde;
     return d;
   }
+  if (f.waylandSession && f.kwinWithoutGrant && f.kdeScriptsUsable) {
+    d.backend = Backend::KdeScripts;
+    d.note =
+        "KWin keeps its window list and fake keyboard from this program, so Talvor Start uses KWin scripts "
+        "and the remote desktop portal instead. To have it use KWin's own: " +
+        kwinGrantAdvice(f.ownBinary);
+    return d;
+  }
   if (f.waylandSession && f.gnomeExtension) {
     d.backend = Backend::Gnome;
     return d;
   }
   const std::string desktop = (f.desktop.empty() ? std::string("this desktop") : f.desktop) + " on Wayland";
   const std::string lacks = desktop + " offers " + f.waylandLacking;
-  const std::string grant = f.kwinWithoutGrant ? " " + kwinGrantAdvice(f.ownBinary) : "";
+  std::string grant = f.kwinWithoutGrant ? " " + kwinGrantAdvice(f.ownBinary) : "";
+  if (f.kwinWithoutGrant && !f.kdeScriptsLacking.empty())
+    grant += " Nor could it use KWin scripts and the remote desktop portal instead: " + f.kdeScriptsLacking + ".";
   if (f.waylandSession && f.gnomeShell) {
     d.backend = f.x11Reachable ? Backend::X11 : Backend::Unreachable;
     d.problem = std::string(
@@ -169,6 +180,12 @@ AutomationChoice chooseAutomation() {
       if (k.kwin) f.waylandLacking = k.lacking;
       f.ownBinary = ownBinary();
       kwin = std::move(k.automation);
+      if (f.kwinWithoutGrant) {
+        kde::ScriptChoice s = kde::connectWithoutGrant();
+        f.kdeScriptsUsable = s.automation != nullptr;
+        f.kdeScriptsLacking = s.lacking;
+        kwin = std::move(s.automation);
+      }
     }
 #endif
   }
@@ -176,7 +193,7 @@ AutomationChoice chooseAutomation() {
   f.waylandLacking = "nothing that this build of Talvor Start can use (it was built without Wayland support)";
 #endif
   std::unique_ptr<Automation> gnome;
-  if (f.waylandSession && !f.waylandUsable && !f.kdeUsable) {
+  if (f.waylandSession && !f.waylandUsable && !f.kdeUsable && !f.kdeScriptsUsable) {
     f.gnomeShell = f.desktop.find("GNOME") != std::string::npos;
 #if defined(TALVOR_HAVE_GNOME)
     gnome::Choice c = gnome::connect();
@@ -185,7 +202,7 @@ AutomationChoice chooseAutomation() {
     gnome = std::move(c.automation);
 #endif
   }
-  if (!f.waylandUsable && !f.gnomeExtension) f.x11Reachable = x11Reachable();
+  if (!f.waylandUsable && !f.gnomeExtension && !f.kdeScriptsUsable) f.x11Reachable = x11Reachable();
 
   AutomationChoice choice;
   choice.decision = decideBackend(f);
@@ -194,6 +211,7 @@ AutomationChoice chooseAutomation() {
       choice.automation = std::move(wayland);
       break;
     case Backend::Kde:
+    case Backend::KdeScripts:
       choice.automation = std::move(kwin);
       break;
     case Backend::Gnome:

@@ -3,8 +3,9 @@
 // On Linux the desktop back end is chosen at run time: a Wayland session
 // whose compositor lists toplevels and takes a virtual keyboard gets the
 // Wayland one, KWin when it grants its window list and fake keyboard the
-// KDE one, GNOME Shell with Talvor Start's extension the GNOME one,
-// otherwise X11 when a display is reachable, otherwise none.
+// KDE one (else, on KWin, its scripts and the remote desktop portal),
+// GNOME Shell with Talvor Start's extension the GNOME one, otherwise X11
+// when a display is reachable, otherwise none.
 #include <memory>
 #include <string>
 
@@ -19,12 +20,14 @@ struct SessionFacts {
   bool kdeUsable = false;         // KWin granted its window list and fake keyboard
   bool kwinWithoutGrant = false;  // KWin, which keeps both from programs no desktop file grants them
   std::string ownBinary;          // the running program's path: the one a desktop file must name
+  bool kdeScriptsUsable = false;  // without the grant: KWin's scripts and the remote desktop portal answer
+  std::string kdeScriptsLacking;  // why they do not
   bool x11Reachable = false;
   bool gnomeShell = false;      // the desktop is GNOME, or GNOME Shell is on the session bus
   bool gnomeExtension = false;  // Talvor Start's GNOME Shell extension answers
 };
 
-enum class Backend { Wayland, Kde, Gnome, X11, Unreachable };
+enum class Backend { Wayland, Kde, KdeScripts, Gnome, X11, Unreachable };
 
 struct Decision {
   Backend backend = Backend::Unreachable;

@@ -1,5 +1,5 @@
 # The KDE Plasma back end, added to talvor_automation with the Wayland one
-# (same libraries). The client glue of KWin's two protocols is generated
+# (same libraries; sd-bus for KWin's scripts and the portal). The client glue of KWin's two protocols is generated
 # from the copies in protocols/ (LGPL-2.1-or-later, from Debian's
 # plasma-wayland-protocols), so that building needs no KDE package.
 set(_kde_out ${CMAKE_CURRENT_BINARY_DIR}/kde-protocols)
@@ -22,6 +22,11 @@ target_sources(talvor_automation PRIVATE
   kde/kde_connection.cpp
   kde/plasma_windows.cpp
   kde/layout_keys.cpp
+  kde/kde_script_automation.cpp
+  kde/kwin_scripts.cpp
+  kde/kwin_script_text.cpp
+  kde/portal_keyboard.cpp
+  kde/kde_bus.cpp
 )
 target_include_directories(talvor_automation PRIVATE ${_kde_out})
 target_compile_definitions(talvor_automation PRIVATE TALVOR_HAVE_KDE)
