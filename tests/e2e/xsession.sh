@@ -117,10 +117,7 @@ x_wait_for() {
 # The keys a backup program gets in a run for job 3, as the demo logs them.
 x_job_keys() { echo "Alt+B$(printf ' Up%.0s' $(seq 20)) Down Down Return Alt+S"; }
 # Stops the demo programs that logged "ready PID" to the given file.
-x_stop_demo() {
-  local pid
-  for pid in $(sed -n 's/^ready //p; s/^popup-ready //p' "$1" 2>/dev/null); do kill "$pid" 2>/dev/null; done
-}
+x_stop_demo() { kill $(sed -n 's/^ready //p; s/^popup-ready //p' "$1" 2>/dev/null) 2>/dev/null; }
 
 # --- running the real talvorstart against a target --------------------------
 # Fresh settings of a configured install, today's weekday on job 3; $once
