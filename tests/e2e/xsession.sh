@@ -125,7 +125,7 @@ x_stop_demo() { kill $(sed -n 's/^ready //p; s/^popup-ready //p' "$1" 2>/dev/nul
 write_ini() {
   x_fresh_settings
   printf '[Start]\nLetter=%s\nTitle=%s\nBackupJobLetter=%s\nStartDelay=%s\nDefault=0\nOnceOnly=%s\nBackupNumber=1\n' \
-    "${start_letter:-S}" "${title:-Microsoft Backup}" "${job_letter:-B}" "${delay:-1}" "${once:-0}" >"$x_ini"
+    "${start_letter:-S}" "${title:-Microsoft Backup}" "${job_letter:-B}" "${delay:-2}" "${once:-0}" >"$x_ini"
   [[ -n "${last_run:-}" ]] && printf 'DateLastRun=%s\n' "$last_run" >>"$x_ini"
   printf '\n[%s]\n%s=1\nBackup=3\n' "$weekday" "$weekday" >>"$x_ini"
 }
@@ -147,9 +147,9 @@ run_tool() {
   log=$DEMO_BACKUP_LOG out="$x_tmp/tool-$RANDOM.out" box="" status=""
   (cd /tmp && exec "$folder/talvorstart") >"$out" 2>&1 &
   local tool=$! i helper=""
-  # The user clicks into another window during the count-down.
-  [[ -n "${focus_during:-}" ]] && (sleep 0.6; xdotool windowactivate "$focus_during" 2>/dev/null ||
-    xdotool windowfocus "$focus_during") &
+  # The user clicks into another window once the tool's is up, during the count-down.
+  [[ -n "${focus_during:-}" ]] && (x_wait_for 10 eval 'xdotool search --onlyvisible --pid $tool >/dev/null' && sleep 0.2
+    xdotool windowactivate "$focus_during" 2>/dev/null || xdotool windowfocus "$focus_during") &
   [[ -n "${during:-}" ]] && { (eval "$during") & helper=$!; }
   for i in $(seq 800); do
     [[ -n "$(ini_value DateLastRun)" ]] && break
