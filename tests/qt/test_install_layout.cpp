@@ -18,7 +18,7 @@ void touch(const QString& path) {
 class TestInstallLayout : public QObject {
   Q_OBJECT
  private slots:
-  // Missing everywhere, it is named beside the program.
+  // Beside the program first, else the installed one; missing from both, it is named beside the program.
   void helpFileBesideTheProgramWinsOverTheInstalledOne() {
     QTemporaryDir prefix;
     const QString bin = prefix.filePath("bin"), shared = prefix.filePath("share/talvorstart/talvorstart.hlp");

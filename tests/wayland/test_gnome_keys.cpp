@@ -33,17 +33,15 @@ class TestGnomeKeys : public QObject {
     QVERIFY(reason.find("U+0001") != std::string::npos);
   }
 
-  // A dialog of a dialog of the target may get keys; another window of the
-  // same program, or a loop of parents, may not.
+  // A dialog of a dialog of the target may get keys; another window of its program, or a loop of parents, may not.
   void onlyDialogsOfTheTargetMayGetKeys() {
     // id, title, class, pid, focused, sequence, parent
     const std::vector<gnome::ShellWindow> all = {
         {1, "", "", 77}, {2, "", "", 0, false, 0, 1}, {3, "", "", 0, false, 0, 2},
         {4, "", "", 77}, {5, "", "", 0, false, 0, 6}, {6, "", "", 0, false, 0, 5}};
-    const std::pair<int, bool> cases[] = {{1, true}, {2, true}, {3, false}, {4, false}};  // all[i] a dialog of 1
-    for (const auto& [i, dialog] : cases)
-      QVERIFY2(gnome::isDialogOf(all[i], all, 1) == dialog, qPrintable(QString::number(i)));
-    QVERIFY(!gnome::isDialogOf(all[0], all, 2));
+    QVERIFY(gnome::isDialogOf(all[1], all, 1) && gnome::isDialogOf(all[2], all, 1));
+    QVERIFY(!gnome::isDialogOf(all[3], all, 1) && !gnome::isDialogOf(all[4], all, 1) &&
+            !gnome::isDialogOf(all[0], all, 2));
   }
 };
 

@@ -23,7 +23,6 @@ struct RecordingX11 : Automation {
 };
 
 const std::string kLacking = "neither a list of windows nor a virtual keyboard";
-const std::string kKwin = "KDE Plasma (KWin)";
 const std::string kKwinLacks = "its window list only to programs that a desktop file names";
 const std::string kOptDesktopFile = "/opt/tools/share/applications/example.talvorstart.talvorstart.desktop";
 const std::string kExtension =
@@ -58,30 +57,21 @@ class TestAutomationChoice : public QObject {
         {"shell ext x11", "GNOME", "", "", Backend::X11, "", ""},  // the extension is not used on X11
         {"wayland kde x11", "KDE", "", "", Backend::Kde, "", ""},
         {"kde x11", "KDE", "", "", Backend::X11, "", ""},
-        {"wayland kwin", kKwin, kKwinLacks, "/home/u/build/stage/talvorstart", Backend::Unreachable,
+        {"wayland kwin", "KDE Plasma (KWin)", kKwinLacks, "/home/u/build/stage/talvorstart", Backend::Unreachable,
          "KDE Plasma (KWin) on Wayland|no job is chosen|X-KDE-Wayland-Interfaces|Install the talvorstart package|"
          "/usr/share/applications/example.talvorstart.talvorstart.desktop|start Talvor Start as /usr/bin/talvorstart|"
          "This copy runs as /home/u/build/stage/talvorstart|!wlroots",
          ""},
-        {"wayland kwin", kKwin, kKwinLacks, "/opt/tools/bin/talvorstart", Backend::Unreachable,
+        {"wayland kwin", "KDE Plasma (KWin)", kKwinLacks, "/opt/tools/bin/talvorstart", Backend::Unreachable,
          kOptDesktopFile + "|as /opt/tools/bin/talvorstart|!This copy", ""},
-        {"wayland kwin x11", kKwin, kKwinLacks, "/opt/tools/bin/talvorstart", Backend::X11, "",
+        {"wayland kwin x11", "KDE Plasma (KWin)", kKwinLacks, "/opt/tools/bin/talvorstart", Backend::X11, "",
          "Xwayland|" + kOptDesktopFile},
     };
     for (const auto& c : cases) {
-      SessionFacts f;
       const QStringList on = c.facts.split(' ');
-      f.waylandSession = on.contains("wayland");
-      f.waylandUsable = on.contains("usable");
-      f.x11Reachable = on.contains("x11");
-      f.kdeUsable = on.contains("kde");
-      f.kwinWithoutGrant = on.contains("kwin");
-      f.gnomeShell = on.contains("shell");
-      f.gnomeExtension = on.contains("ext");
-      f.desktop = c.desktop;
-      f.waylandLacking = c.lacking;
-      f.ownBinary = c.binary;
-      const Decision d = decideBackend(f);
+      const Decision d =
+          decideBackend({on.contains("wayland"), on.contains("usable"), c.desktop, c.lacking, on.contains("kde"),
+                         on.contains("kwin"), c.binary, on.contains("x11"), on.contains("shell"), on.contains("ext")});
       const QString where = c.facts + " / " + QString::fromStdString(c.desktop + " / " + c.binary);
       QVERIFY2(d.backend == c.backend, qPrintable(where));
       const QString problem = QString::fromStdString(d.problem), note = QString::fromStdString(d.note);
