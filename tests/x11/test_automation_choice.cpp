@@ -37,12 +37,7 @@ class TestAutomationChoice : public QObject {
   void decisions() {
     // The facts that are true, the desktop, what Wayland lacks, the program's path; the parts the
     // problem and the note hold ("!": lacks); an empty problem (and note) must be empty.
-    const struct {
-      QString facts;
-      std::string desktop, lacking, binary;
-      Backend backend;
-      std::string problem, note;
-    } cases[] = {
+    const std::tuple<QString, std::string, std::string, std::string, Backend, std::string, std::string> cases[] = {
         {"x11", "", "", "", Backend::X11, "", ""},
         {"wayland usable x11", "", "", "", Backend::Wayland, "", ""},
         {"wayland x11", "GNOME", kLacking, "", Backend::X11, "", "Xwayland"},
@@ -67,17 +62,17 @@ class TestAutomationChoice : public QObject {
         {"wayland kwin x11", "KDE Plasma (KWin)", kKwinLacks, "/opt/tools/bin/talvorstart", Backend::X11, "",
          "Xwayland|" + kOptDesktopFile},
     };
-    for (const auto& c : cases) {
-      const QStringList on = c.facts.split(' ');
+    for (const auto& [facts, desktop, lacking, binary, backend, problemParts, noteParts] : cases) {
+      const QStringList on = facts.split(' ');
       const Decision d =
-          decideBackend({on.contains("wayland"), on.contains("usable"), c.desktop, c.lacking, on.contains("kde"),
-                         on.contains("kwin"), c.binary, on.contains("x11"), on.contains("shell"), on.contains("ext")});
-      const QString where = c.facts + " / " + QString::fromStdString(c.desktop + " / " + c.binary);
-      QVERIFY2(d.backend == c.backend, qPrintable(where));
+          decideBackend({on.contains("wayland"), on.contains("usable"), desktop, lacking, on.contains("kde"),
+                         on.contains("kwin"), binary, on.contains("x11"), on.contains("shell"), on.contains("ext")});
+      const QString where = facts + " / " + QString::fromStdString(desktop + " / " + binary);
+      QVERIFY2(d.backend == backend, qPrintable(where));
       const QString problem = QString::fromStdString(d.problem), note = QString::fromStdString(d.note);
-      QVERIFY2(problem.isEmpty() == c.problem.empty(), qPrintable(where + ": " + problem));
-      if (c.problem.empty() && c.note.empty()) QVERIFY2(note.isEmpty(), qPrintable(where + ": " + note));
-      for (const auto& [text, parts] : {std::pair{problem, c.problem}, std::pair{note, c.note}}) {
+      QVERIFY2(problem.isEmpty() == problemParts.empty(), qPrintable(where + ": " + problem));
+      if (problemParts.empty() && noteParts.empty()) QVERIFY2(note.isEmpty(), qPrintable(where + ": " + note));
+      for (const auto& [text, parts] : {std::pair{problem, problemParts}, std::pair{note, noteParts}}) {
         for (const QString& part : QString::fromStdString(parts).split('|', Qt::SkipEmptyParts)) {
           const bool lacks = part.startsWith('!');
           QVERIFY2(text.contains(part.mid(lacks)) != lacks, qPrintable(where + ": " + part));

@@ -14,18 +14,10 @@ class TestBatchStart : public QObject {
  private slots:
   void start() {
     const QByteArray sh = "#!/bin/sh\ntouch 'MARK'\n";
-    // The folders that get the file (Program, Config, the current D; a run bit with #!), its text, a set-up
+    // A name, the folders that get the file (Program, Config, the current D; a run bit with #!), its text, a set-up
     // ($F the program folder's file), the code (-1: a failure) and the description (a part of it for -1 and
     // 53), the folder whose file ran. Only a file no one but the user (or root) may change is run.
-    const struct {
-      const char* what;
-      QString where;
-      QByteArray text;
-      QString setup;
-      int code;
-      QString why;
-      QString ran;
-    } cases[] = {
+    const std::tuple<const char*, QString, QByteArray, QString, int, QString, QString> cases[] = {
         {"the program folder's first", "PC", sh, "", 0, "", "P"},
         {"else the settings folder's", "C", sh, "", 0, "", "C"},
         {"never the current folder's", "D", sh, "", 53, "File not found: TalvorStart.bat", ""},
@@ -53,41 +45,40 @@ class TestBatchStart : public QObject {
          ""},
     };
     const QString current = QDir::currentPath();
-    for (const auto& c : cases) {
-      if (QString(c.what).contains("root only") && getuid() != 0) {
-        qWarning("SKIPPING %s: this case needs root", c.what);
+    for (const auto& [what, where, text, setup, code, why, ran] : cases) {
+      if (QString(what).contains("root only") && getuid() != 0) {
+        qWarning("SKIPPING %s: this case needs root", what);
         continue;
       }
       QTemporaryDir dir;
       auto folder = [&](QChar w) { return w == 'D' ? dir.path() : dir.filePath(w == 'P' ? "program" : "config"); };
       const QString file = folder('P') + "/TalvorStart.bat";
       QVERIFY(QDir().mkpath(folder('P')) && QDir().mkpath(folder('C')));
-      for (const QChar w : c.where) {
+      for (const QChar w : where) {
         QFile f(folder(w) + "/TalvorStart.bat");
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(c.text).replace("MARK", dir.filePath(QString("ran-") + w).toUtf8()));
+        f.write(QByteArray(text).replace("MARK", dir.filePath(QString("ran-") + w).toUtf8()));
         f.close();
-        if (c.text.startsWith("#!")) f.setPermissions(f.permissions() | QFile::ExeOwner);
+        if (text.startsWith("#!")) f.setPermissions(f.permissions() | QFile::ExeOwner);
       }
       auto expand = [&](QString s) {
         return s.replace("$F", file).replace("$P", folder('P')).replace("$D", dir.path());
       };
-      if (!c.setup.isEmpty()) QCOMPARE(std::system(("set -e; " + expand(c.setup)).toLocal8Bit().constData()), 0);
+      if (!setup.isEmpty()) QCOMPARE(std::system(("set -e; " + expand(setup)).toLocal8Bit().constData()), 0);
       QDir::setCurrent(dir.path());
       const auto r = x11::startBatchFile("TalvorStart.bat", folder('P').toStdString(), folder('C').toStdString());
       QDir::setCurrent(current);
       const QString description = QString::fromStdString(r.description);
-      QVERIFY2(c.code < 0 ? r.code != 0 && r.code != 53 : r.code == c.code, c.what);
-      if (c.code < 0 || c.code == 53)
-        QVERIFY2(description.contains(c.why), qPrintable(description));
+      QVERIFY2(code < 0 ? r.code != 0 && r.code != 53 : r.code == code, what);
+      if (code < 0 || code == 53)
+        QVERIFY2(description.contains(why), qPrintable(description));
       else
-        QCOMPARE(description, c.why.isEmpty() ? "" : file + " is not run: " + expand(c.why));
+        QCOMPARE(description, why.isEmpty() ? "" : file + " is not run: " + expand(why));
       // A started script leaves its mark within 5 s; a wrong one has had as long as the right one took.
-      for (int i = 0; i < 250 && !c.ran.isEmpty() && !QFile::exists(dir.filePath("ran-" + c.ran)); ++i)
-        QTest::qWait(20);
-      if (c.ran.isEmpty()) QTest::qWait(50);
+      for (int i = 0; i < 250 && !ran.isEmpty() && !QFile::exists(dir.filePath("ran-" + ran)); ++i) QTest::qWait(20);
+      if (ran.isEmpty()) QTest::qWait(50);
       for (const QChar w : QString("PCD"))
-        QVERIFY2(QFile::exists(dir.filePath(QString("ran-") + w)) == (w == c.ran), c.what);
+        QVERIFY2(QFile::exists(dir.filePath(QString("ran-") + w)) == (w == ran), what);
     }
   }
 };

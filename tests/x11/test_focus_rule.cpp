@@ -10,12 +10,8 @@ class TestFocusRule : public QObject {
  private slots:
   void receivers() {
     const unsigned long t = 0x400007;
-    const struct {
-      const char* what;
-      unsigned long target;
-      x11::FocusedWindow focused;  // id, override-redirect, same client, transient for
-      Receiver expected;
-    } cases[] = {
+    // What the focused window is; the target; the focused window: id, override-redirect, same client, transient for.
+    const std::tuple<const char*, unsigned long, x11::FocusedWindow, Receiver> cases[] = {
         {"the window itself", t, {t, false, true, {}}, Receiver::Target},
         {"its dialog", t, {0x400020, false, true, {t}}, Receiver::Dialog},
         {"a dialog of its dialog", t, {0x400030, false, true, {0x400020, t}}, Receiver::Dialog},
@@ -28,9 +24,9 @@ class TestFocusRule : public QObject {
         {"no target", 0, {t, false, true, {}}, Receiver::Other},
         {"no focus", t, {0, false, false, {}}, Receiver::Other},
     };
-    for (const auto& c : cases) {
-      const Receiver r = x11::classifyReceiver(c.target, c.focused);
-      QVERIFY2(r == c.expected && x11::mayReceiveKeys(r) == (r != Receiver::Other), c.what);
+    for (const auto& [what, target, focused, expected] : cases) {
+      const Receiver r = x11::classifyReceiver(target, focused);
+      QVERIFY2(r == expected && x11::mayReceiveKeys(r) == (expected != Receiver::Other), what);
     }
   }
 };
