@@ -3,54 +3,31 @@
 
 #include "platform/x11/focus_rule.h"
 
-using x11::FocusedWindow;
 using x11::Receiver;
-
-Q_DECLARE_METATYPE(Receiver)
-
-namespace {
-constexpr unsigned long kTarget = 0x400007;
-}
 
 class TestFocusRule : public QObject {
   Q_OBJECT
  private slots:
-  void receivers_data() {
-    QTest::addColumn<unsigned long>("target");
-    QTest::addColumn<unsigned long>("focused");
-    QTest::addColumn<bool>("overrideRedirect");
-    QTest::addColumn<bool>("sameClient");
-    QTest::addColumn<QList<unsigned long>>("transientFor");
-    QTest::addColumn<Receiver>("expected");
-    using L = QList<unsigned long>;
-    const unsigned long t = kTarget;
-    QTest::newRow("the window itself") << t << t << false << true << L{} << Receiver::Target;
-    QTest::newRow("its dialog") << t << 0x400020ul << false << true << L{t} << Receiver::Dialog;
-    QTest::newRow("a dialog of its dialog") << t << 0x400030ul << false << true << L{0x400020, t} << Receiver::Dialog;
-    QTest::newRow("another process's dialog for it") << t << 0x600005ul << false << false << L{t} << Receiver::Dialog;
-    QTest::newRow("its drop-down list") << t << 0x400040ul << true << true << L{} << Receiver::PopUp;
-    QTest::newRow("another window of its program") << t << 0x400050ul << false << true << L{} << Receiver::Other;
-    QTest::newRow("a dialog of another window") << t << 0x400060ul << false << true << L{0x400050} << Receiver::Other;
-    QTest::newRow("another program's pop-up") << t << 0x600010ul << true << false << L{} << Receiver::Other;
-    QTest::newRow("another program's window") << t << 0x600020ul << false << false << L{} << Receiver::Other;
-    QTest::newRow("no target") << 0ul << t << false << true << L{} << Receiver::Other;
-    QTest::newRow("no focus") << t << 0ul << false << false << L{} << Receiver::Other;
-  }
   void receivers() {
-    QFETCH(unsigned long, target);
-    QFETCH(unsigned long, focused);
-    QFETCH(bool, overrideRedirect);
-    QFETCH(bool, sameClient);
-    QFETCH(QList<unsigned long>, transientFor);
-    QFETCH(Receiver, expected);
-    FocusedWindow f;
-    f.id = focused;
-    f.overrideRedirect = overrideRedirect;
-    f.sameClient = sameClient;
-    f.transientFor.assign(transientFor.begin(), transientFor.end());
-    const Receiver r = x11::classifyReceiver(target, f);
-    QCOMPARE(r, expected);
-    QCOMPARE(x11::mayReceiveKeys(r), expected != Receiver::Other);
+    const unsigned long t = 0x400007;
+    // What the focused window is; the target; the focused window: id, override-redirect, same client, transient for.
+    const std::tuple<const char*, unsigned long, x11::FocusedWindow, Receiver> cases[] = {
+        {"the window itself", t, {t, false, true, {}}, Receiver::Target},
+        {"its dialog", t, {0x400020, false, true, {t}}, Receiver::Dialog},
+        {"a dialog of its dialog", t, {0x400030, false, true, {0x400020, t}}, Receiver::Dialog},
+        {"another process's dialog for it", t, {0x600005, false, false, {t}}, Receiver::Dialog},
+        {"its drop-down list", t, {0x400040, true, true, {}}, Receiver::PopUp},
+        {"another window of its program", t, {0x400050, false, true, {}}, Receiver::Other},
+        {"a dialog of another window", t, {0x400060, false, true, {0x400050}}, Receiver::Other},
+        {"another program's pop-up", t, {0x600010, true, false, {}}, Receiver::Other},
+        {"another program's window", t, {0x600020, false, false, {}}, Receiver::Other},
+        {"no target", 0, {t, false, true, {}}, Receiver::Other},
+        {"no focus", t, {0, false, false, {}}, Receiver::Other},
+    };
+    for (const auto& [what, target, focused, expected] : cases) {
+      const Receiver r = x11::classifyReceiver(target, focused);
+      QVERIFY2(r == expected && x11::mayReceiveKeys(r) == (expected != Receiver::Other), what);
+    }
   }
 };
 
