@@ -1,12 +1,13 @@
 #pragma once
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 // A folder of its own for each test, removed afterwards.
 class TempFolder {
@@ -43,3 +44,18 @@ inline int entriesIn(const std::string& folder) {
   if (p) ::pclose(p);
   return std::atoi(out.c_str());
 }
+
+// An environment variable as it was before the test, put back afterwards.
+class SavedEnv {
+ public:
+  explicit SavedEnv(const char* name) : name_(name), had_(std::getenv(name) != nullptr) {
+    if (had_) value_ = std::getenv(name);
+  }
+  ~SavedEnv() { had_ ? ::setenv(name_.c_str(), value_.c_str(), 1) : ::unsetenv(name_.c_str()); }
+  SavedEnv(const SavedEnv&) = delete;
+  SavedEnv& operator=(const SavedEnv&) = delete;
+
+ private:
+  std::string name_, value_;
+  bool had_;
+};

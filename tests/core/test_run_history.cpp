@@ -133,13 +133,6 @@ TEST(RunHistory, EachStartLeavesItsRecordAndTheNextStartRemembersAFailure) {
   EXPECT_EQ(runs[2].outcome, Outcome::SkippedOncePerDay);
 }
 
-TEST(RunHistory, NoNotificationForAStartTheUserEnded) {
-  LaunchFixture t;
-  t.desk.at(3, [&] { t.frm->close(); });
-  EXPECT_EQ(t.start(), 3);
-  EXPECT_TRUE(t.desk.notifications.empty());
-}
-
 TEST(RunHistory, AHistoryThatCannotBeWrittenIsSaidAndTheRunGoesOn) {
   HistoryFile f;
   fs::create_directories(f.folder);

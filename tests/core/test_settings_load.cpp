@@ -1,37 +1,19 @@
 // The start-up load: which prompts come up, what the controls show, what
 // the store holds afterwards, and what stored rubbish turns into.
-#include "launch_fixture.h"
+#include <gtest/gtest.h>
 
 #include "app/settings_load.h"
-
-#include <gtest/gtest.h>
+#include "launch_fixture.h"
 
 namespace {
 
-Texts promptTitles(const FakeDesktopServices& desk) {
-  Texts out;
-  for (const auto& p : desk.prompts) out.push_back(p.title);
-  return out;
-}
-
-// The window with an empty or seeded store, loaded but not run.
-struct Loaded {
-  settings::MemoryStore store;
-  FakeDesktopServices desk;
-  std::unique_ptr<FrmMain> frm;
-
+// The window on an empty or seeded store, loaded but not run.
+struct Loaded : LaunchFixture {
+  Loaded() { store = settings::MemoryStore(); }
   void load() {
     frm = std::make_unique<FrmMain>(store, desk);
     Form_Load(*frm);
     loadSettings(*frm, store, desk);
-  }
-  std::string stored(const std::string& section, const std::string& key) const {
-    return store.GetSetting(settings::kApp, section, key, "<absent>");
-  }
-  Texts writes() const {
-    Texts out;
-    for (const auto& w : store.writes()) out.push_back(w.section + "/" + w.key + "=" + w.value);
-    return out;
   }
   bool jobControlsShown(bool shown) const {
     for (const Control* c : frm->jobControls())
@@ -40,45 +22,57 @@ struct Loaded {
   }
 };
 
-TEST(SettingsLoad, FirstStartAsksForTheThreeTexts) {
-  Loaded t;
-  t.load();
-  EXPECT_EQ(promptTitles(t.desk), Texts({"Start Letter", "Title", "Backup Job Letter"}));
-  ASSERT_EQ(t.desk.prompts.size(), 3u);
-  EXPECT_EQ(t.desk.prompts[0].defaultText, "S");
-  EXPECT_EQ(t.desk.prompts[1].defaultText, "Microsoft Backup");
-  EXPECT_EQ(t.desk.prompts[2].defaultText, "B");
-  EXPECT_EQ(t.desk.prompts[1].prompt.rfind("This program needs to set the Backup program active.  To do", 0), 0u);
-  EXPECT_EQ(t.frm->txtStartDelay.text(), "10");
-  EXPECT_EQ(t.frm->chkOnceOnly.value(), 1);
-  EXPECT_EQ(t.frm->chkDefault.value(), 1);
-  EXPECT_TRUE(t.jobControlsShown(false));
-  EXPECT_EQ(t.stored("Start", "Letter"), "S");
-  EXPECT_EQ(t.stored("Start", "Title"), "Microsoft Backup");
-  EXPECT_EQ(t.stored("Start", "BackupJobLetter"), "B");
-  EXPECT_EQ(t.store.foreignAppCalls(), 0);
-}
-
-TEST(SettingsLoad, PromptOnlyForAnEmptyDelay) {
+// The four questions, word for word; on a first start only the three
+// without a default come up, the delay's only for an empty stored text.
+TEST(SettingsLoad, PromptsAsDesigned) {
+  const FakeDesktopServices::Prompt delay{
+      "A delay is required to allow the backup program to start.  10 seconds works OK but your system may require "
+      "more).",
+      "Start Delay", "10"};
+  const FakeDesktopServices::Prompt letter{
+      "This program uses the keyboard shortcut to start MS Backup.  Non English versions do not use 'S' as the "
+      "keyboard shortcut.  Enter the letter that your backup software uses (hint it is the letter that is underlined "
+      "on your start button).",
+      "Start Letter", "S"};
+  const FakeDesktopServices::Prompt title{
+      "This program needs to set the Backup program active.  To do this, the name in the title bar is required.  Non "
+      "MS Backup or non English versions do not use 'Microsoft Backup' as the title.  Enter the title prior to the "
+      "'-' that your backup software uses (hint it is displayed in the title bar now).",
+      "Title", "Microsoft Backup"};
+  const FakeDesktopServices::Prompt job{
+      "This program uses the keyboard shortcut to change backup jobs.  Non English versions do not use 'B' as the "
+      "keyboard shortcut.  Enter the letter that your backup software uses (hint it is the letter that is underlined "
+      "on the text above the job drop down menu).",
+      "Backup Job Letter", "B"};
   struct Case {
-    std::string stored;
-    Texts prompts;
-    std::string shown;
+    const char* storedDelay;  // nullptr: absent
+    std::vector<FakeDesktopServices::Prompt> asked;
+    const char* shownDelay;
   };
-  for (const Case& c : {Case{"", {"Start Delay"}, "10"}, Case{" ", {}, " "}, Case{"abc", {}, "abc"}}) {
-    SCOPED_TRACE("\"" + c.stored + "\"");
+  const Case cases[] = {{nullptr, {letter, title, job}, "10"},
+                        {"", {delay, letter, title, job}, "10"},
+                        {" ", {letter, title, job}, " "},
+                        {"abc", {letter, title, job}, "abc"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.storedDelay ? c.storedDelay : "absent");
     Loaded t;
-    t.store.put("Start", "StartDelay", c.stored);
-    t.store.put("Start", "Letter", "S");
-    t.store.put("Start", "Title", "Microsoft Backup");
-    t.store.put("Start", "BackupJobLetter", "B");
+    if (c.storedDelay) t.store.put("Start", "StartDelay", c.storedDelay);
     t.load();
-    EXPECT_EQ(promptTitles(t.desk), c.prompts);
-    if (!c.prompts.empty()) {
-      EXPECT_EQ(t.desk.prompts[0].defaultText, "10");
+    ASSERT_EQ(t.desk.prompts.size(), c.asked.size());
+    for (size_t i = 0; i < c.asked.size(); ++i) {
+      EXPECT_EQ(t.desk.prompts[i].title, c.asked[i].title);
+      EXPECT_EQ(t.desk.prompts[i].defaultText, c.asked[i].defaultText);
+      EXPECT_EQ(t.desk.prompts[i].prompt, c.asked[i].prompt);
     }
-    EXPECT_EQ(t.frm->txtStartDelay.text(), c.shown);
-    EXPECT_EQ(t.stored("Start", "StartDelay"), c.shown);
+    EXPECT_EQ(t.frm->txtStartDelay.text(), c.shownDelay);
+    EXPECT_EQ(t.stored("Start", "StartDelay"), c.storedDelay ? c.shownDelay : "<absent>");
+    EXPECT_EQ(t.stored("Start", "Letter"), "S");
+    EXPECT_EQ(t.stored("Start", "Title"), "Microsoft Backup");
+    EXPECT_EQ(t.stored("Start", "BackupJobLetter"), "B");
+    EXPECT_EQ(t.frm->chkOnceOnly.value(), 1);
+    EXPECT_EQ(t.frm->chkDefault.value(), 1);
+    EXPECT_TRUE(t.jobControlsShown(false));
+    EXPECT_EQ(t.store.foreignAppCalls(), 0);
   }
 }
 
@@ -87,13 +81,14 @@ TEST(SettingsLoad, CancelledTitleIsStoredEmptyAndAskedAgain) {
   t.desk.answers = {std::string("S"), std::nullopt, std::string("{")};
   t.load();
   EXPECT_EQ(t.frm->txtTitle.text(), "");
-  EXPECT_EQ(t.stored("Start", "Title"), "");  // present and empty
+  EXPECT_EQ(t.stored("Start", "Title"), "");             // present and empty
   EXPECT_EQ(t.stored("Start", "BackupJobLetter"), "{");  // answers are not validated
 
   FakeDesktopServices nextStart;
   FrmMain again(t.store, nextStart);
   loadSettings(again, t.store, nextStart);
-  EXPECT_EQ(promptTitles(nextStart), Texts{"Title"});
+  ASSERT_EQ(nextStart.prompts.size(), 1u);
+  EXPECT_EQ(nextStart.prompts[0].title, "Title");
 }
 
 TEST(SettingsLoad, CheckedBoxesGetTheirTooltipAndTheStoreIsUnchanged) {
@@ -137,13 +132,8 @@ TEST(SettingsLoad, WritesInTheFixedOrder) {
   // The option boxes' design states are unchecked: "Default" 0 runs no handler.
   t.load();
   EXPECT_EQ(t.writes(), Texts({
-                            "Month/3onoff=1",
-                            "Month/3Backup=2",
-                            "Month/12onoff=1",
-                            "Month/12Backup=7",
-                            "Sunday/Sunday=1",
-                            "Sunday/Backup=4",
-                            "Start/OnceOnly=1",
+                            "Month/3onoff=1", "Month/3Backup=2", "Month/12onoff=1", "Month/12Backup=7",
+                            "Sunday/Sunday=1", "Sunday/Backup=4", "Start/OnceOnly=1",
                             "Start/StartDelay=",    // the design's "10" replaced
                             "Start/StartDelay=15",  // the answer, by the change handler
                             "Start/StartDelay=15",  // and by the prompt's own store

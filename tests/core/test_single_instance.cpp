@@ -1,14 +1,13 @@
 // One run at a time: a second start sees the first, and nothing the first
 // started keeps the lock after it ends.
-#include "platform/single_instance.h"
-#include "temp_folder.h"
-
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "platform/single_instance.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -81,6 +80,7 @@ TEST(SingleInstance, TheRuntimeFolderIsUsedOnlyWhenItIsTheUsersAlone) {
       {"another user's, 0700", "chmod 700 r && chown 65534 r", false, true},
       {"a file", "rmdir r && touch r", false, false},
   };
+  const SavedEnv runtime("XDG_RUNTIME_DIR");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.needsRoot && !root) continue;
