@@ -91,49 +91,25 @@ TEST(SettingsLoad, CancelledTitleIsStoredEmptyAndAskedAgain) {
   EXPECT_EQ(nextStart.prompts[0].title, "Title");
 }
 
-TEST(SettingsLoad, CheckedBoxesGetTheirTooltipAndTheStoreIsUnchanged) {
-  Loaded t;
-  t.store.put("Month", "12onoff", "1");
-  t.store.put("Month", "12Backup", "7");
-  t.store.put("Month", "13Backup", "9");  // unchecked: its number is only carried
-  t.store.put("Wednesday", "Wednesday", "1");
-  t.store.put("Wednesday", "Backup", "3");
-  t.store.put("Start", "BackupNumber", "5");
-  t.load();
-  EXPECT_EQ(t.frm->chkDay(12).value(), 1);
-  EXPECT_EQ(t.frm->chkDay(12).tooltip(), "Backup number  7 selected for the 12th day of the month");
-  EXPECT_EQ(t.frm->chkwednesday.tooltip(), "Backup number  3 selected for Wednesday");
-  EXPECT_EQ(t.frm->chkDay(13).value(), 0);
-  EXPECT_EQ(t.frm->chkDay(13).tooltip(), kScheduleDesignTooltip);
-  EXPECT_EQ(t.stored("Month", "12Backup"), "7");
-  EXPECT_EQ(t.stored("Wednesday", "Backup"), "3");
-  // The slider carried 38 numbers; the user's own stays, on both controls.
-  EXPECT_EQ(t.frm->SliderBackupNumber.value(), 5);
-  EXPECT_EQ(t.frm->txtBackupNumber.text(), "5");
-  EXPECT_EQ(t.stored("Start", "BackupNumber"), "5");
-}
-
-// The click and change handlers write back in the load's own order.
+// The click and change handlers write back in the load's own order: a
+// ticked box stores and shows its own job number, the store is unchanged.
 TEST(SettingsLoad, WritesInTheFixedOrder) {
   Loaded t;
-  t.store.put("Month", "3onoff", "1");
-  t.store.put("Month", "3Backup", "2");
-  t.store.put("Month", "12onoff", "1");
-  t.store.put("Month", "12Backup", "7");
-  t.store.put("Sunday", "Sunday", "1");
-  t.store.put("Sunday", "Backup", "4");
-  t.store.put("Start", "OnceOnly", "1");
-  t.store.put("Start", "StartDelay", "");
-  t.store.put("Start", "Letter", "K");
-  t.store.put("Start", "Title", "Microsoft Backup");
-  t.store.put("Start", "Default", "0");
-  t.store.put("Start", "BackupJobLetter", "B");
+  const std::pair<const char*, const char*> month[] = {
+      {"3onoff", "1"}, {"3Backup", "2"}, {"12onoff", "1"}, {"12Backup", "7"}, {"13Backup", "9"}};
+  for (const auto& [key, value] : month) t.store.put("Month", key, value);
+  t.store.put("Wednesday", "Wednesday", "1");
+  t.store.put("Wednesday", "Backup", "4");
+  const std::pair<const char*, const char*> start[] = {
+      {"OnceOnly", "1"}, {"StartDelay", ""},       {"Letter", "K"},      {"Title", "Microsoft Backup"},
+      {"Default", "0"},  {"BackupJobLetter", "B"}, {"BackupNumber", "5"}};
+  for (const auto& [key, value] : start) t.store.put("Start", key, value);
   t.desk.answers = {std::string("15")};
   // The option boxes' design states are unchecked: "Default" 0 runs no handler.
   t.load();
   EXPECT_EQ(t.writes(), Texts({
                             "Month/3onoff=1", "Month/3Backup=2", "Month/12onoff=1", "Month/12Backup=7",
-                            "Sunday/Sunday=1", "Sunday/Backup=4", "Start/OnceOnly=1",
+                            "Wednesday/Wednesday=1", "Wednesday/Backup=4", "Start/OnceOnly=1",
                             "Start/StartDelay=",    // the design's "10" replaced
                             "Start/StartDelay=15",  // the answer, by the change handler
                             "Start/StartDelay=15",  // and by the prompt's own store
@@ -141,16 +117,13 @@ TEST(SettingsLoad, WritesInTheFixedOrder) {
                             // texts equal to the design texts change nothing
                         }));
   EXPECT_TRUE(t.jobControlsShown(true));
-}
-
-TEST(SettingsLoad, LastBackupDecidesWhichControlsShow) {
-  for (const auto& [stored, shown] : {std::pair{"0", true}, {"1", false}, {"yes", false}}) {
-    SCOPED_TRACE(stored);
-    Loaded t;
-    t.store.put("Start", "Default", stored);
-    t.load();
-    EXPECT_TRUE(t.jobControlsShown(shown));
-  }
+  EXPECT_EQ(t.frm->chkDay(12).tooltip(), "Backup number  7 selected for the 12th day of the month");
+  EXPECT_EQ(t.frm->chkwednesday.tooltip(), "Backup number  4 selected for Wednesday");
+  EXPECT_EQ(t.frm->chkDay(13).value(), 0);
+  EXPECT_EQ(t.frm->chkDay(13).tooltip(), "Set the slider before checking this box");
+  // The slider carried 38 numbers; the user's own stays, on both controls.
+  EXPECT_EQ(t.frm->SliderBackupNumber.value(), 5);
+  EXPECT_EQ(t.frm->txtBackupNumber.text(), "5");
 }
 
 // Values this program never writes, as a hand-edited or damaged file
@@ -167,7 +140,9 @@ TEST(SettingsLoad, BadStoredValues) {
   t.store.put("Start", "OnceOnly", "");
   t.store.put("Start", "StartDelay", "1e30");
   t.store.put("Start", "BackupNumber", "2.5");
+  t.store.put("Start", "Default", "yes");  // not 0: the job controls hidden
   t.load();
+  EXPECT_TRUE(t.jobControlsShown(false));
   EXPECT_EQ(t.frm->chkDay(5).value(), 0);
   EXPECT_EQ(t.frm->chkDay(6).tooltip(), "Backup number  1 selected for the 6th day of the month");
   EXPECT_EQ(t.stored("Month", "6Backup"), "1");
