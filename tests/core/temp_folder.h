@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -16,7 +17,11 @@ class TempFolder {
     char name[] = "/tmp/talvor-test-XXXXXX";
     path_ = ::mkdtemp(name);
   }
-  ~TempFolder() { std::system(("chmod -R u+w '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'").c_str()); }
+  ~TempFolder() {
+    makeRemovable(path_);
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
@@ -24,6 +29,14 @@ class TempFolder {
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
  private:
+  // As chmod -R u+w on the folders, without a shell; links are not followed.
+  static void makeRemovable(const std::filesystem::path& p) {
+    namespace fs = std::filesystem;
+    std::error_code e;
+    if (!fs::is_directory(fs::symlink_status(p, e))) return;
+    fs::permissions(p, fs::perms::owner_all, fs::perm_options::add, e);
+    for (const auto& c : fs::directory_iterator(p, e)) makeRemovable(c.path());
+  }
   std::string path_;
 };
 
