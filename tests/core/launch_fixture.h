@@ -2,16 +2,16 @@
 
 // A start of the tool against an in-memory store and the fake desktop: the
 // window model, the load and the whole launch sequence, on a virtual clock.
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "app/launch_sequence.h"
 #include "app/run_history.h"
 #include "app/settings_problems.h"
 #include "platform/fake/fake_desktop_services.h"
 #include "settings/memory_store.h"
 #include "ui/frm_main.h"
-
-#include <memory>
-#include <string>
-#include <vector>
 
 using Texts = std::vector<std::string>;
 
@@ -22,8 +22,8 @@ struct LaunchFixture {
   // With reportLikeTheProgram(): the store wrapped as the program wraps it.
   std::unique_ptr<settings::ReportingStore> reported;
   FrmMain* reportTo = nullptr;
-  Texts countDown;  // each new text of lblCountDown, in order
-  Texts messages;   // each new text of lblMessage, in order
+  Texts countDown;                // each new text of lblCountDown, in order
+  Texts messages;                 // each new text of lblMessage, in order
   RunHistory* history = nullptr;  // where starts are recorded, when a test gives one
 
   static inline const std::string kBackupTitle = "Microsoft Backup";
@@ -49,9 +49,8 @@ struct LaunchFixture {
   std::string stored(const std::string& section, const std::string& key) const {
     return store.GetSetting(settings::kApp, section, key, "<absent>");
   }
-  Date today() const { return desk.clockStart.date; }
   // Today's date (plus days) in the form the run stores.
-  std::string dateText(long days = 0) { return desk.shortDateText(addDays(today(), days)); }
+  std::string dateText(long days = 0) { return desk.shortDateText(addDays(desk.clockStart.date, days)); }
 
   // Creates the window as the program does, without running the sequence.
   // Every shown change of the two labels is recorded.
@@ -70,7 +69,9 @@ struct LaunchFixture {
 
   int start() { return runStart(window(), storeInUse(), desk, history).exitStatus(); }
 
-  void reportLikeTheProgram() { reported = std::make_unique<settings::ReportingStore>(store, windowReporter(reportTo)); }
+  void reportLikeTheProgram() {
+    reported = std::make_unique<settings::ReportingStore>(store, windowReporter(reportTo));
+  }
   settings::SettingsStore& storeInUse() { return reported ? static_cast<settings::SettingsStore&>(*reported) : store; }
 
   // The key strings that reached the backup program.
@@ -109,9 +110,4 @@ inline Texts operator+(Texts a, const Texts& b) {
 inline Texts slice(const Texts& t, size_t from, size_t count = std::string::npos) {
   if (from >= t.size()) return {};
   return Texts(t.begin() + long(from), t.begin() + long(from + std::min(count, t.size() - from)));
-}
-inline bool contains(const Texts& t, const std::string& s) {
-  for (const auto& x : t)
-    if (x == s) return true;
-  return false;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 // A folder of its own for each test, removed afterwards.
 class TempFolder {
@@ -15,7 +17,11 @@ class TempFolder {
     char name[] = "/tmp/talvor-test-XXXXXX";
     path_ = ::mkdtemp(name);
   }
-  ~TempFolder() { std::system(("chmod -R u+w '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'").c_str()); }
+  ~TempFolder() {
+    makeRemovable(path_);
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
@@ -23,6 +29,14 @@ class TempFolder {
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
  private:
+  // As chmod -R u+w on the folders, without a shell; links are not followed.
+  static void makeRemovable(const std::filesystem::path& p) {
+    namespace fs = std::filesystem;
+    std::error_code e;
+    if (!fs::is_directory(fs::symlink_status(p, e))) return;
+    fs::permissions(p, fs::perms::owner_all, fs::perm_options::add, e);
+    for (const auto& c : fs::directory_iterator(p, e)) makeRemovable(c.path());
+  }
   std::string path_;
 };
 
@@ -43,3 +57,18 @@ inline int entriesIn(const std::string& folder) {
   if (p) ::pclose(p);
   return std::atoi(out.c_str());
 }
+
+// An environment variable as it was before the test, put back afterwards.
+class SavedEnv {
+ public:
+  explicit SavedEnv(const char* name) : name_(name), had_(std::getenv(name) != nullptr) {
+    if (had_) value_ = std::getenv(name);
+  }
+  ~SavedEnv() { had_ ? ::setenv(name_.c_str(), value_.c_str(), 1) : ::unsetenv(name_.c_str()); }
+  SavedEnv(const SavedEnv&) = delete;
+  SavedEnv& operator=(const SavedEnv&) = delete;
+
+ private:
+  std::string name_, value_;
+  bool had_;
+};

@@ -1,122 +1,166 @@
-// The window's design table, which every view builds from.
-#include "settings/memory_store.h"
-#include "platform/fake/fake_desktop_services.h"
-#include "ui/frm_main.h"
-
+// Every value of the window the user sees, written out from the window's
+// design: a one-unit or one-character change anywhere fails.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <set>
+#include <map>
+
+#include "platform/fake/fake_desktop_services.h"
+#include "settings/memory_store.h"
+#include "ui/frm_main.h"
 
 namespace {
 
-using Texts = std::vector<std::string>;
+using K = ControlKind;
+const char* const kSet = "Set the slider before checking this box";
 
-bool takesFocus(const ControlDesign& d) {
-  return d.kind != ControlKind::Label && d.kind != ControlKind::Image && d.kind != ControlKind::MenuItem;
-}
-
-// The order in which Tab moves, hidden controls skipped.
-Texts tabCycle(const FrmMain& frm) {
-  std::vector<const Control*> order;
-  for (const Control* c : frm.controls())
-    if (c->design().tabIndex >= 0 && takesFocus(c->design()) && c->visible()) order.push_back(c);
-  std::sort(order.begin(), order.end(),
-            [](const Control* a, const Control* b) { return a->design().tabIndex < b->design().tabIndex; });
-  Texts names;
-  for (const Control* c : order) names.push_back(c->name());
-  return names;
-}
-
-struct Model {
-  settings::MemoryStore store;
-  FakeDesktopServices desk;
-  FrmMain frm{store, desk};
+struct Row {
+  const char* name;
+  K kind;
+  const char* caption;
+  const char* tooltip;
+  int left, top, width, height, tab, help;
 };
 
-TEST(Design, TabIndexesRunWithoutAGapFromPauseFirst) {
-  std::vector<int> indexes;
-  for (const ControlDesign& d : frmMainDesign())
-    if (d.tabIndex >= 0) indexes.push_back(d.tabIndex);
-  std::sort(indexes.begin(), indexes.end());
-  ASSERT_EQ(indexes.size(), 57u);
-  for (int i = 0; i < 57; ++i) EXPECT_EQ(indexes[size_t(i)], i);
-  EXPECT_EQ(designOf("cmdPause").tabIndex, 0);
+// Tab indexes marked "code:" differ from the design on purpose: each
+// caption's index comes right before its edit box's, so that screen readers
+// name the box (the design had Label6 17/txtStartDelay 16, Label2 2/
+// txtStartKey 1, Label5 11/txtBackupKey 10, Label1 7/Label4 8/
+// txtBackupNumber 9). The focus order stays the design's.
+const std::vector<Row> kFixed = {
+    {"cmdPause", K::CommandButton, "Pause", "Resets and pauses the timer", 4200, 0, 852, 252, 0, 0},
+    {"LabelWWW", K::Label, "www.talvorstart.example  support@talvorstart.example", "Contact details", 1560, 0, 2532,
+     492, 12, 0},
+    {"Label6", K::Label, "Delay", "", 120, 360, 732, 252, 16 /* code: */, 0},
+    {"txtStartDelay", K::TextBox, "10", "Pause to allow backup program to start", 960, 360, 612, 288, 17 /* code: */,
+     9},
+    {"lblCountDown", K::Label, "5", "Count down", 4440, 360, 252, 252, 15, 0},
+    {"lblMessage", K::Label, "Pausing to allow user configuration changes", "", 3960, 600, 1092, 852, 14, 0},
+    {"Label2", K::Label, "Start Key", "", 120, 720, 852, 252, 1 /* code: */, 0},
+    {"txtStartKey", K::TextBox, "S", "Underscored letter in the backup program that starts the backup ie S", 960, 720,
+     612, 288, 2 /* code: */, 10},
+    {"Label5", K::Label, "Backup Job", "", 1800, 720, 1212, 252, 10 /* code: */, 0},
+    {"txtBackupKey", K::TextBox, "B", "Underscored key to change backup jobs ie B", 3120, 720, 612, 288, 11 /* code: */,
+     12},
+    {"Label3", K::Label, "Start Title", "", 120, 1080, 732, 252, 3, 0},
+    {"txtTitle", K::TextBox, "Microsoft Backup", "Backup application's name", 960, 1080, 2772, 288, 4, 11},
+    {"Image1", K::Image, "", "", 2160, 1440, 588, 564, -1, 0},
+    {"chkDefault", K::CheckBox, "Last Backup", "Run the backup type that was run last", 120, 1560, 1212, 252, 5, 4},
+    {"chkOnceOnly", K::CheckBox, "Once Per Day", "Only run 1 backup each day", 3600, 1560, 1452, 252, 13, 0},
+    {"SliderBackupNumber", K::Slider, "",
+     "Select a backup (number refers to list of saved backups in drop down on backup program)", 120, 2040, 4932, 372, 6,
+     5},
+    {"Label1", K::Label, "1", "", 240, 2400, 132, 252, 8 /* code: */, 0},
+    {"txtBackupNumber", K::TextBox, "", "Selected backup (from list in backup program)", 2280, 2400, 372, 288,
+     7 /* code: */, 5},
+    {"Label4", K::Label, "20", "", 4680, 2400, 252, 252, 9 /* code: */, 0},
+    {"chkMonday", K::CheckBox, "Mon", kSet, 120, 2760, 612, 252, 18, 6},
+    {"chkTuesday", K::CheckBox, "Tue", kSet, 840, 2760, 612, 252, 19, 6},
+    {"chkwednesday", K::CheckBox, "Wed", kSet, 1560, 2760, 612, 252, 20, 6},
+    {"chkThursday", K::CheckBox, "Thu", kSet, 2280, 2760, 612, 252, 21, 6},
+    {"chkFriday", K::CheckBox, "Fri", kSet, 3000, 2760, 612, 252, 22, 6},
+    {"chkSaturday", K::CheckBox, "Sat", kSet, 3720, 2760, 612, 252, 23, 6},
+    {"chkSunday", K::CheckBox, "Sun", kSet, 4440, 2760, 612, 252, 24, 6},
+    {"lblDayOfMonth", K::Label, "Day of the month", "", 720, 3840, 1692, 252, 26, 0},
+    {"mPopHelp", K::MenuItem, "&Help", "", 0, 0, 0, 0, -1, 0},
+    {"mPopKeys", K::MenuItem, "&Keys", "", 0, 0, 0, 0, -1, 0},  // code: added between Help and About
+    {"mPopAbout", K::MenuItem, "&About", "", 0, 0, 0, 0, -1, 0},
+};
+
+// The days in rows of ten, chkDay31 alone in the fourth: Tab takes it
+// right after chkDay1.
+std::vector<Row> designRows() {
+  static std::vector<std::string> captions;
+  std::vector<Row> rows(kFixed.begin(), kFixed.end() - 3);
+  for (int d = 1; d <= 31; ++d) captions.push_back(std::to_string(d));
+  for (int d = 1; d <= 31; ++d) {
+    const int column = (d - 1) % 10, row = (d - 1) / 10;
+    const int tab = d == 1 ? 25 : d == 31 ? 27 : 26 + d;
+    rows.push_back({nullptr, K::CheckBox, captions[size_t(d - 1)].c_str(), kSet, 120 + 480 * column, 3120 + 240 * row,
+                    492, 252, tab, 0});
+  }
+  rows.insert(rows.end(), kFixed.end() - 3, kFixed.end());
+  return rows;
+}
+const std::vector<Row> kDesign = designRows();
+
+std::string nameOf(const Row& r) { return r.name ? r.name : "chkDay" + std::string(r.caption); }
+
+const char* const kJobControls[] = {
+    "SliderBackupNumber", "txtBackupNumber", "txtBackupKey", "Label1",       "Label4",      "Label5",
+    "lblDayOfMonth",      "chkMonday",       "chkTuesday",   "chkwednesday", "chkThursday", "chkFriday",
+    "chkSaturday",        "chkSunday"};  // and the days
+
+// Hidden in the design: the weekdays only.
+bool isWeekday(const std::string& name) {
+  for (size_t i = 7; i < std::size(kJobControls); ++i)
+    if (name == kJobControls[i]) return true;
+  return false;
 }
 
-TEST(Design, EachEditBoxIsNamedByTheCaptionBesideIt) {
-  const std::pair<const char*, const char*> named[] = {{"txtStartDelay", "Delay"},
-                                                       {"txtStartKey", "Start Key"},
-                                                       {"txtBackupKey", "Backup Job"},
-                                                       {"txtTitle", "Start Title"},
-                                                       {"txtBackupNumber", nullptr}};
-  for (const auto& [box, caption] : named) {
-    const ControlDesign* label = captionOf(designOf(box));
-    EXPECT_EQ(label ? label->caption : "(none)", caption ? caption : "(none)") << box;
+bool isJobControl(const std::string& name) {
+  for (const char* j : kJobControls)
+    if (name == j) return true;
+  return name.rfind("chkDay", 0) == 0;
+}
+
+TEST(Design, EveryControlAsDesigned) {
+  const auto& table = frmMainDesign();
+  ASSERT_EQ(table.size(), kDesign.size());
+  for (size_t i = 0; i < table.size(); ++i) {
+    const Row& e = kDesign[i];
+    const ControlDesign& d = table[i];
+    SCOPED_TRACE(nameOf(e));
+    EXPECT_EQ(d.name, nameOf(e));
+    EXPECT_EQ(d.kind, e.kind);
+    EXPECT_EQ(d.caption, e.caption);
+    EXPECT_EQ(d.tooltip, e.tooltip);
+    EXPECT_EQ(std::vector<int>({d.left, d.top, d.width, d.height, d.tabIndex, d.helpTopic}),
+              std::vector<int>({e.left, e.top, e.width, e.height, e.tab, e.help}));
+    EXPECT_EQ(d.visible, !isWeekday(d.name));
+    EXPECT_EQ(d.jobControl, isJobControl(nameOf(e)));
   }
 }
 
-TEST(Design, TabMovesInTheDesignOrder) {
-  Model m;
-  m.frm.SetJobControlsVisible(true);
-  Texts expected{"cmdPause", "txtStartKey", "txtTitle", "chkDefault", "SliderBackupNumber", "txtBackupNumber",
-                 "txtBackupKey", "chkOnceOnly", "txtStartDelay", "chkMonday", "chkTuesday", "chkwednesday",
-                 "chkThursday", "chkFriday", "chkSaturday", "chkSunday", "chkDay1", "chkDay31"};
-  for (int d = 2; d <= 30; ++d) expected.push_back("chkDay" + std::to_string(d));
-  EXPECT_EQ(tabCycle(m.frm), expected);
-
-  m.frm.SetJobControlsVisible(false);
-  EXPECT_EQ(tabCycle(m.frm),
-            Texts({"cmdPause", "txtStartKey", "txtTitle", "chkDefault", "chkOnceOnly", "txtStartDelay"}));
-}
-
-TEST(Design, JobControlsAreExactlyTheFortyFive) {
-  Model m;
-  std::set<std::string> job;
-  for (const Control* c : m.frm.jobControls()) job.insert(c->name());
-  EXPECT_EQ(m.frm.jobControls().size(), 45u);
-  EXPECT_EQ(job.size(), 45u);
-  for (const ControlDesign& d : frmMainDesign()) EXPECT_EQ(job.count(d.name) == 1, d.jobControl) << d.name;
-  for (const char* outside : {"cmdPause", "LabelWWW", "Label6", "txtStartDelay", "lblCountDown", "lblMessage",
-                              "Label2", "txtStartKey", "Label3", "txtTitle", "Image1", "chkDefault", "chkOnceOnly"})
-    EXPECT_EQ(job.count(outside), 0u) << outside;
-
-  m.frm.SetJobControlsVisible(true);
-  m.frm.SetJobControlsVisible(false);
-  for (const Control* c : m.frm.controls()) EXPECT_EQ(c->visible(), !c->design().jobControl) << c->name();
-}
-
-TEST(Design, WeekdaysHiddenAndEverythingElseShownAtCreation) {
-  Model m;
-  for (const Control* c : m.frm.controls()) {
-    const bool weekday = c->design().helpTopic == 6;
-    EXPECT_EQ(c->visible(), !weekday) << c->name();
+TEST(Design, WindowSliderAndLooks) {
+  EXPECT_EQ(frmMainWindow().caption, "Talvor Start");
+  EXPECT_EQ(frmMainWindow().clientWidth, 5136);
+  EXPECT_EQ(frmMainWindow().clientHeight, 4080);
+  const ControlDesign& s = designOf("SliderBackupNumber");
+  EXPECT_EQ(std::vector<int>({s.sliderMin, s.sliderMax, s.sliderSmallStep, s.sliderPageStep}),
+            std::vector<int>({1, 20, 1, 5}));
+  const std::map<std::string, Alignment> aligned{
+      {"LabelWWW", Alignment::Centre}, {"txtStartDelay", Alignment::Centre}, {"txtStartKey", Alignment::Centre},
+      {"Label5", Alignment::Right},    {"txtBackupKey", Alignment::Centre},  {"txtBackupNumber", Alignment::Centre},
+      {"Image1", Alignment::Centre},  // code: a picture centred in its box
+  };
+  for (const ControlDesign& d : frmMainDesign()) {
+    const auto a = aligned.find(d.name);
+    EXPECT_EQ(d.alignment, a == aligned.end() ? Alignment::Left : a->second) << d.name;
+    EXPECT_EQ(d.wordWrap, d.name == "LabelWWW" || d.name == "lblMessage") << d.name;
+    EXPECT_EQ(d.textColour, d.name == "LabelWWW" ? 0x0000FFu : 0u) << d.name;
   }
-  EXPECT_FALSE(m.frm.lblProblem.visible());
 }
 
-TEST(Design, HelpTopics) {
-  std::map<std::string, int> topics;
-  for (const ControlDesign& d : frmMainDesign())
-    if (d.helpTopic) topics[d.name] = d.helpTopic;
-  EXPECT_EQ(topics, (std::map<std::string, int>{{"chkDefault", 4}, {"SliderBackupNumber", 5}, {"txtBackupNumber", 5},
-                                                {"chkMonday", 6}, {"chkTuesday", 6}, {"chkwednesday", 6},
-                                                {"chkThursday", 6}, {"chkFriday", 6}, {"chkSaturday", 6},
-                                                {"chkSunday", 6}, {"txtStartDelay", 9}, {"txtStartKey", 10},
-                                                {"txtTitle", 11}, {"txtBackupKey", 12}}));
-}
-
-TEST(Design, DayGridAndItsLabel) {
-  const ControlDesign& d1 = designOf("chkDay1");
-  const ControlDesign& d12 = designOf("chkDay12");
-  const ControlDesign& d31 = designOf("chkDay31");
-  EXPECT_EQ(std::vector<int>({d1.left, d1.top, d1.width, d1.height}), std::vector<int>({120, 3120, 492, 252}));
-  EXPECT_EQ(std::vector<int>({d12.left, d12.top}), std::vector<int>({600, 3360}));
-  EXPECT_EQ(std::vector<int>({d31.left, d31.top}), std::vector<int>({120, 3840}));
-  EXPECT_EQ(designOf("lblDayOfMonth").left, 720);
-  EXPECT_EQ(designOf("chkwednesday").caption, "Wed");
-  EXPECT_EQ(designOf("chkSunday").left, 4440);
-  EXPECT_EQ(frmMainDesign().size(), 19u + 7u + 1u + 31u + 3u);
+// The model takes its controls from the design and hides the job controls
+// exactly; Tab skips what is hidden.
+TEST(Design, TheWindowShowsAndHidesTheJobControls) {
+  settings::MemoryStore store;
+  FakeDesktopServices desk;
+  FrmMain frm(store, desk);
+  ASSERT_EQ(frm.controls().size(), kDesign.size());
+  for (size_t i = 0; i < kDesign.size(); ++i) {
+    const Control& c = *frm.controls()[i];
+    EXPECT_EQ(c.name(), nameOf(kDesign[i]));
+    EXPECT_EQ(c.caption(), kDesign[i].caption) << c.name();
+    EXPECT_EQ(c.tooltip(), kDesign[i].tooltip) << c.name();
+    EXPECT_EQ(c.visible(), !isWeekday(c.name())) << c.name();
+  }
+  EXPECT_EQ(frm.jobControls().size(), 45u);
+  for (bool shown : {true, false, false}) {
+    frm.SetJobControlsVisible(shown);
+    for (const Control* c : frm.controls()) EXPECT_EQ(c->visible(), isJobControl(c->name()) ? shown : true);
+  }
+  EXPECT_FALSE(frm.lblProblem.visible());
 }
 
 }  // namespace

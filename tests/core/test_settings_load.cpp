@@ -1,37 +1,19 @@
 // The start-up load: which prompts come up, what the controls show, what
 // the store holds afterwards, and what stored rubbish turns into.
-#include "launch_fixture.h"
+#include <gtest/gtest.h>
 
 #include "app/settings_load.h"
-
-#include <gtest/gtest.h>
+#include "launch_fixture.h"
 
 namespace {
 
-Texts promptTitles(const FakeDesktopServices& desk) {
-  Texts out;
-  for (const auto& p : desk.prompts) out.push_back(p.title);
-  return out;
-}
-
-// The window with an empty or seeded store, loaded but not run.
-struct Loaded {
-  settings::MemoryStore store;
-  FakeDesktopServices desk;
-  std::unique_ptr<FrmMain> frm;
-
+// The window on an empty or seeded store, loaded but not run.
+struct Loaded : LaunchFixture {
+  Loaded() { store = settings::MemoryStore(); }
   void load() {
     frm = std::make_unique<FrmMain>(store, desk);
     Form_Load(*frm);
     loadSettings(*frm, store, desk);
-  }
-  std::string stored(const std::string& section, const std::string& key) const {
-    return store.GetSetting(settings::kApp, section, key, "<absent>");
-  }
-  Texts writes() const {
-    Texts out;
-    for (const auto& w : store.writes()) out.push_back(w.section + "/" + w.key + "=" + w.value);
-    return out;
   }
   bool jobControlsShown(bool shown) const {
     for (const Control* c : frm->jobControls())
@@ -40,45 +22,57 @@ struct Loaded {
   }
 };
 
-TEST(SettingsLoad, FirstStartAsksForTheThreeTexts) {
-  Loaded t;
-  t.load();
-  EXPECT_EQ(promptTitles(t.desk), Texts({"Start Letter", "Title", "Backup Job Letter"}));
-  ASSERT_EQ(t.desk.prompts.size(), 3u);
-  EXPECT_EQ(t.desk.prompts[0].defaultText, "S");
-  EXPECT_EQ(t.desk.prompts[1].defaultText, "Microsoft Backup");
-  EXPECT_EQ(t.desk.prompts[2].defaultText, "B");
-  EXPECT_EQ(t.desk.prompts[1].prompt.rfind("This program needs to set the Backup program active.  To do", 0), 0u);
-  EXPECT_EQ(t.frm->txtStartDelay.text(), "10");
-  EXPECT_EQ(t.frm->chkOnceOnly.value(), 1);
-  EXPECT_EQ(t.frm->chkDefault.value(), 1);
-  EXPECT_TRUE(t.jobControlsShown(false));
-  EXPECT_EQ(t.stored("Start", "Letter"), "S");
-  EXPECT_EQ(t.stored("Start", "Title"), "Microsoft Backup");
-  EXPECT_EQ(t.stored("Start", "BackupJobLetter"), "B");
-  EXPECT_EQ(t.store.foreignAppCalls(), 0);
-}
-
-TEST(SettingsLoad, PromptOnlyForAnEmptyDelay) {
+// The four questions, word for word; on a first start only the three
+// without a default come up, the delay's only for an empty stored text.
+TEST(SettingsLoad, PromptsAsDesigned) {
+  const FakeDesktopServices::Prompt delay{
+      "A delay is required to allow the backup program to start.  10 seconds works OK but your system may require "
+      "more).",
+      "Start Delay", "10"};
+  const FakeDesktopServices::Prompt letter{
+      "This program uses the keyboard shortcut to start MS Backup.  Non English versions do not use 'S' as the "
+      "keyboard shortcut.  Enter the letter that your backup software uses (hint it is the letter that is underlined "
+      "on your start button).",
+      "Start Letter", "S"};
+  const FakeDesktopServices::Prompt title{
+      "This program needs to set the Backup program active.  To do this, the name in the title bar is required.  Non "
+      "MS Backup or non English versions do not use 'Microsoft Backup' as the title.  Enter the title prior to the "
+      "'-' that your backup software uses (hint it is displayed in the title bar now).",
+      "Title", "Microsoft Backup"};
+  const FakeDesktopServices::Prompt job{
+      "This program uses the keyboard shortcut to change backup jobs.  Non English versions do not use 'B' as the "
+      "keyboard shortcut.  Enter the letter that your backup software uses (hint it is the letter that is underlined "
+      "on the text above the job drop down menu).",
+      "Backup Job Letter", "B"};
   struct Case {
-    std::string stored;
-    Texts prompts;
-    std::string shown;
+    const char* storedDelay;  // nullptr: absent
+    std::vector<FakeDesktopServices::Prompt> asked;
+    const char* shownDelay;
   };
-  for (const Case& c : {Case{"", {"Start Delay"}, "10"}, Case{" ", {}, " "}, Case{"abc", {}, "abc"}}) {
-    SCOPED_TRACE("\"" + c.stored + "\"");
+  const Case cases[] = {{nullptr, {letter, title, job}, "10"},
+                        {"", {delay, letter, title, job}, "10"},
+                        {" ", {letter, title, job}, " "},
+                        {"abc", {letter, title, job}, "abc"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.storedDelay ? c.storedDelay : "absent");
     Loaded t;
-    t.store.put("Start", "StartDelay", c.stored);
-    t.store.put("Start", "Letter", "S");
-    t.store.put("Start", "Title", "Microsoft Backup");
-    t.store.put("Start", "BackupJobLetter", "B");
+    if (c.storedDelay) t.store.put("Start", "StartDelay", c.storedDelay);
     t.load();
-    EXPECT_EQ(promptTitles(t.desk), c.prompts);
-    if (!c.prompts.empty()) {
-      EXPECT_EQ(t.desk.prompts[0].defaultText, "10");
+    ASSERT_EQ(t.desk.prompts.size(), c.asked.size());
+    for (size_t i = 0; i < c.asked.size(); ++i) {
+      EXPECT_EQ(t.desk.prompts[i].title, c.asked[i].title);
+      EXPECT_EQ(t.desk.prompts[i].defaultText, c.asked[i].defaultText);
+      EXPECT_EQ(t.desk.prompts[i].prompt, c.asked[i].prompt);
     }
-    EXPECT_EQ(t.frm->txtStartDelay.text(), c.shown);
-    EXPECT_EQ(t.stored("Start", "StartDelay"), c.shown);
+    EXPECT_EQ(t.frm->txtStartDelay.text(), c.shownDelay);
+    EXPECT_EQ(t.stored("Start", "StartDelay"), c.storedDelay ? c.shownDelay : "<absent>");
+    EXPECT_EQ(t.stored("Start", "Letter"), "S");
+    EXPECT_EQ(t.stored("Start", "Title"), "Microsoft Backup");
+    EXPECT_EQ(t.stored("Start", "BackupJobLetter"), "B");
+    EXPECT_EQ(t.frm->chkOnceOnly.value(), 1);
+    EXPECT_EQ(t.frm->chkDefault.value(), 1);
+    EXPECT_TRUE(t.jobControlsShown(false));
+    EXPECT_EQ(t.store.foreignAppCalls(), 0);
   }
 }
 
@@ -87,63 +81,35 @@ TEST(SettingsLoad, CancelledTitleIsStoredEmptyAndAskedAgain) {
   t.desk.answers = {std::string("S"), std::nullopt, std::string("{")};
   t.load();
   EXPECT_EQ(t.frm->txtTitle.text(), "");
-  EXPECT_EQ(t.stored("Start", "Title"), "");  // present and empty
+  EXPECT_EQ(t.stored("Start", "Title"), "");             // present and empty
   EXPECT_EQ(t.stored("Start", "BackupJobLetter"), "{");  // answers are not validated
 
   FakeDesktopServices nextStart;
   FrmMain again(t.store, nextStart);
   loadSettings(again, t.store, nextStart);
-  EXPECT_EQ(promptTitles(nextStart), Texts{"Title"});
+  ASSERT_EQ(nextStart.prompts.size(), 1u);
+  EXPECT_EQ(nextStart.prompts[0].title, "Title");
 }
 
-TEST(SettingsLoad, CheckedBoxesGetTheirTooltipAndTheStoreIsUnchanged) {
-  Loaded t;
-  t.store.put("Month", "12onoff", "1");
-  t.store.put("Month", "12Backup", "7");
-  t.store.put("Month", "13Backup", "9");  // unchecked: its number is only carried
-  t.store.put("Wednesday", "Wednesday", "1");
-  t.store.put("Wednesday", "Backup", "3");
-  t.store.put("Start", "BackupNumber", "5");
-  t.load();
-  EXPECT_EQ(t.frm->chkDay(12).value(), 1);
-  EXPECT_EQ(t.frm->chkDay(12).tooltip(), "Backup number  7 selected for the 12th day of the month");
-  EXPECT_EQ(t.frm->chkwednesday.tooltip(), "Backup number  3 selected for Wednesday");
-  EXPECT_EQ(t.frm->chkDay(13).value(), 0);
-  EXPECT_EQ(t.frm->chkDay(13).tooltip(), kScheduleDesignTooltip);
-  EXPECT_EQ(t.stored("Month", "12Backup"), "7");
-  EXPECT_EQ(t.stored("Wednesday", "Backup"), "3");
-  // The slider carried 38 numbers; the user's own stays, on both controls.
-  EXPECT_EQ(t.frm->SliderBackupNumber.value(), 5);
-  EXPECT_EQ(t.frm->txtBackupNumber.text(), "5");
-  EXPECT_EQ(t.stored("Start", "BackupNumber"), "5");
-}
-
-// The click and change handlers write back in the load's own order.
+// The click and change handlers write back in the load's own order: a
+// ticked box stores and shows its own job number, the store is unchanged.
 TEST(SettingsLoad, WritesInTheFixedOrder) {
   Loaded t;
-  t.store.put("Month", "3onoff", "1");
-  t.store.put("Month", "3Backup", "2");
-  t.store.put("Month", "12onoff", "1");
-  t.store.put("Month", "12Backup", "7");
-  t.store.put("Sunday", "Sunday", "1");
-  t.store.put("Sunday", "Backup", "4");
-  t.store.put("Start", "OnceOnly", "1");
-  t.store.put("Start", "StartDelay", "");
-  t.store.put("Start", "Letter", "K");
-  t.store.put("Start", "Title", "Microsoft Backup");
-  t.store.put("Start", "Default", "0");
-  t.store.put("Start", "BackupJobLetter", "B");
+  const std::pair<const char*, const char*> month[] = {
+      {"3onoff", "1"}, {"3Backup", "2"}, {"12onoff", "1"}, {"12Backup", "7"}, {"13Backup", "9"}};
+  for (const auto& [key, value] : month) t.store.put("Month", key, value);
+  t.store.put("Wednesday", "Wednesday", "1");
+  t.store.put("Wednesday", "Backup", "4");
+  const std::pair<const char*, const char*> start[] = {
+      {"OnceOnly", "1"}, {"StartDelay", ""},       {"Letter", "K"},      {"Title", "Microsoft Backup"},
+      {"Default", "0"},  {"BackupJobLetter", "B"}, {"BackupNumber", "5"}};
+  for (const auto& [key, value] : start) t.store.put("Start", key, value);
   t.desk.answers = {std::string("15")};
   // The option boxes' design states are unchecked: "Default" 0 runs no handler.
   t.load();
   EXPECT_EQ(t.writes(), Texts({
-                            "Month/3onoff=1",
-                            "Month/3Backup=2",
-                            "Month/12onoff=1",
-                            "Month/12Backup=7",
-                            "Sunday/Sunday=1",
-                            "Sunday/Backup=4",
-                            "Start/OnceOnly=1",
+                            "Month/3onoff=1", "Month/3Backup=2", "Month/12onoff=1", "Month/12Backup=7",
+                            "Wednesday/Wednesday=1", "Wednesday/Backup=4", "Start/OnceOnly=1",
                             "Start/StartDelay=",    // the design's "10" replaced
                             "Start/StartDelay=15",  // the answer, by the change handler
                             "Start/StartDelay=15",  // and by the prompt's own store
@@ -151,16 +117,13 @@ TEST(SettingsLoad, WritesInTheFixedOrder) {
                             // texts equal to the design texts change nothing
                         }));
   EXPECT_TRUE(t.jobControlsShown(true));
-}
-
-TEST(SettingsLoad, LastBackupDecidesWhichControlsShow) {
-  for (const auto& [stored, shown] : {std::pair{"0", true}, {"1", false}, {"yes", false}}) {
-    SCOPED_TRACE(stored);
-    Loaded t;
-    t.store.put("Start", "Default", stored);
-    t.load();
-    EXPECT_TRUE(t.jobControlsShown(shown));
-  }
+  EXPECT_EQ(t.frm->chkDay(12).tooltip(), "Backup number  7 selected for the 12th day of the month");
+  EXPECT_EQ(t.frm->chkwednesday.tooltip(), "Backup number  4 selected for Wednesday");
+  EXPECT_EQ(t.frm->chkDay(13).value(), 0);
+  EXPECT_EQ(t.frm->chkDay(13).tooltip(), "Set the slider before checking this box");
+  // The slider carried 38 numbers; the user's own stays, on both controls.
+  EXPECT_EQ(t.frm->SliderBackupNumber.value(), 5);
+  EXPECT_EQ(t.frm->txtBackupNumber.text(), "5");
 }
 
 // Values this program never writes, as a hand-edited or damaged file
@@ -177,7 +140,9 @@ TEST(SettingsLoad, BadStoredValues) {
   t.store.put("Start", "OnceOnly", "");
   t.store.put("Start", "StartDelay", "1e30");
   t.store.put("Start", "BackupNumber", "2.5");
+  t.store.put("Start", "Default", "yes");  // not 0: the job controls hidden
   t.load();
+  EXPECT_TRUE(t.jobControlsShown(false));
   EXPECT_EQ(t.frm->chkDay(5).value(), 0);
   EXPECT_EQ(t.frm->chkDay(6).tooltip(), "Backup number  1 selected for the 6th day of the month");
   EXPECT_EQ(t.stored("Month", "6Backup"), "1");

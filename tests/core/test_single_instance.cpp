@@ -1,14 +1,15 @@
 // One run at a time: a second start sees the first, and nothing the first
 // started keeps the lock after it ends.
-#include "platform/single_instance.h"
-#include "temp_folder.h"
-
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
+
+#include "platform/single_instance.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ TEST(SingleInstance, ASecondStartSeesTheFirstAndItsProcess) {
 
 TEST(SingleInstance, IsFreeAgainWhenTheHolderEndsEvenIfWhatItStartedRunsOn) {
   TempFolder f;
+  int program[2];  // the program's process id, to end it afterwards
+  ASSERT_EQ(::pipe(program), 0);
   // The holder starts a long-running program (as the batch file starts the
   // backup program) and ends; the program must not inherit the lock.
   const int holder = inChild([&] {
@@ -45,17 +48,24 @@ TEST(SingleInstance, IsFreeAgainWhenTheHolderEndsEvenIfWhatItStartedRunsOn) {
     // The end of this pipe closes on exec: EOF tells that the program runs.
     int execed[2];
     if (::pipe2(execed, O_CLOEXEC) != 0) return 2;
-    if (::fork() == 0) {
+    const pid_t sleeper = ::fork();
+    if (sleeper == 0) {
       ::execl("/bin/sleep", "sleep", "3", static_cast<char*>(nullptr));
       ::_exit(127);
     }
+    if (::write(program[1], &sleeper, sizeof sleeper) != sizeof sleeper) return 4;
     ::close(execed[1]);
     char c;
     return ::read(execed[0], &c, 1) == 0 ? 0 : 3;
   });
-  ASSERT_EQ(holder, 0);
+  pid_t sleeper = 0;
+  const bool known = ::read(program[0], &sleeper, sizeof sleeper) == sizeof sleeper;
   SingleInstance next(f.path());
   EXPECT_TRUE(next.first());
+  if (known) ::kill(sleeper, SIGKILL);
+  ::close(program[0]);
+  ::close(program[1]);
+  ASSERT_EQ(holder, 0);
 }
 
 TEST(SingleInstance, AFolderThatCannotHoldTheLockLetsTheStartRunAndSaysWhy) {
@@ -81,6 +91,7 @@ TEST(SingleInstance, TheRuntimeFolderIsUsedOnlyWhenItIsTheUsersAlone) {
       {"another user's, 0700", "chmod 700 r && chown 65534 r", false, true},
       {"a file", "rmdir r && touch r", false, false},
   };
+  const SavedEnv runtime("XDG_RUNTIME_DIR");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.needsRoot && !root) continue;

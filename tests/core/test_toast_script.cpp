@@ -8,29 +8,8 @@
 
 namespace {
 
-std::string utf8(const std::u16string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    if (c < 0x80) {
-      out += char(c);
-    } else if (c < 0x800) {
-      out += char(0xC0 | (c >> 6));
-      out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += char(0xE0 | (c >> 12));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    } else {
-      out += char(0xF0 | (c >> 18));
-      out += char(0x80 | ((c >> 12) & 0x3F));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+// The expected texts are written in UTF-8; utf16FromUtf8 has its own test.
+std::u16string u16(const std::string& text) { return utf16FromUtf8(text); }
 
 // -EncodedCommand's value back to the script: base64, then UTF-16LE.
 std::u16string decoded(const std::string& base64) {
@@ -68,8 +47,8 @@ std::u16string scriptOf(const std::string& arguments) {
 TEST(ToastScript, TheEncodedCommandIsTheScriptWithTheTextsEscapedForXmlAndPowerShell) {
   const std::string body =
       "He said \"stop\" & <left> 'now'\nZ\xC3\xBCrich \xE2\x80\x99quoted\xE2\x80\x99 \xF0\x9F\x98\x80";
-  const std::string script =
-      utf8(scriptOf(toastArguments(toastScript("example.talvorstart.talvorstart", "Talvor Start", body))));
+  const std::u16string script =
+      scriptOf(toastArguments(toastScript("example.talvorstart.talvorstart", "Talvor Start", body)));
   const std::string expected = R"($ErrorActionPreference = 'Stop'
 try {
   $null = [Windows.UI.Notifications.ToastNotificationManager, Windows.UI.Notifications, ContentType = WindowsRuntime]
@@ -91,13 +70,13 @@ Z)"
 } catch { exit 3 }
 exit 0
 )";
-  EXPECT_EQ(script, expected);
+  EXPECT_EQ(script, u16(expected));
 }
 
 TEST(ToastScript, AQuoteInTheTitleCannotEndThePowerShellString) {
-  const std::string script = utf8(toastScript("a.b", "x' ; Remove-Item C:\\ ; '", "y"));
-  EXPECT_NE(script.find("<text>x&apos; ; Remove-Item C:\\ ; &apos;</text>"), std::string::npos) << script;
-  EXPECT_EQ(utf8(powerShellQuoted(u"it's")), "'it''s'");
+  const std::u16string script = toastScript("a.b", "x' ; Remove-Item C:\\ ; '", "y");
+  EXPECT_NE(script.find(u"<text>x&apos; ; Remove-Item C:\\ ; &apos;</text>"), std::u16string::npos);
+  EXPECT_EQ(powerShellQuoted(u"it's"), u"'it''s'");
   // PowerShell ends a single-quoted string at these as well.
   EXPECT_EQ(powerShellQuoted(u"\u2018a\u2019\u201A\u201B"), u"'\u2018\u2018a\u2019\u2019\u201A\u201A\u201B\u201B'");
 }

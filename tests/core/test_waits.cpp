@@ -1,12 +1,11 @@
 // The waits sleep until something is due: the next change of the
 // count-down, an event, or the end; never on a fixed tick.
-#include "launch_fixture.h"
-
-#include "app/count_down_wait.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "app/count_down_wait.h"
+#include "launch_fixture.h"
 
 namespace {
 

@@ -1,0 +1,173 @@
+// Every way a start can end: its exit status, what the window says, how many
+// key strings reached the backup program, whether the date was stored; and
+// an end without anybody's help, with no box that waits.
+#include <gtest/gtest.h>
+
+#include "app/backup_run.h"
+#include "launch_fixture.h"
+
+namespace {
+
+using Arrange = std::function<void(LaunchFixture&)>;
+
+Arrange stopWith(KeyStop why, const char* text, const char* at = nullptr) {
+  return [=](LaunchFixture& t) {
+    t.desk.keyFailure = [=](const std::string& keys) {
+      if (at && keys != at) return Status::success();
+      Status s = Status::failure(5, text);
+      s.stop = why;
+      return s;
+    };
+  };
+}
+Arrange failWith(int code, const char* text, const char* at = nullptr) {
+  return [=](LaunchFixture& t) {
+    t.desk.keyFailure = [=](const std::string& keys) {
+      return at && keys != at ? Status::success() : Status::failure(code, text);
+    };
+  };
+}
+Arrange put(const char* key, const char* value) {
+  return [=](LaunchFixture& t) { t.put("Start", key, value); };
+}
+Arrange atOne(std::function<void(LaunchFixture&)> change) {
+  return [=](LaunchFixture& t) { t.desk.at(1, [&t, change] { change(t); }); };
+}
+
+const std::string kNotStarted = "The backup did not start: ";
+
+TEST(RunOutcomes, EachEndItsStatusAndWords) {
+  struct Case {
+    const char* what;
+    Arrange setUp;
+    int status;
+    std::string problem;
+    size_t keys;  // key strings that reached the backup program
+    bool dated;
+  };
+  const Case cases[] = {
+      {"a job started", [](LaunchFixture&) {}, 0, "", 23, true},
+      {"ran today already", [](LaunchFixture& t) { t.put("Start", "DateLastRun", t.dateText()); }, 0, "", 0, true},
+      {"no batch file", [](LaunchFixture& t) { t.desk.batchFilePresent = false; }, 2,
+       "The file TalvorStart.bat could not be found.  This is included in the zip file and should be installed in "
+       "the same folder as talvorstart.exe.  This application will now exit.",
+       0, false},
+      {"closed during the delay", [](LaunchFixture& t) { t.desk.at(3, [&t] { t.frm->close(); }); }, 3, "", 0, false},
+      {"closed during a retry wait",
+       [](LaunchFixture& t) {
+         t.desk.startsWindow.clear();
+         t.desk.at(14, [&t] { t.frm->close(); });
+       },
+       3, "", 0, false},
+      {"all three first-start questions cancelled",
+       [](LaunchFixture& t) {
+         for (const char* key : {"Letter", "Title", "BackupJobLetter"}) t.put("Start", key, "");
+         t.desk.answers = {std::nullopt, std::nullopt, std::nullopt};
+       },
+       5,
+       kNotStarted + "a setting the run needs is not set. Not set: the backup program's window title, the start "
+                     "letter, the backup job letter. Enter what is missing in the Talvor Start window; it is kept for "
+                     "the next start.",
+       0, false},
+      {"start letter cleared during the delay", atOne([](LaunchFixture& t) { t.frm->txtStartKey.setText(" "); }), 5,
+       kNotStarted + "a setting the run needs is not set. A shortcut letter was cleared during the run.", 22, false},
+      {"job letter cleared during the delay", atOne([](LaunchFixture& t) { t.frm->txtBackupKey.setText(""); }), 5,
+       kNotStarted + "a setting the run needs is not set. A shortcut letter was cleared during the run.", 0, false},
+      {"batch file not started",
+       [](LaunchFixture& t) { t.desk.shellFailure = Status::failure(70, "Permission denied"); }, 6,
+       " 70Permission denied\n" + kNotStarted + "TalvorStart.bat could not be started. Permission denied", 0, false},
+      {"no window appears", [](LaunchFixture& t) { t.desk.startsWindow.clear(); }, 7,
+       kNotStarted + "no window titled \"Microsoft Backup\" appeared. Check that TalvorStart.bat starts the backup "
+                     "program and that its window's title begins with that text; a slow program needs a longer start "
+                     "delay.",
+       0, false},
+      {"focus taken at Enter", stopWith(KeyStop::FocusLost, "It lost the focus to \"Update ready\"", "{ENTER}"), 8,
+       kNotStarted + "another window took the keyboard focus from the backup program. It lost the focus to \"Update "
+                     "ready\"",
+       21, false},
+      {"not answering", stopWith(KeyStop::NotAnswering, "It did not answer within 3 seconds"), 9,
+       kNotStarted + "the backup program did not take the keys in time. It did not answer within 3 seconds", 0, false},
+      {"a key held", stopWith(KeyStop::KeyHeld, "The key Return was held down"), 10,
+       kNotStarted + "a key was held down, which would have mixed with the keys sent. The key Return was held down", 0,
+       false},
+      {"no way to type", failWith(51, "No XTest"), 11,
+       kNotStarted + "this desktop does not let Talvor Start send keys to other programs. No XTest", 0, false},
+      // Enter left out would start whatever job the list showed.
+      {"Enter refused thrice", failWith(70, "Permission denied", "{ENTER}"), 11,
+       " 70Permission denied\n" + kNotStarted +
+           "this desktop does not let Talvor Start send keys to other programs. Permission denied",
+       21, false},
+      {"today's job number unreadable",
+       [](LaunchFixture& t) {
+         t.put("Month", "12onoff", "1");
+         t.put("Month", "12Backup", "5");
+         t.desk.at(1, [&t] { t.put("Month", "12Backup", "x"); });  // edited behind the tool's back
+       },
+       12,
+       " 13Type mismatch: the job number \"x\" stored under Month 12Backup is not a number\n" + kNotStarted +
+           "today's job number could not be read from the settings. Type mismatch: the job number \"x\" stored under "
+           "Month 12Backup is not a number",
+       0, false},
+      {"start keys unknown", put("Letter", "{STRAT}"), 13,
+       kNotStarted + "a setting the run needs cannot be used. Not usable: the start keys: unknown key {STRAT} in "
+                     "\"{STRAT}\". Mend it in the Talvor Start window (menu Keys); it is kept for the next start.",
+       0, false},
+      {"title match unknown", put("TitleMatch", "regex"), 13,
+       kNotStarted + "a setting the run needs cannot be used. Not usable: the way the title is matched: \"regex\" is "
+                     "none of start, end, contains or class. Mend it in the Talvor Start window (menu Keys); it is "
+                     "kept for the next start.",
+       0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LaunchFixture t;
+    t.desk.clockStart = {Date{2026, 8, 12}, 9 * 3600};
+    c.setUp(t);
+    EXPECT_EQ(t.start(), c.status);
+    EXPECT_EQ(t.frm->lblProblem.caption(), c.problem);
+    EXPECT_EQ(t.frm->lblProblem.visible(), !c.problem.empty());
+    EXPECT_EQ(t.keys().size(), c.keys);
+    EXPECT_EQ(t.stored("Start", "DateLastRun") == t.dateText(), c.dated);
+    EXPECT_TRUE(t.desk.boxes.empty());
+    // A notification for a start that failed, none for one the user ended.
+    EXPECT_EQ(t.desk.notifications.size(), c.problem.empty() ? 0u : 1u);
+    // The delay, two retry waits, one more for the keys, the pause.
+    EXPECT_LT(t.desk.elapsed(), 4 * 10 + 5 + 0.01);
+    EXPECT_FALSE(t.frm->visible());
+  }
+}
+
+// The statuses and names kept from earlier versions, that scripts and the
+// run history read.
+TEST(RunOutcomes, StatusesAndNames) {
+  const std::tuple<Outcome, int, const char*> table[] = {
+      {Outcome::JobStarted, 0, "job-started"},
+      {Outcome::SkippedOncePerDay, 0, "skipped"},
+      {Outcome::NoDisplay, 1, "no-display"},
+      {Outcome::BatchFileMissing, 2, "batch-file-missing"},
+      {Outcome::ClosedByUser, 3, "closed"},
+      {Outcome::AlreadyRunning, 4, "already-running"},
+      {Outcome::SettingsMissing, 5, "settings-missing"},
+      {Outcome::BatchFileNotRun, 6, "batch-file-not-run"},
+      {Outcome::NoWindow, 7, "no-window"},
+      {Outcome::FocusLost, 8, "focus-lost"},
+      {Outcome::NotAnswering, 9, "not-answering"},
+      {Outcome::KeyHeld, 10, "key-held"},
+      {Outcome::CannotType, 11, "cannot-type"},
+      {Outcome::JobNotChosen, 12, "job-not-chosen"},
+      {Outcome::SettingsInvalid, 13, "settings-invalid"},
+  };
+  for (const auto& [outcome, status, name] : table) {
+    EXPECT_EQ(outcomeInfo(outcome).exitStatus, status) << name;
+    EXPECT_STREQ(outcomeInfo(outcome).name, name);
+    Outcome back = Outcome::JobStarted;
+    EXPECT_TRUE(outcomeByName(name, back));
+    EXPECT_EQ(back, outcome) << name;
+  }
+  EXPECT_EQ(notStartedText(Outcome::NoDisplay, ""), kNotStarted + "there is no display to show the window on.");
+  EXPECT_EQ(notStartedText(Outcome::AlreadyRunning, "x"), kNotStarted + "another start of Talvor Start was running. x");
+  EXPECT_EQ(notStartedText(Outcome::ClosedByUser, ""),
+            kNotStarted + "the window was closed before the backup was started.");
+}
+
+}  // namespace
