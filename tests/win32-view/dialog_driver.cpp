@@ -1,7 +1,11 @@
 #include "dialog_driver.h"
 
+// commctrl.h needs the types of windows.h first
+#include <commctrl.h>
+
 #include <utility>
-#include <vector>
+
+#include "event_pump.h"
 
 namespace {
 WhenWindowShows* current = nullptr;  // one timer at a time is all the tests need
@@ -69,16 +73,52 @@ void typeKeys(const std::wstring& text) {
   SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void pressKey(WORD virtualKey) {
-  INPUT i[2]{};
-  i[0].type = i[1].type = INPUT_KEYBOARD;
-  i[0].ki.wVk = i[1].ki.wVk = virtualKey;
-  i[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, i, sizeof(INPUT));
+void pressKeys(const std::vector<WORD>& keys) {
+  INPUT key{};
+  key.type = INPUT_KEYBOARD;
+  std::vector<INPUT> inputs(2 * keys.size(), key);
+  for (size_t i = 0; i < keys.size(); ++i) {
+    inputs[i].ki.wVk = inputs[inputs.size() - 1 - i].ki.wVk = keys[i];
+    inputs[inputs.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void settle(HWND window) {
+  for (int i = 0; i < 15; ++i) pumpEvents(window), waitForEvent(10);
 }
 
 std::wstring textOf(HWND window) {
   std::vector<wchar_t> buffer(size_t(GetWindowTextLengthW(window)) + 1);
   const int n = GetWindowTextW(window, buffer.data(), int(buffer.size()));
   return std::wstring(buffer.data(), size_t(n > 0 ? n : 0));
+}
+
+RECT rectInClient(HWND control, HWND window) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::wstring tooltipOf(HWND window, HWND control) {
+  for (HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tips;
+       tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) {
+    if (GetWindow(tips, GW_OWNER) != window) continue;
+    wchar_t buffer[1024] = L"";
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = buffer;
+    SendMessageW(tips, TTM_GETTEXTW, WPARAM(1024), LPARAM(&tool));
+    return buffer;
+  }
+  return L"(no tooltips)";
+}
+
+std::wstring besideThisProgram(const wchar_t* name) {
+  wchar_t path[MAX_PATH];
+  const std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+  return program.substr(0, program.find_last_of(L'\\') + 1) + name;
 }

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+#include "test_windows.h"
+
 namespace {
 
 FILE* logFile = nullptr;
@@ -22,22 +24,10 @@ void logLine(const std::string& line) {
   std::fflush(logFile);
 }
 
-std::string keyName(WPARAM vk) {
-  switch (vk) {
-    case VK_UP: return "Up";
-    case VK_DOWN: return "Down";
-    case VK_RETURN: return "Return";
-    default:
-      if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return std::string(1, char(vk));
-      return "vk" + std::to_string(vk);
-  }
-}
-
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND:
-      if (LOWORD(w) == kStart && jobs)
-        logLine("started " + std::to_string(SendMessageW(jobs, CB_GETCURSEL, 0, 0) + 1));
+      if (LOWORD(w) == kStart && jobs) logLine("started " + std::to_string(SendMessageW(jobs, CB_GETCURSEL, 0, 0) + 1));
       return 0;  // Enter (IDOK) does nothing here
     case WM_CLOSE:
       DestroyWindow(window);
@@ -80,16 +70,10 @@ int wmain(int argc, wchar_t** argv) {
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   if (jobs) SetFocus(jobs);  // as a dialog starts on its first control
-  logLine("ready " + std::to_string(GetCurrentProcessId()));
   MSG m;
   while (GetMessageW(&m, nullptr, 0, 0) > 0) {
-    if ((m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) && m.wParam != VK_MENU && m.wParam != VK_SHIFT &&
-        m.wParam != VK_CONTROL) {
-      std::string mods = (GetKeyState(VK_CONTROL) & 0x8000 ? "Ctrl+" : "");
-      mods += (m.lParam >> 29) & 1 ? "Alt+" : "";
-      mods += GetKeyState(VK_SHIFT) & 0x8000 ? "Shift+" : "";
-      logLine(prefix + mods + keyName(m.wParam));
-    }
+    if ((m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) && !keyText(m.wParam, m.lParam).empty())
+      logLine(prefix + keyText(m.wParam, m.lParam));
     if (IsDialogMessageW(window, &m)) continue;
     TranslateMessage(&m);
     DispatchMessageW(&m);
