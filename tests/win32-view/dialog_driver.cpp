@@ -3,13 +3,14 @@
 // commctrl.h needs the types of windows.h first
 #include <commctrl.h>
 
-#include <utility>
-
 #include "event_pump.h"
 
 namespace {
 WhenWindowShows* current = nullptr;  // one timer at a time is all the tests need
+bool ofThisThread(HWND window) {
+  return window && IsWindowVisible(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
 }
+}  // namespace
 
 WhenWindowShows::WhenWindowShows(std::wstring title, std::function<void(HWND)> action)
     : title_(std::move(title)), action_(std::move(action)) {
@@ -25,38 +26,18 @@ WhenWindowShows::~WhenWindowShows() {
 void CALLBACK WhenWindowShows::tick(HWND, UINT, UINT_PTR, DWORD) {
   WhenWindowShows* self = current;
   if (!self || self->ran_) return;
-  HWND found = nullptr;
-  std::pair<WhenWindowShows*, HWND*> search(self, &found);
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM l) -> BOOL {
-        auto* s = reinterpret_cast<std::pair<WhenWindowShows*, HWND*>*>(l);
-        if (IsWindowVisible(w) && textOf(w) == s->first->title_) {
-          *s->second = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (found) {
+  const HWND found = FindWindowW(nullptr, self->title_.c_str());
+  if (!ofThisThread(found) && GetTickCount() - self->start_ < 5000) return;
+  KillTimer(nullptr, self->timer_);
+  self->timer_ = 0;
+  if (ofThisThread(found)) {
     self->ran_ = true;
-    KillTimer(nullptr, self->timer_);
-    self->timer_ = 0;
     self->action_(found);
-  } else if (GetTickCount() - self->start_ > 5000) {
-    KillTimer(nullptr, self->timer_);
-    self->timer_ = 0;
-    // Not the window looked for: close whatever dialog is open, so that a failing test ends.
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM) -> BOOL {
-          wchar_t name[16] = L"";
-          GetClassNameW(w, name, 16);
-          if (IsWindowVisible(w) && std::wstring(name) == L"#32770") PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
-          return TRUE;
-        },
-        0);
+    return;
   }
+  // Not the window looked for: close whatever dialog is open, so that a failing test ends.
+  for (HWND d = nullptr; (d = FindWindowExW(nullptr, d, L"#32770", nullptr));)
+    if (ofThisThread(d)) PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
 }
 
 void typeKeys(const std::wstring& text) {
