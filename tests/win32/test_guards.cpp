@@ -18,10 +18,10 @@ namespace {
 const std::vector<KeyStroke> kUp{named(KeyStroke::Key::Up)};
 const std::vector<std::string> kUpName{"Up"};
 
-// target_dialog.exe in a process of its own, stopped at the end.
+// target_dialog.exe in a process of its own, stopped at the end, its log removed.
 class OtherProcess {
  public:
-  OtherProcess(const std::wstring& log, const wchar_t* title, const std::wstring& mode = L"") {
+  OtherProcess(const std::wstring& log, const wchar_t* title, const std::wstring& mode = L"") : log_(log) {
     const std::wstring path = besideTheTests(L"target_dialog.exe");
     std::wstring command = L"\"" + path + L"\" \"" + log + L"\" " + mode;
     STARTUPINFOW si{};
@@ -34,11 +34,13 @@ class OtherProcess {
     WaitForSingleObject(info_.hProcess, 5000);
     CloseHandle(info_.hProcess);
     CloseHandle(info_.hThread);
+    DeleteFileW(log_.c_str());
   }
   long pid() const { return long(info_.dwProcessId); }
   HWND window = nullptr;
 
  private:
+  std::wstring log_;
   PROCESS_INFORMATION info_{};
 };
 
@@ -151,7 +153,6 @@ TEST(OtherProcess, ADropDownListDialogStartsJobThreeWithoutPausesBetweenTheKeys)
   // Everything sent with waiting has been handled already: no grace period here.
   EXPECT_EQ(logLines(log, "key "), expected);
   EXPECT_EQ(logLines(log, "started "), std::vector<std::string>{"3"});
-  DeleteFileW(log.c_str());
 }
 
 // The running start's window behind another program's, which has the
@@ -173,5 +174,4 @@ TEST(OtherProcess, ASecondStartRaisesTheRunningOneAndTheWaitEndsOnTheChange) {
   EXPECT_GE(took, 150u);
   EXPECT_LT(took, 1000u);                              // ended by the change, not by the end of the wait
   EXPECT_FALSE(createAutomation()->raiseWindowOf(0));  // no pid known: nothing is raised
-  DeleteFileW(log.c_str());
 }

@@ -88,11 +88,17 @@ class BatchFile : public ::testing::Test {
   }
   void TearDown() override {
     SetCurrentDirectoryW(current_);
-    for (const std::wstring& dir : {program_, elsewhere_}) {
-      for (const wchar_t* file : {L"\\TalvorStart.bat", L"\\ran.txt", L"\\done.txt"}) DeleteFileW((dir + file).c_str());
-      RemoveDirectoryW(dir.c_str());
-    }
-    RemoveDirectoryW(base_.c_str());
+    // A batch file still running holds its folder a moment.
+    waitUntil(
+        [this] {
+          for (const std::wstring& dir : {program_, elsewhere_}) {
+            for (const wchar_t* file : {L"\\TalvorStart.bat", L"\\ran.txt", L"\\done.txt"})
+              DeleteFileW((dir + file).c_str());
+            RemoveDirectoryW(dir.c_str());
+          }
+          return RemoveDirectoryW(base_.c_str());
+        },
+        5000);
   }
   // A batch file that leaves ran.txt beside itself.
   void plant(const std::wstring& dir, const char* more = "") {

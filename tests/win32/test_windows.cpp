@@ -86,6 +86,8 @@ std::wstring tempPath(const std::wstring& name) {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
   static int made = 0;
-  return std::wstring(folder) + L"talvor test " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-         std::to_wstring(++made) + L" " + name;
+  const std::wstring path = std::wstring(folder) + L"talvor test " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                            std::to_wstring(++made) + L" " + name;
+  DeleteFileW(path.c_str());  // one a process of the same id left
+  return path;
 }

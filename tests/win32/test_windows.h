@@ -35,7 +35,7 @@ void pumpMessages(DWORD quietMs = 100);
 void putInFront(HWND window);
 // Checks every 20 ms until the condition holds, at most ms.
 bool waitUntil(const std::function<bool()>& condition, DWORD ms);
-// A file beside the test program, and a fresh path in the temporary folder.
+// A file beside the test program, and a path in the temporary folder with no file.
 std::wstring besideTheTests(const std::wstring& name);
 std::wstring tempPath(const std::wstring& name);
 
