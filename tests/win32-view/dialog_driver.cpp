@@ -1,11 +1,16 @@
 #include "dialog_driver.h"
 
-#include <utility>
-#include <vector>
+// commctrl.h needs the types of windows.h first
+#include <commctrl.h>
+
+#include "event_pump.h"
 
 namespace {
 WhenWindowShows* current = nullptr;  // one timer at a time is all the tests need
+bool ofThisThread(HWND window) {
+  return window && IsWindowVisible(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
 }
+}  // namespace
 
 WhenWindowShows::WhenWindowShows(std::wstring title, std::function<void(HWND)> action)
     : title_(std::move(title)), action_(std::move(action)) {
@@ -21,38 +26,18 @@ WhenWindowShows::~WhenWindowShows() {
 void CALLBACK WhenWindowShows::tick(HWND, UINT, UINT_PTR, DWORD) {
   WhenWindowShows* self = current;
   if (!self || self->ran_) return;
-  HWND found = nullptr;
-  std::pair<WhenWindowShows*, HWND*> search(self, &found);
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM l) -> BOOL {
-        auto* s = reinterpret_cast<std::pair<WhenWindowShows*, HWND*>*>(l);
-        if (IsWindowVisible(w) && textOf(w) == s->first->title_) {
-          *s->second = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (found) {
+  const HWND found = FindWindowW(nullptr, self->title_.c_str());
+  if (!ofThisThread(found) && GetTickCount() - self->start_ < 5000) return;
+  KillTimer(nullptr, self->timer_);
+  self->timer_ = 0;
+  if (ofThisThread(found)) {
     self->ran_ = true;
-    KillTimer(nullptr, self->timer_);
-    self->timer_ = 0;
     self->action_(found);
-  } else if (GetTickCount() - self->start_ > 5000) {
-    KillTimer(nullptr, self->timer_);
-    self->timer_ = 0;
-    // Not the window looked for: close whatever dialog is open, so that a failing test ends.
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM) -> BOOL {
-          wchar_t name[16] = L"";
-          GetClassNameW(w, name, 16);
-          if (IsWindowVisible(w) && std::wstring(name) == L"#32770") PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
-          return TRUE;
-        },
-        0);
+    return;
   }
+  // Not the window looked for: close whatever dialog is open, so that a failing test ends.
+  for (HWND d = nullptr; (d = FindWindowExW(nullptr, d, L"#32770", nullptr));)
+    if (ofThisThread(d)) PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
 }
 
 void typeKeys(const std::wstring& text) {
@@ -69,16 +54,52 @@ void typeKeys(const std::wstring& text) {
   SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void pressKey(WORD virtualKey) {
-  INPUT i[2]{};
-  i[0].type = i[1].type = INPUT_KEYBOARD;
-  i[0].ki.wVk = i[1].ki.wVk = virtualKey;
-  i[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, i, sizeof(INPUT));
+void pressKeys(const std::vector<WORD>& keys) {
+  INPUT key{};
+  key.type = INPUT_KEYBOARD;
+  std::vector<INPUT> inputs(2 * keys.size(), key);
+  for (size_t i = 0; i < keys.size(); ++i) {
+    inputs[i].ki.wVk = inputs[inputs.size() - 1 - i].ki.wVk = keys[i];
+    inputs[inputs.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void settle(HWND window) {
+  for (int i = 0; i < 15; ++i) pumpEvents(window), waitForEvent(10);
 }
 
 std::wstring textOf(HWND window) {
   std::vector<wchar_t> buffer(size_t(GetWindowTextLengthW(window)) + 1);
   const int n = GetWindowTextW(window, buffer.data(), int(buffer.size()));
   return std::wstring(buffer.data(), size_t(n > 0 ? n : 0));
+}
+
+RECT rectInClient(HWND control, HWND window) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::wstring tooltipOf(HWND window, HWND control) {
+  for (HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tips;
+       tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) {
+    if (GetWindow(tips, GW_OWNER) != window) continue;
+    wchar_t buffer[1024] = L"";
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = buffer;
+    SendMessageW(tips, TTM_GETTEXTW, WPARAM(1024), LPARAM(&tool));
+    return buffer;
+  }
+  return L"(no tooltips)";
+}
+
+std::wstring besideThisProgram(const wchar_t* name) {
+  wchar_t path[MAX_PATH];
+  const std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+  return program.substr(0, program.find_last_of(L'\\') + 1) + name;
 }

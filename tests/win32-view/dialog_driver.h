@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Runs the action on this thread, inside whatever modal loop is running,
 // as soon as a visible top-level window of this thread with the title is
@@ -23,9 +24,16 @@ class WhenWindowShows {
   bool ran_ = false;
 };
 
-// Types the text and presses the keys through the system's input queue, as
-// a user would, into whatever has the focus.
+// Types the text, or presses the keys together (the last one the key),
+// through the system's input queue, as a user would, into what has the focus.
 void typeKeys(const std::wstring& text);
-void pressKey(WORD virtualKey);
+void pressKeys(const std::vector<WORD>& keys);
+inline void pressKey(WORD key) { pressKeys({key}); }
+// Lets the window handle what came for it, about 150 ms.
+void settle(HWND window);
 
 std::wstring textOf(HWND window);
+RECT rectInClient(HWND control, HWND window);
+// The control's tip, asked of the window's tooltip control as the system would.
+std::wstring tooltipOf(HWND window, HWND control);
+std::wstring besideThisProgram(const wchar_t* name);

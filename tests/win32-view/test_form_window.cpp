@@ -3,11 +3,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "dialog_driver.h"
-#include "event_pump.h"
 #include "form_window.h"
 
 namespace {
@@ -32,38 +32,69 @@ class Form : public ::testing::Test {
         std::make_unique<FormWindow>(frmMainWindow(), rows(), std::vector<std::wstring>{L"&Help", L"&About"}, events);
     ShowWindow(form_->handle(), SW_SHOW);
     SetForegroundWindow(form_->handle());
-    settle();
+    settle(form_->handle());
   }
-  void settle() {
-    for (int i = 0; i < 15; ++i) {
-      pumpEvents(form_->handle());
-      waitForEvent(10);
-    }
+  // Focus on the row, then the keys; the row with the focus after.
+  HWND press(Row row, std::vector<WORD> keys) {
+    SetFocus(form_->control(row));
+    for (WORD k : keys) pressKey(k);
+    settle(form_->handle());
+    return GetFocus();
   }
   std::unique_ptr<FormWindow> form_;
   std::vector<std::string> log_;
 };
 
+// The columns below the thumb where the slider draws something other than
+// its background: the ticks, as the control itself paints them.
+int tickCount(HWND slider) {
+  RECT client, thumb;
+  GetClientRect(slider, &client);
+  SendMessageW(slider, TBM_GETTHUMBRECT, 0, LPARAM(&thumb));
+  BITMAPINFO info{};
+  info.bmiHeader = {
+      sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(slider, WM_PRINTCLIENT, WPARAM(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  GdiFlush();
+  const auto* pixels = static_cast<const DWORD*>(bits);
+  const DWORD background = pixels[(client.bottom - 1) * client.right] & 0xFFFFFF;
+  int ticks = 0;
+  bool before = false;
+  for (int x = 0; x < client.right; ++x) {
+    bool drawn = false;
+    for (int y = thumb.bottom; y < client.bottom && !drawn; ++y)
+      drawn = (pixels[y * client.right + x] & 0xFFFFFF) != background;
+    ticks += drawn && !before;
+    before = drawn;
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return ticks;
+}
+
 }  // namespace
 
+// At the dpi's scale, grown for the whole window when the font is wider than
+// the design's: every caption fits its box.
 TEST_F(Form, ScaleIconAndLogo) {
-  RECT client;
-  GetClientRect(form_->handle(), &client);
-  // At the dpi's scale, grown for the whole window when the font is wider than the design's.
   const double base = form_->dpi() / 1440.0;
   EXPECT_GE(form_->pixelsPerTwip(), base);
   EXPECT_LE(form_->pixelsPerTwip(), 2 * base);
-  EXPECT_NEAR(client.bottom, client.right * 4080.0 / 5136, 1);
-  // Every caption fits its box at that scale.
-  HDC dc = GetDC(form_->control(kDefault));
-  HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(form_->control(kDefault), WM_GETFONT, 0, 0)));
+  HWND box = form_->control(kDefault);
+  HDC dc = GetDC(box);
+  HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(box, WM_GETFONT, 0, 0)));
   SIZE extent{};
   GetTextExtentPoint32W(dc, L"Last Backup", 11, &extent);
   SelectObject(dc, old);
-  ReleaseDC(form_->control(kDefault), dc);
-  RECT box;
-  GetClientRect(form_->control(kDefault), &box);
-  EXPECT_LE(extent.cx + GetSystemMetricsForDpi(SM_CXMENUCHECK, form_->dpi()), box.right);
+  ReleaseDC(box, dc);
+  RECT inside;
+  GetClientRect(box, &inside);
+  EXPECT_LE(extent.cx + GetSystemMetricsForDpi(SM_CXMENUCHECK, form_->dpi()), inside.right);
   EXPECT_NE(SendMessageW(form_->handle(), WM_GETICON, ICON_BIG, 0), 0);
   EXPECT_NE(SendMessageW(form_->handle(), WM_GETICON, ICON_SMALL, 0), 0);
   EXPECT_NE(SendMessageW(form_->control(kLogo), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
@@ -73,61 +104,59 @@ TEST_F(Form, WhatTheUserDoesIsReportedAndWhatTheProgramDoesIsNot) {
   form_->setText(kDelay, L"25");
   form_->setChecked(kDefault, true);
   form_->setSliderValue(kSlider, 7);
-  settle();
+  settle(form_->handle());
   EXPECT_TRUE(log_.empty());
   EXPECT_EQ(form_->text(kDelay), L"25");
-  EXPECT_EQ(form_->sliderValue(kSlider), 7);
-
   SetFocus(form_->control(kDelay));
   typeKeys(L"3");
-  settle();
-  SetFocus(form_->control(kDefault));
-  pressKey(VK_SPACE);
-  settle();
-  SetFocus(form_->control(kSlider));
-  pressKey(VK_RIGHT);
-  settle();
-  const std::vector<std::string> expected{"changed 2", "changed 4", "changed 3"};
-  EXPECT_EQ(log_, expected);
+  settle(form_->handle());
+  press(kDefault, {VK_SPACE});
+  press(kSlider, {VK_RIGHT});
+  EXPECT_EQ(log_, (std::vector<std::string>{"changed 2", "changed 4", "changed 3"}));
   EXPECT_FALSE(form_->checked(kDefault));
   EXPECT_EQ(form_->sliderValue(kSlider), 8);
 }
 
 TEST_F(Form, F1OnAControlTheMenuAndCloseAreReported) {
-  SetFocus(form_->control(kDelay));
-  pressKey(VK_F1);
-  settle();
-  SetFocus(form_->control(kPause));
-  pressKey(VK_F1);
-  settle();
+  press(kDelay, {VK_F1});
+  press(kPause, {VK_F1});
   SendMessageW(form_->handle(), WM_COMMAND, 101, 0);  // the second menu item, as a click sends it
   SendMessageW(form_->handle(), WM_CLOSE, 0, 0);
-  settle();
-  const std::vector<std::string> expected{"help 2", "help 0", "menu 1", "close"};
-  EXPECT_EQ(log_, expected);
+  settle(form_->handle());
+  EXPECT_EQ(log_, (std::vector<std::string>{"help 2", "help 0", "menu 1", "close"}));
   EXPECT_TRUE(IsWindow(form_->handle()));  // closing is the program's decision
 }
 
 TEST_F(Form, TabFollowsTheTabIndexesNotTheRowOrder) {
-  SetFocus(form_->control(kPause));
-  std::vector<HWND> visited;
-  for (int i = 0; i < 4; ++i) {
-    pressKey(VK_TAB);
-    settle();
-    visited.push_back(GetFocus());
+  Row at = kPause;
+  for (Row next : {kDefault, kSlider, kDelay, kPause}) {
+    EXPECT_EQ(press(at, {VK_TAB}), form_->control(next)) << "from row " << at;
+    at = next;
   }
-  const std::vector<HWND> expected{form_->control(kDefault), form_->control(kSlider), form_->control(kDelay),
-                                   form_->control(kPause)};
-  EXPECT_EQ(visited, expected);
 }
 
-TEST_F(Form, ControlsHiddenBeforeTheWindowShowsStayHidden) {
-  FormWindow hidden(frmMainWindow(), rows(), std::vector<std::wstring>{L"&Help", L"&About"}, FormEvents{});
-  hidden.setVisible(kDelay, false);
-  hidden.setVisible(kDefault, false);
-  hidden.setVisible(kDefault, true);
-  ShowWindow(hidden.handle(), SW_SHOWNA);
-  EXPECT_FALSE(IsWindowVisible(hidden.control(kDelay)));
-  EXPECT_TRUE(IsWindowVisible(hidden.control(kDefault)));
-  EXPECT_TRUE(IsWindowVisible(hidden.control(kPause)));
+// The track bar runs from 1 to 20 in steps of 1 and 5, with a tick drawn below it at every value.
+TEST_F(Form, TheSliderRunsFrom1To20InSteps1And5WithATickAtEveryValue) {
+  HWND slider = form_->control(kSlider);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), 20);
+  const std::pair<std::vector<WORD>, int> steps[] = {
+      {{VK_NEXT}, 6}, {{VK_RIGHT}, 7}, {{VK_END, VK_RIGHT}, 20}, {{VK_HOME, VK_LEFT}, 1}};
+  for (const auto& [keys, position] : steps) {
+    press(kSlider, keys);
+    EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), position);
+  }
+  form_->setSliderValue(kSlider, 10);  // the thumb off the end ticks
+  press(kPause, {});                   // no focus frame over them
+  EXPECT_EQ(tickCount(slider), 20);
+}
+
+TEST_F(Form, TooltipsAreSetReplacedAndRemoved) {
+  form_->setTooltip(kPause, L"Resets and pauses the timer");
+  form_->setTooltip(kDelay, L"Delay");
+  form_->setTooltip(kPause, L"Job  3");
+  EXPECT_EQ(tooltipOf(form_->handle(), form_->control(kPause)), L"Job  3");
+  EXPECT_EQ(tooltipOf(form_->handle(), form_->control(kDelay)), L"Delay");
+  form_->setTooltip(kPause, L"");
+  EXPECT_EQ(tooltipOf(form_->handle(), form_->control(kPause)), L"");
 }

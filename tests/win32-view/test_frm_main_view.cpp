@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
+#include "frm_keys_view.h"
 #include "frm_main_view.h"
 #include "platform/automation.h"
 #include "settings/memory_store.h"
@@ -14,50 +16,23 @@
 
 namespace {
 
-std::wstring textOf(HWND w) {
-  std::vector<wchar_t> buffer(size_t(GetWindowTextLengthW(w)) + 1);
-  GetWindowTextW(w, buffer.data(), int(buffer.size()));
-  return buffer.data();
-}
-
 bool flaggedVisible(HWND w) { return GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE; }
-
 std::wstring wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
-RECT rectInClient(HWND control, HWND window) {
-  RECT r;
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-// The control's tip, asked of the window's tooltip control as the system would.
-std::wstring tooltipOf(HWND window, HWND control) {
-  for (HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tips;
-       tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) {
-    if (GetWindow(tips, GW_OWNER) != window) continue;
-    wchar_t buffer[1024] = L"";
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = window;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = buffer;
-    SendMessageW(tips, TTM_GETTEXTW, WPARAM(1024), LPARAM(&tool));
-    return buffer;
-  }
-  return L"(no tooltips)";
-}
+class MainWindow : public ::testing::Test {
+ protected:
+  settings::MemoryStore store_;
+  Win32DesktopServices services_{createAutomation()};
+  FrmMain frm_{store_, services_};
+};
 
 }  // namespace
 
-// Every control of the design is a native control of the window at its place
-// (the design's twips at the scale read off the client area, 5136 twips
-// wide, within a pixel), with its caption, tooltip and visibility.
-TEST(FrmMainViewStart, EveryControlOfTheDesignAtItsPlaceWithItsTexts) {
-  settings::MemoryStore store;
-  Win32DesktopServices services(createAutomation());
-  FrmMain frm(store, services);
-  FrmMainView view(frm);
+// Every row of the design is a native control of the window at its place (the
+// design's twips at the scale read off the client area, 5136 twips wide,
+// within a pixel), with its caption, tooltip and visibility.
+TEST_F(MainWindow, EveryRowOfTheDesignAtItsPlaceWithItsTexts) {
+  FrmMainView view(frm_);
   RECT client;
   GetClientRect(view.handle(), &client);
   const double k = client.right / 5136.0;
@@ -82,84 +57,137 @@ TEST(FrmMainViewStart, EveryControlOfTheDesignAtItsPlaceWithItsTexts) {
     EXPECT_EQ(tooltipOf(view.handle(), c), wide(d.tooltip));
     EXPECT_EQ(flaggedVisible(c), d.visible);
   }
-  // A few rows as the design gives them.
-  EXPECT_NEAR(rectInClient(view.control("cmdPause"), view.handle()).left, 4200 * k, 1);
-  EXPECT_NEAR(rectInClient(view.control("chkDay31"), view.handle()).top, 3840 * k, 1);
-  HMENU menu = GetMenu(view.handle());
-  ASSERT_EQ(GetMenuItemCount(menu), 3);
-  const std::pair<int, const wchar_t*> items[] = {{0, L"&Help"}, {1, L"&Keys"}, {2, L"&About"}};
-  for (const auto& [at, item] : items) {
-    wchar_t text[32] = L"";
-    GetMenuStringW(menu, at, text, 32, MF_BYPOSITION);
-    EXPECT_STREQ(text, item);
-  }
+  wchar_t items[3][16] = {};
+  for (int i = 0; i < 3; ++i) GetMenuStringW(GetMenu(view.handle()), i, items[i], 16, MF_BYPOSITION);
+  EXPECT_EQ(std::wstring(items[0]) + items[1] + items[2], L"&Help&Keys&About");
 }
 
-// The native controls are made from the design and only what differs from
-// it is shown at the start: a model changed before its view came must still
-// be drawn as it is.
-TEST(FrmMainViewStart, WhatTheModelChangedBeforeTheViewIsDrawn) {
-  settings::MemoryStore store;
-  Win32DesktopServices services(createAutomation());
-  FrmMain frm(store, services);
-  frm.txtStartDelay.setText("25");
-  frm.chkOnceOnly.setValue(1);
-  frm.SliderBackupNumber.setValue(7);
-  frm.SetJobControlsVisible(true);  // the weekdays are hidden in the design
-  frm.Label6.setVisible(false);
-  FrmMainView view(frm);
+// Only what differs from the design is shown at the start: a model changed
+// before its view came must still be drawn as it is.
+TEST_F(MainWindow, WhatTheModelChangedBeforeTheViewIsDrawn) {
+  frm_.txtStartDelay.setText("25");
+  frm_.chkOnceOnly.setValue(1);
+  frm_.SliderBackupNumber.setValue(7);
+  frm_.SetJobControlsVisible(true);  // the weekdays are hidden in the design
+  frm_.Label6.setVisible(false);
+  FrmMainView view(frm_);
   EXPECT_EQ(textOf(view.control("txtStartDelay")), L"25");
   EXPECT_EQ(SendMessageW(view.control("chkOnceOnly"), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(view.control("SliderBackupNumber"), TBM_GETPOS, 0, 0), 7);
   EXPECT_TRUE(flaggedVisible(view.control("chkMonday")));
   EXPECT_FALSE(flaggedVisible(view.control("Label6")));
-  // What the model left alone is as designed.
-  EXPECT_EQ(textOf(view.control("txtTitle")), L"Microsoft Backup");
-  EXPECT_EQ(SendMessageW(view.control("chkDefault"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_TRUE(flaggedVisible(view.control("chkDay12")));
-  EXPECT_FALSE(flaggedVisible(view.control("lblProblem")));
+}
+
+// A message that wraps to several lines is shown whole, below every other
+// control, inside the window's client area, which grew for it.
+TEST_F(MainWindow, AMessageThatWrapsIsShownWhole) {
+  FrmMainView view(frm_);
+  frm_.showProblem(
+      "The backup did not start: another window took the keyboard focus from the backup program. The "
+      "backup program lost the keyboard focus to the window \"Update available\", so no more keys were sent.");
+  const HWND line = view.control("lblProblem");
+  const RECT shown = rectInClient(line, view.handle());
+  HDC dc = GetDC(line);
+  HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(line, WM_GETFONT, 0, 0)));
+  RECT needed{0, 0, shown.right - shown.left, 0}, oneLine = needed;
+  DrawTextW(dc, textOf(line).c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  DrawTextW(dc, L"X", -1, &oneLine, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(line, dc);
+  EXPECT_GE(needed.bottom, 3 * oneLine.bottom);  // the case: it wraps
+  EXPECT_GE(shown.bottom - shown.top, needed.bottom);
+  RECT client;
+  GetClientRect(view.handle(), &client);
+  EXPECT_LE(shown.bottom, client.bottom);
+  for (const Control* c : frm_.controls()) {
+    const HWND other = view.control(c->name());
+    EXPECT_TRUE(!other || other == line || !flaggedVisible(other) ||
+                rectInClient(other, view.handle()).bottom <= shown.top)
+        << c->name();
+  }
 }
 
 namespace {
 
-// The height the control's font needs for the text wrapped at the width.
-int wrappedHeight(HWND control, const std::wstring& text, int width) {
-  HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(control, WM_GETFONT, 0, 0)));
-  RECT r{0, 0, width, 0};
-  DrawTextW(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
-  return r.bottom;
-}
+// The keys dialog, opened from the menu, with the system's controls; keys
+// recorded from the system's input queue.
+class KeysDialog : public MainWindow {
+ protected:
+  void SetUp() override {
+    frm_.show();
+    SetForegroundWindow(view_.handle());
+    SendMessageW(view_.handle(), WM_COMMAND, 101, 0);  // the second menu item, as a click sends it
+    settle(view_.handle());
+  }
+  HWND dialog() const { return view_.keysView().handle(); }
+  HWND keys(const std::string& name) const { return view_.keysView().control(name); }
+  std::vector<std::string> writes() const {
+    std::vector<std::string> out;
+    for (const auto& w : store_.writes()) out.push_back(w.section + "/" + w.key + "=" + w.value);
+    return out;
+  }
+
+  FrmMainView view_{frm_};
+};
 
 }  // namespace
 
-// A message that wraps to several lines is shown whole, below every other
-// control, inside the window's client area, which grew for it.
-TEST(FrmMainViewProblem, AMessageThatWrapsIsShownWhole) {
-  settings::MemoryStore store;
-  Win32DesktopServices services(createAutomation());
-  FrmMain frm(store, services);
-  FrmMainView view(frm);
-  RECT before;
-  GetClientRect(view.handle(), &before);
-  frm.showProblem(
-      "The backup did not start: another window took the keyboard focus from the backup program. The backup "
-      "program lost the keyboard focus to the window \"Update available\", so no more keys were sent.");
-  const HWND line = view.control("lblProblem");
-  const RECT shown = rectInClient(line, view.handle());
-  const int oneLine = wrappedHeight(line, L"X", 1000);
-  const int needed = wrappedHeight(line, textOf(line), shown.right - shown.left);
-  EXPECT_GE(needed, 3 * oneLine);  // the case: it wraps
-  EXPECT_GE(shown.bottom - shown.top, needed);
+// The design's twips at the scale read off the client area, 6960 twips wide.
+TEST_F(KeysDialog, OpensFromTheMenuAtItsDesignPlaces) {
+  ASSERT_TRUE(IsWindowVisible(dialog()));
+  EXPECT_EQ(GetWindow(dialog(), GW_OWNER), view_.handle());
+  EXPECT_EQ(textOf(dialog()), L"Keys");
   RECT client;
-  GetClientRect(view.handle(), &client);
-  EXPECT_LE(shown.bottom, client.bottom);
-  EXPECT_GE(client.bottom - before.bottom, needed);
-  for (const Control* c : frm.controls()) {
-    const HWND other = view.control(c->name());
-    if (!other || other == line || !flaggedVisible(other)) continue;
-    EXPECT_LE(rectInClient(other, view.handle()).bottom, shown.top) << c->name();
+  GetClientRect(dialog(), &client);
+  const double k = client.right / 6960.0;
+  EXPECT_NEAR(client.bottom, 3852 * k, 1);
+  for (const ControlDesign& d : frmKeysDesign()) {
+    SCOPED_TRACE(d.name);
+    const RECT r = rectInClient(keys(d.name), dialog());
+    EXPECT_NEAR(r.left, d.left * k, 1);
+    EXPECT_NEAR(r.top, d.top * k, 1);
+    EXPECT_NEAR(r.right - r.left, d.width * k, 1);
+    EXPECT_NEAR(r.bottom - r.top, d.kind == ControlKind::ComboBox ? r.bottom - r.top : d.height * k,
+                1);  // a list's is its own
   }
+  EXPECT_EQ(SendMessageW(keys("cboFindBy"), CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessageW(keys("cboFindBy"), CB_GETCURSEL, 0, 0), 0);
+  SendMessageW(keys("cboFindBy"), CB_SETCURSEL, 3, 0);
+  SendMessageW(dialog(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(keys("cboFindBy")), CBN_SELCHANGE),
+               LPARAM(keys("cboFindBy")));
+  EXPECT_EQ(writes(), std::vector<std::string>{"Start/TitleMatch=class"});  // the list stores its word
+  SendMessageW(keys("cmdClose"), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(dialog()));
+}
+
+// Each key pressed in the field while it records, and what it is stored as.
+TEST_F(KeysDialog, RecordingWritesTheKeyInTheNotation) {
+  const std::vector<std::vector<std::string>> cases = {{"StartKeys", "^s", "Start/Letter"},
+                                                       {"JobKeys", "%b", "Start/BackupJobLetter"},
+                                                       {"ConfirmKeys", "+{TAB}", "Start/ConfirmKey"},
+                                                       {"ConfirmKeys", "{ESC}", "Start/ConfirmKey"}};
+  const std::vector<std::vector<WORD>> pressed = {{VK_CONTROL, 'S'}, {VK_MENU, 'B'}, {VK_SHIFT, VK_TAB}, {VK_ESCAPE}};
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const std::string field = "txt" + cases[i][0], button = "cmdRecord" + cases[i][0], notation = cases[i][1];
+    SCOPED_TRACE(notation);
+    SetForegroundWindow(dialog());
+    SetWindowTextW(keys(field), L"");
+    settle(view_.handle());
+    store_.clearWrites();
+    SendMessageW(keys(button), BM_CLICK, 0, 0);
+    settle(view_.handle());
+    EXPECT_EQ(GetFocus(), keys(field));
+    EXPECT_EQ(textOf(keys(button)), L"Cancel");
+    pressKeys(pressed[i]);
+    settle(view_.handle());
+    EXPECT_EQ(textOf(keys(field)), std::wstring(notation.begin(), notation.end()));
+    EXPECT_EQ(writes(), std::vector<std::string>{cases[i][2] + "=" + notation});
+    EXPECT_EQ(textOf(keys(button)), L"Record");
+    EXPECT_TRUE(IsWindowVisible(dialog()));  // Esc was recorded, not a close
+  }
+  EXPECT_EQ(textOf(view_.control("txtStartKey")), L"^s");  // in step with the main window's box
+  SetFocus(keys("txtJobKeys"));
+  pressKey(VK_ESCAPE);  // not recording: Esc closes the dialog
+  settle(view_.handle());
+  EXPECT_FALSE(IsWindowVisible(dialog()));
 }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <string>
@@ -20,18 +19,15 @@ TEST(Resources, VersionFromTheProjectAndTheManifestsSettingsInForce) {
   EXPECT_EQ(std::wstring(text), L"" TALVOR_PROJECT_VERSION);
   VS_FIXEDFILEINFO* fixed = nullptr;
   ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-  const std::wstring numbers = std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
-                               std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
-                               std::to_wstring(HIWORD(fixed->dwFileVersionLS));
-  EXPECT_EQ(numbers, L"" TALVOR_PROJECT_VERSION);
+  EXPECT_EQ(std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." + std::to_wstring(LOWORD(fixed->dwFileVersionMS)) +
+                L"." + std::to_wstring(HIWORD(fixed->dwFileVersionLS)),
+            L"" TALVOR_PROJECT_VERSION);
 
   // Per-monitor DPI awareness and the common controls 6, both from the manifest.
   EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()), DPI_AWARENESS_PER_MONITOR_AWARE);
   // Version 6 lives in the side-by-side store (Wine's DllGetVersion says 5 for both).
-  HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
-  ASSERT_NE(comctl, nullptr);
   wchar_t where[MAX_PATH] = L"";
-  GetModuleFileNameW(comctl, where, MAX_PATH);
+  GetModuleFileNameW(GetModuleHandleW(L"comctl32.dll"), where, MAX_PATH);
   CharLowerW(where);
   EXPECT_NE(std::wstring(where).find(L"common-controls_6595b64144ccf1df_6."), std::wstring::npos)
       << std::string(where, where + wcslen(where));

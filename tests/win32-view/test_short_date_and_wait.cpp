@@ -1,65 +1,35 @@
-#include "event_pump.h"
-#include "short_date.h"
-
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <string>
 
+#include "dialog_driver.h"
+#include "event_pump.h"
+#include "short_date.h"
+
 namespace {
-
-// Sets the user's short date form as Control Panel's Region does, for one test.
-class UserShortDate {
- public:
-  explicit UserShortDate(const wchar_t* format) {
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\International", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &key_, nullptr);
-    DWORD size = sizeof saved_;
-    had_ = RegQueryValueExW(key_, L"sShortDate", nullptr, nullptr, reinterpret_cast<BYTE*>(saved_), &size) ==
-           ERROR_SUCCESS;
-    set(format);
-  }
-  ~UserShortDate() {
-    if (had_) set(saved_);
-    else RegDeleteValueW(key_, L"sShortDate");
-    RegCloseKey(key_);
-  }
-
- private:
-  void set(const wchar_t* format) {
-    RegSetValueExW(key_, L"sShortDate", 0, REG_SZ, reinterpret_cast<const BYTE*>(format),
-                   DWORD((wcslen(format) + 1) * sizeof(wchar_t)));
-  }
-  HKEY key_ = nullptr;
-  wchar_t saved_[80] = L"";
-  bool had_ = false;
-};
 
 // The date as a fresh process writes it: the system reads the user's
 // short date form once per process, as on Windows until the next log-on.
-std::wstring shortDateInNewProcess(int year, int month, int day) {
-  wchar_t exe[MAX_PATH], temp[MAX_PATH], file[MAX_PATH];
-  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+std::wstring shortDateInNewProcess(const std::wstring& date) {
+  wchar_t temp[MAX_PATH], file[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   GetTempFileNameW(temp, L"tsd", 0, file);
-  std::wstring command = L"\"" + std::wstring(exe) + L"\" --print-short-date \"" + file + L"\" " +
-                         std::to_wstring(year) + L" " + std::to_wstring(month) + L" " + std::to_wstring(day);
+  const std::wstring exe = besideThisProgram(L"test_win32_view.exe");
+  std::wstring command = L"\"" + exe + L"\" --print-short-date \"" + file + L"\" " + date;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return L"(could not start)";
   WaitForSingleObject(process.hProcess, 20000);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  std::wstring text;
-  HANDLE f = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  wchar_t buffer[128];
+  wchar_t text[128] = L"";
   DWORD read = 0;
-  if (f != INVALID_HANDLE_VALUE && ReadFile(f, buffer, sizeof buffer, &read, nullptr))
-    text.assign(buffer, read / sizeof(wchar_t));
-  if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+  HANDLE f = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ReadFile(f, text, sizeof text - sizeof(wchar_t), &read, nullptr);
+  CloseHandle(f);
   DeleteFileW(file);
   return text;
 }
@@ -75,32 +45,40 @@ int printShortDate(const wchar_t* file, int year, int month, int day) {
   return 0;
 }
 
+// Set as Control Panel's Region sets it, and put back after.
 TEST(ShortDate, FollowsTheUsersShortDateForm) {
-  {
-    UserShortDate form(L"dd.MM.yyyy");
-    EXPECT_EQ(shortDateInNewProcess(2026, 12, 7), L"07.12.2026");
+  HKEY key = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\International", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                  nullptr);
+  wchar_t saved[80] = L"";
+  DWORD size = sizeof saved;
+  const bool had = RegQueryValueExW(key, L"sShortDate", nullptr, nullptr, LPBYTE(saved), &size) == ERROR_SUCCESS;
+  const auto set = [key](const std::wstring& form) {
+    RegSetValueExW(key, L"sShortDate", 0, REG_SZ, reinterpret_cast<const BYTE*>(form.c_str()),
+                   DWORD((form.size() + 1) * sizeof(wchar_t)));
+  };
+  const std::wstring cases[][3] = {{L"dd.MM.yyyy", L"2026 12 7", L"07.12.2026"},
+                                   {L"M/d/yyyy", L"2027 1 31", L"1/31/2027"}};
+  for (const auto& [form, date, expected] : cases) {
+    set(form);
+    EXPECT_EQ(shortDateInNewProcess(date), expected);
   }
-  {
-    UserShortDate form(L"M/d/yyyy");
-    EXPECT_EQ(shortDateInNewProcess(2027, 1, 31), L"1/31/2027");
-  }
+  had ? set(saved) : void(RegDeleteValueW(key, L"sShortDate"));
+  RegCloseKey(key);
 }
 
-TEST(EventWait, SleepsUntilAMessageComesAndNoLonger) {
+TEST(EventWait, SleepsUntilAMessageComesAndNoLongerAndAQuitStaysForTheOuterLoop) {
   pumpEvents(nullptr);
   DWORD start = GetTickCount();
   waitForEvent(300);
   EXPECT_GE(GetTickCount() - start, 280u);  // nothing came: the whole time
-
-  const DWORD thread = GetCurrentThreadId();
   HANDLE poster = CreateThread(
       nullptr, 0,
-      [](void* t) -> DWORD {
+      [](void* thread) -> DWORD {
         Sleep(100);
-        PostThreadMessageW(DWORD(reinterpret_cast<UINT_PTR>(t)), WM_APP, 0, 0);
-        return 0;
+        return PostThreadMessageW(DWORD(UINT_PTR(thread)), WM_APP, 0, 0);
       },
-      reinterpret_cast<void*>(UINT_PTR(thread)), 0, nullptr);
+      reinterpret_cast<void*>(UINT_PTR(GetCurrentThreadId())), 0, nullptr);
   start = GetTickCount();
   waitForEvent(5000);
   const DWORD woke = GetTickCount() - start;
@@ -109,9 +87,7 @@ TEST(EventWait, SleepsUntilAMessageComesAndNoLonger) {
   WaitForSingleObject(poster, INFINITE);
   CloseHandle(poster);
   EXPECT_TRUE(pumpEvents(nullptr));
-}
 
-TEST(EventWait, AQuitRequestEndsThePumpAndStaysForTheOuterLoop) {
   PostQuitMessage(3);
   EXPECT_FALSE(pumpEvents(nullptr));
   MSG m;

@@ -3,45 +3,29 @@
 // label, and a start button with one. Logs the keys it takes from its queue
 // and the job it started.
 //   target_dialog LOG            the backup program, "Microsoft Backup"
-//   target_dialog LOG --steal    a window "Update ready" that takes the foreground
+//   target_dialog LOG --steal    a window "Update ready" that takes the foreground, logs nothing
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "test_windows.h"
+
 namespace {
 
 FILE* logFile = nullptr;
 HWND jobs = nullptr;
-const char* prefix = "key ";
 constexpr int kStart = 101;
 
 void logLine(const std::string& line) {
-  if (!logFile) return;
-  std::fprintf(logFile, "%s\n", line.c_str());
-  std::fflush(logFile);
-}
-
-std::string keyName(WPARAM vk) {
-  switch (vk) {
-    case VK_UP: return "Up";
-    case VK_DOWN: return "Down";
-    case VK_RETURN: return "Return";
-    default:
-      if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return std::string(1, char(vk));
-      return "vk" + std::to_string(vk);
-  }
+  if (logFile) std::fprintf(logFile, "%s\n", line.c_str()), std::fflush(logFile);
 }
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND:
-      if (LOWORD(w) == kStart && jobs)
-        logLine("started " + std::to_string(SendMessageW(jobs, CB_GETCURSEL, 0, 0) + 1));
+      if (LOWORD(w) == kStart && jobs) logLine("started " + std::to_string(SendMessageW(jobs, CB_GETCURSEL, 0, 0) + 1));
       return 0;  // Enter (IDOK) does nothing here
-    case WM_CLOSE:
-      DestroyWindow(window);
-      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -58,8 +42,8 @@ HWND child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, in
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
-  logFile = _wfopen(argv[1], L"a");
   const bool steal = argc > 2 && std::wstring(argv[2]) == L"--steal";
+  logFile = steal ? nullptr : _wfopen(argv[1], L"a");
   WNDCLASSW c{};
   c.lpfnWndProc = procedure;
   c.hInstance = GetModuleHandleW(nullptr);
@@ -67,9 +51,7 @@ int wmain(int argc, wchar_t** argv) {
   RegisterClassW(&c);
   HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, c.lpszClassName, steal ? L"Update ready" : L"Microsoft Backup",
                                 WS_OVERLAPPEDWINDOW, 50, 50, 260, 160, nullptr, nullptr, c.hInstance, nullptr);
-  if (steal) {
-    prefix = "popup-key ";
-  } else {
+  if (!steal) {
     child(window, L"STATIC", L"&Backup Job", 0, 10, 0);
     jobs = child(window, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, 36, 100);
     for (const wchar_t* job : {L"1 Documents", L"2 Photos", L"3 Mail", L"4 Whole disk", L"5 Projects"})
@@ -80,16 +62,10 @@ int wmain(int argc, wchar_t** argv) {
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   if (jobs) SetFocus(jobs);  // as a dialog starts on its first control
-  logLine("ready " + std::to_string(GetCurrentProcessId()));
   MSG m;
   while (GetMessageW(&m, nullptr, 0, 0) > 0) {
-    if ((m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) && m.wParam != VK_MENU && m.wParam != VK_SHIFT &&
-        m.wParam != VK_CONTROL) {
-      std::string mods = (GetKeyState(VK_CONTROL) & 0x8000 ? "Ctrl+" : "");
-      mods += (m.lParam >> 29) & 1 ? "Alt+" : "";
-      mods += GetKeyState(VK_SHIFT) & 0x8000 ? "Shift+" : "";
-      logLine(prefix + mods + keyName(m.wParam));
-    }
+    if ((m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) && !keyText(m.wParam, m.lParam).empty())
+      logLine("key " + keyText(m.wParam, m.lParam));
     if (IsDialogMessageW(window, &m)) continue;
     TranslateMessage(&m);
     DispatchMessageW(&m);

@@ -3,19 +3,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include "platform/single_instance.h"
 #include "settings/registry_store.h"
+#include "test_windows.h"
 
 namespace {
 
 const wchar_t kInstall[] = L"Software\\VB and VBA Program Settings\\TalvorStart";
 
-// An existing install's values, laid out by reg.exe in one import: the
-// key's unnamed value is not "Last Backup"; OnceOnly is of another type.
+// The key's unnamed value is not "Last Backup"; OnceOnly is of another type.
 const char kExistingInstall[] = R"(REGEDIT4
 
 [HKEY_CURRENT_USER\Software\VB and VBA Program Settings\TalvorStart\Start]
@@ -27,58 +26,45 @@ const char kExistingInstall[] = R"(REGEDIT4
 
 [HKEY_CURRENT_USER\Software\VB and VBA Program Settings\TalvorStart\Month]
 "12onoff"="1"
-
-[HKEY_CURRENT_USER\Software\VB and VBA Program Settings\TalvorStart\Wednesday]
-"Wednesday"="1"
 )";
 
-// A value read straight from the registry, not through the store.
-std::wstring rawValue(const std::wstring& section, const wchar_t* name) {
-  const std::wstring path = std::wstring(kInstall) + L"\\" + section;
+// A string value read straight from the registry, not through the store.
+std::wstring rawValue(const wchar_t* name) {
+  const std::wstring path = std::wstring(kInstall) + L"\\Start";
   wchar_t buffer[256] = {};
   DWORD size = sizeof buffer;
   const LSTATUS s = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size);
   return s == ERROR_SUCCESS ? buffer : L"<missing>";
 }
 
-class RegistryStore : public ::testing::Test {
- protected:
-  void SetUp() override {
-    RegDeleteTreeW(HKEY_CURRENT_USER, kInstall);
-    wchar_t file[MAX_PATH];
-    GetTempPathW(MAX_PATH, file);
-    wcscat_s(file, L"talvorstart-install.reg");
-    std::ofstream(file, std::ios::binary) << kExistingInstall;
-    ASSERT_EQ(_wsystem((L"reg import \"" + std::wstring(file) + L"\" >NUL 2>&1").c_str()), 0) << "reg import failed";
-    DeleteFileW(file);
-  }
-  void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kInstall); }
+}  // namespace
 
+TEST(RegistryStore, ReadsAnExistingInstallsValuesByTheirNamesAndWritesStringValues) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, kInstall);
+  const std::wstring file = tempPath(L"install.reg");
+  std::ofstream(file.c_str(), std::ios::binary) << kExistingInstall;
+  ASSERT_EQ(_wsystem((L"reg import \"" + file + L"\" >NUL 2>&1").c_str()), 0) << "reg import failed";
+  DeleteFileW(file.c_str());
   settings::RegistryStore store;
-};
+  const char* reads[][4] = {{"Start", "Default", "1", "0"},
+                            {"Start", "Title", "", "Microsoft Backup"},
+                            {"Start", "Letter", "S", ""},
+                            {"Start", "BackupJobLetter", "B", "B"},
+                            {"Month", "12onoff", "0", "1"},
+                            {"Nowhere", "Nothing", "d", "d"},
+                            {"Start", "OnceOnly", "default", "default"}};
+  for (const auto& r : reads) EXPECT_EQ(store.GetSetting("TalvorStart", r[0], r[1], r[2]), r[3]) << r[1];
 
-TEST_F(RegistryStore, ReadsAnExistingInstallsValuesByTheirNamesAndWritesStringValues) {
-  EXPECT_EQ(store.GetSetting("TalvorStart", "Start", "Default", "1"), "0");
-  EXPECT_EQ(store.GetSetting("TalvorStart", "Start", "Title"), "Microsoft Backup");
-  EXPECT_EQ(store.GetSetting("TalvorStart", "Start", "Letter", "S"), "") << "an empty value is not an absent one";
-  EXPECT_EQ(store.GetSetting("TalvorStart", "Start", "BackupJobLetter", "B"), "B");
-  EXPECT_EQ(store.GetSetting("TalvorStart", "Month", "12onoff", "0"), "1");
-  EXPECT_EQ(store.GetSetting("TalvorStart", "Wednesday", "Wednesday", "0"), "1");
-  EXPECT_EQ(store.GetSetting("TalvorStart", "Nowhere", "Nothing", "d"), "d");
-  EXPECT_EQ(store.GetSetting("TalvorStart", "Start", "OnceOnly", "default"), "default") << "a value of another type";
-
-  // Written as string values named as the key.
   ASSERT_TRUE(store.SaveSetting("TalvorStart", "Start", "Default", "1").ok);
-  EXPECT_EQ(rawValue(L"Start", L"Default"), L"1");
-  EXPECT_EQ(rawValue(L"Start", nullptr), L"1");
+  EXPECT_EQ(rawValue(L"Default"), L"1");
   ASSERT_TRUE(store.SaveSetting("TalvorStart", "Start", "Default", "0").ok);
-  EXPECT_EQ(rawValue(L"Start", nullptr), L"1") << "the unnamed value is never written";
-
+  EXPECT_EQ(rawValue(nullptr), L"1") << "the unnamed value is never written";
   ASSERT_TRUE(store.SaveSetting("TalvorStart", "Start", "Title", "Sicherung für Büro").ok);
-  EXPECT_EQ(rawValue(L"Start", L"Title"), L"Sicherung f\u00fcr B\u00fcro");
+  EXPECT_EQ(rawValue(L"Title"), L"Sicherung f\u00fcr B\u00fcro");
   EXPECT_EQ(store.GetSetting("TalvorStart", "Start", "Title"), "Sicherung für Büro");
   ASSERT_TRUE(store.SaveSetting("TalvorStart", "Sunday", "Backup", "").ok);  // a new section
   EXPECT_EQ(store.GetSetting("TalvorStart", "Sunday", "Backup", "1"), "");
+  RegDeleteTreeW(HKEY_CURRENT_USER, kInstall);
 }
 
 TEST(SingleInstanceOnWindows, ASecondStartSeesTheFirstUntilItEnds) {
@@ -87,11 +73,7 @@ TEST(SingleInstanceOnWindows, ASecondStartSeesTheFirstUntilItEnds) {
     ASSERT_TRUE(first.first());
     SingleInstance second("");
     EXPECT_FALSE(second.first());
-    // So that the second start can bring the running one's window forward.
-    EXPECT_EQ(second.holderPid(), long(GetCurrentProcessId()));
+    EXPECT_EQ(second.holderPid(), long(GetCurrentProcessId()));  // to bring its window forward
   }
-  SingleInstance later("");
-  EXPECT_TRUE(later.first());
+  EXPECT_TRUE(SingleInstance("").first());
 }
-
-}  // namespace

@@ -1,22 +1,20 @@
 #include "test_windows.h"
 
 namespace {
-
 const wchar_t kClass[] = L"TalvorTestWindow";
-
-std::string keyName(WPARAM vk) {
-  switch (vk) {
-    case VK_UP: return "Up";
-    case VK_DOWN: return "Down";
-    case VK_RETURN: return "Return";
-    case VK_F1: return "F1";
-    default:
-      if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return std::string(1, char(vk));
-      return "vk" + std::to_string(vk);
-  }
-}
-
 }  // namespace
+
+std::string keyText(WPARAM vk, LPARAM l) {
+  if (vk == VK_MENU || vk == VK_SHIFT || vk == VK_CONTROL) return "";
+  std::string text = GetKeyState(VK_CONTROL) & 0x8000 ? "Ctrl+" : "";
+  text += (l >> 29) & 1 ? "Alt+" : "";  // the context code: Alt is down
+  text += GetKeyState(VK_SHIFT) & 0x8000 ? "Shift+" : "";
+  const std::pair<WPARAM, const char*> names[] = {{VK_UP, "Up"}, {VK_DOWN, "Down"}, {VK_RETURN, "Return"}};
+  for (const auto& [key, name] : names)
+    if (vk == key) return text + name;
+  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return text + char(vk);
+  return text + "vk" + std::to_string(vk);
+}
 
 LoggingWindow::LoggingWindow(const std::wstring& title, HWND owner) {
   static const ATOM registered = [] {
@@ -45,12 +43,7 @@ LRESULT CALLBACK LoggingWindow::procedure(HWND window, UINT message, WPARAM w, L
   }
   auto* self = reinterpret_cast<LoggingWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)) {
-    if (w != VK_MENU && w != VK_SHIFT && w != VK_CONTROL) {
-      const bool alt = (l >> 29) & 1;  // the context code: Alt is down
-      const bool shift = GetKeyState(VK_SHIFT) & 0x8000, ctrl = GetKeyState(VK_CONTROL) & 0x8000;
-      self->keys_.push_back(std::string(ctrl ? "Ctrl+" : "") + (alt ? "Alt+" : "") + (shift ? "Shift+" : "") +
-                            keyName(w));
-    }
+    if (!keyText(w, l).empty()) self->keys_.push_back(keyText(w, l));
     return 0;  // no menu loop on Alt
   }
   if (message == WM_SYSKEYUP || message == WM_SYSCHAR) return 0;
@@ -69,4 +62,32 @@ void pumpMessages(DWORD quietMs) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
   }
+}
+
+void putInFront(HWND window) {
+  SetForegroundWindow(window);
+  pumpMessages(20);
+}
+
+bool waitUntil(const std::function<bool()>& condition, DWORD ms) {
+  for (const DWORD start = GetTickCount();; Sleep(20)) {
+    if (condition()) return true;
+    if (GetTickCount() - start > ms) return false;
+  }
+}
+
+std::wstring besideTheTests(const std::wstring& name) {
+  wchar_t exe[MAX_PATH];
+  const std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + name;
+}
+
+std::wstring tempPath(const std::wstring& name) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  static int made = 0;
+  const std::wstring path = std::wstring(folder) + L"talvor test " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                            std::to_wstring(++made) + L" " + name;
+  DeleteFileW(path.c_str());  // one a process of the same id left
+  return path;
 }

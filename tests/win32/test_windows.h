@@ -2,8 +2,15 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/automation.h"
+
+// The key of a key-down message with the modifiers held: "Alt+B", "Up",
+// "Return", ...; empty for a modifier alone.
+std::string keyText(WPARAM vk, LPARAM l);
 
 // A visible top-level window of this process that logs the keys it gets:
 // "Alt+B", "Up", "Down", "Return", ...
@@ -24,3 +31,13 @@ class LoggingWindow {
 
 // Dispatches this thread's messages until none came for a while.
 void pumpMessages(DWORD quietMs = 100);
+// Brings the window in front and lets it take the activation.
+void putInFront(HWND window);
+// Checks every 20 ms until the condition holds, at most ms.
+bool waitUntil(const std::function<bool()>& condition, DWORD ms);
+// A file beside the test program, and a path in the temporary folder with no file.
+std::wstring besideTheTests(const std::wstring& name);
+std::wstring tempPath(const std::wstring& name);
+
+inline KeyStroke chr(char32_t c, bool alt = false) { return {KeyStroke::Key::Character, c, alt}; }
+inline KeyStroke named(KeyStroke::Key k) { return {k, 0, false}; }
