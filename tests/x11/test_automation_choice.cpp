@@ -61,12 +61,20 @@ class TestAutomationChoice : public QObject {
          kOptDesktopFile + "|as /opt/tools/bin/talvorstart|!This copy", ""},
         {"wayland kwin x11", "KDE Plasma (KWin)", kKwinLacks, "/opt/tools/bin/talvorstart", Backend::X11, "",
          "Xwayland|" + kOptDesktopFile},
+        {"wayland kwin scripts x11", "KDE Plasma (KWin)", kKwinLacks, "/opt/tools/bin/talvorstart", Backend::KdeScripts,
+         "", "KWin scripts and the remote desktop portal instead|" + kOptDesktopFile},
+        {"wayland kwin noportal", "KDE Plasma (KWin)", kKwinLacks, "/opt/tools/bin/talvorstart", Backend::Unreachable,
+         "no job is chosen|Nor could it use KWin scripts|the remote desktop portal gave no keyboard", ""},
     };
     for (const auto& [facts, desktop, lacking, binary, backend, problemParts, noteParts] : cases) {
       const QStringList on = facts.split(' ');
-      const Decision d =
-          decideBackend({on.contains("wayland"), on.contains("usable"), desktop, lacking, on.contains("kde"),
-                         on.contains("kwin"), binary, on.contains("x11"), on.contains("shell"), on.contains("ext")});
+      SessionFacts f;
+      f.waylandSession = on.contains("wayland"), f.waylandUsable = on.contains("usable"), f.desktop = desktop;
+      f.waylandLacking = lacking, f.kdeUsable = on.contains("kde"), f.kwinWithoutGrant = on.contains("kwin");
+      f.ownBinary = binary, f.kdeScriptsUsable = on.contains("scripts"), f.x11Reachable = on.contains("x11");
+      f.gnomeShell = on.contains("shell"), f.gnomeExtension = on.contains("ext");
+      if (on.contains("noportal")) f.kdeScriptsLacking = "the remote desktop portal gave no keyboard";
+      const Decision d = decideBackend(f);
       const QString where = facts + " / " + QString::fromStdString(desktop + " / " + binary);
       QVERIFY2(d.backend == backend, qPrintable(where));
       const QString problem = QString::fromStdString(d.problem), note = QString::fromStdString(d.note);
