@@ -35,3 +35,20 @@ struct WindowCandidate {
 // tells the order of appearance. -1 when none matches or the text is empty.
 int chooseWindowByTitle(const std::vector<WindowCandidate>& windowsOldestFirst, const std::string& title,
                         TitleMatch match = TitleMatch::Start);
+
+// The same choice over a desktop's own window records (oldest first): those
+// `skip` holds out (ours, not yet described) take no part, `describe` makes
+// the candidate of each other one. Null when none matches.
+template <class Windows, class Skip, class Describe>
+auto chooseWindow(const Windows& windowsOldestFirst, const std::string& title, TitleMatch match, Skip skip,
+                  Describe describe) -> decltype(&*windowsOldestFirst.begin()) {
+  std::vector<decltype(&*windowsOldestFirst.begin())> kept;
+  std::vector<WindowCandidate> candidates;
+  for (const auto& w : windowsOldestFirst) {
+    if (skip(w)) continue;
+    kept.push_back(&w);
+    candidates.push_back(describe(w));
+  }
+  const int i = chooseWindowByTitle(candidates, title, match);
+  return i < 0 ? nullptr : kept[size_t(i)];
+}

@@ -47,16 +47,11 @@ class GnomeAutomation : public Automation {
     if (!bus_->windows(all)) return lost();
     std::sort(all.begin(), all.end(),
               [](const ShellWindow& a, const ShellWindow& b) { return a.sequence < b.sequence; });
-    std::vector<const ShellWindow*> others;
-    std::vector<WindowCandidate> candidates;
-    for (const ShellWindow& w : all) {
-      if (isOwn(w)) continue;
-      others.push_back(&w);
-      candidates.push_back({w.title, existing_.count(w.id) > 0, {w.wmClass}});
-    }
-    const int i = chooseWindowByTitle(candidates, title, match);
-    if (i < 0) return AutomationStatus::failure(kInvalidArgument, noWindowText(title, match));
-    const ShellWindow& w = *others[size_t(i)];
+    const ShellWindow* chosen = chooseWindow(all, title, match, isOwn, [&](const ShellWindow& w) {
+      return WindowCandidate{w.title, existing_.count(w.id) > 0, {w.wmClass}};
+    });
+    if (!chosen) return AutomationStatus::failure(kInvalidArgument, noWindowText(title, match));
+    const ShellWindow& w = *chosen;
     bool focused = false;
     if (!bus_->activate(w.id, focused)) return lost();
     target_ = w.id;

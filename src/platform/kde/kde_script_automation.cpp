@@ -63,16 +63,11 @@ class KdeScriptAutomation : public Automation {
   AutomationStatus activate(const std::string& title, TitleMatch match) override {
     std::vector<ScriptWindow> all;
     if (!scripts_->windows(all)) return kwinLost();
-    std::vector<const ScriptWindow*> others;
-    std::vector<WindowCandidate> candidates;
-    for (const ScriptWindow& w : all) {
-      if (isOwn(w)) continue;
-      others.push_back(&w);
-      candidates.push_back({w.title, existing_.count(w.id) > 0, {w.desktopFileName, w.resourceClass}});
-    }
-    const int i = chooseWindowByTitle(candidates, title, match);
-    if (i < 0) return AutomationStatus::failure(kInvalidArgument, noWindowText(title, match));
-    const ScriptWindow& w = *others[size_t(i)];
+    const ScriptWindow* chosen = chooseWindow(all, title, match, isOwn, [&](const ScriptWindow& w) {
+      return WindowCandidate{w.title, existing_.count(w.id) > 0, {w.desktopFileName, w.resourceClass}};
+    });
+    if (!chosen) return AutomationStatus::failure(kInvalidArgument, noWindowText(title, match));
+    const ScriptWindow& w = *chosen;
     wasActive_ = w.active;
     if (!scripts_->activate(w.id)) return kwinLost();
     target_ = serialOf(w.id);

@@ -92,15 +92,11 @@ void PlasmaWindows::add(org_kde_plasma_window* handle) {
 }
 
 const PlasmaWindow* PlasmaWindows::find(const std::string& title, TitleMatch match, const WindowFilter& isOwn) const {
-  std::vector<const PlasmaWindow*> listed;  // in order of announcement
-  std::vector<WindowCandidate> candidates;
-  for (const PlasmaWindow& w : list_) {
-    if (!usable(w) || isOwn(w)) continue;
-    listed.push_back(&w);
-    candidates.push_back({w.title, w.serial < firstNew_, {w.appId}});
-  }
-  const int chosen = chooseWindowByTitle(candidates, title, match);
-  return chosen < 0 ? nullptr : listed[size_t(chosen)];
+  return chooseWindow(
+      list_, title, match, [&](const PlasmaWindow& w) { return !usable(w) || isOwn(w); },
+      [&](const PlasmaWindow& w) {
+        return WindowCandidate{w.title, w.serial < firstNew_, {w.appId}};
+      });
 }
 
 const PlasmaWindow* PlasmaWindows::active() const {

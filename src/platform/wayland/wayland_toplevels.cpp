@@ -1,12 +1,11 @@
 #include "platform/wayland/wayland_toplevels.h"
 
-#include "platform/window_choice.h"
+#include <wayland-client.h>
 
 #include <vector>
 
+#include "platform/window_choice.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
-
-#include <wayland-client.h>
 
 namespace wayland {
 namespace {
@@ -84,15 +83,11 @@ void Toplevels::finished(void*, zwlr_foreign_toplevel_manager_v1*) {}
 
 const Toplevel* findByTitle(const std::list<Toplevel>& windows, const std::string& title, TitleMatch match,
                             const ToplevelFilter& isOwn, std::uint64_t firstNew) {
-  std::vector<const Toplevel*> listed;  // in order of appearance
-  std::vector<WindowCandidate> candidates;
-  for (const Toplevel& t : windows) {
-    if (!usable(t) || isOwn(t)) continue;
-    listed.push_back(&t);
-    candidates.push_back({t.title, t.serial < firstNew, {t.appId}});
-  }
-  const int chosen = chooseWindowByTitle(candidates, title, match);
-  return chosen < 0 ? nullptr : listed[size_t(chosen)];
+  return chooseWindow(
+      windows, title, match, [&](const Toplevel& t) { return !usable(t) || isOwn(t); },
+      [&](const Toplevel& t) {
+        return WindowCandidate{t.title, t.serial < firstNew, {t.appId}};
+      });
 }
 
 const Toplevel* Toplevels::activated() const {
