@@ -44,18 +44,6 @@ TEST(Gate, RunsUnlessOncePerDayAndRunToday) {
   }
 }
 
-TEST(ConfigurationPause, SkippedRunPausesFiveSecondsAndCloses) {
-  LaunchFixture t;
-  t.put("Start", "DateLastRun", t.dateText());
-  EXPECT_EQ(t.start(), exit_status::kOk);
-  EXPECT_TRUE(t.desk.calls.empty());
-  EXPECT_TRUE(t.messages.empty());  // the design text is the pause's own
-  EXPECT_EQ(t.frm->lblMessage.caption(), kPausing);
-  EXPECT_EQ(t.countDown, LaunchFixture::countFrom(5));
-  EXPECT_NEAR(t.desk.elapsed(), 5, kSlack);
-  EXPECT_FALSE(t.frm->visible());
-}
-
 TEST(ConfigurationPause, HeldThenFiveSecondsAfterRun) {
   LaunchFixture t;
   t.put("Start", "DateLastRun", t.dateText());
@@ -69,8 +57,7 @@ TEST(ConfigurationPause, HeldThenFiveSecondsAfterRun) {
   EXPECT_EQ(slice(t.countDown, t.countDown.size() - 5), LaunchFixture::countFrom(5));
 }
 
-// Pause pressed while the last keys go out stays in force: the pause
-// begins held and holds until Run.
+// Pause pressed while the last keys go out holds the pause until Run.
 TEST(ConfigurationPause, PausePressedDuringTheRunHoldsThePause) {
   LaunchFixture t;
   t.desk.windowAppearsAfter = 0;

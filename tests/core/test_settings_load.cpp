@@ -1,5 +1,4 @@
-// The start-up load: which prompts come up, what the controls show, what
-// the store holds afterwards, and what stored rubbish turns into.
+// The start-up load: the prompts, what the controls show and store, what stored rubbish becomes.
 #include <gtest/gtest.h>
 
 #include "app/settings_load.h"
@@ -22,8 +21,7 @@ struct Loaded : LaunchFixture {
   }
 };
 
-// The four questions, word for word; on a first start only the three
-// without a default come up, the delay's only for an empty stored text.
+// The four questions, word for word; the delay's only for an empty stored text.
 TEST(SettingsLoad, PromptsAsDesigned) {
   const FakeDesktopServices::Prompt delay{
       "A delay is required to allow the backup program to start.  10 seconds works OK but your system may require "
@@ -91,8 +89,7 @@ TEST(SettingsLoad, CancelledTitleIsStoredEmptyAndAskedAgain) {
   EXPECT_EQ(nextStart.prompts[0].title, "Title");
 }
 
-// The click and change handlers write back in the load's own order: a
-// ticked box stores and shows its own job number, the store is unchanged.
+// The handlers write back in the load's order; a ticked box shows its own job number.
 TEST(SettingsLoad, WritesInTheFixedOrder) {
   Loaded t;
   const std::pair<const char*, const char*> month[] = {
@@ -126,8 +123,7 @@ TEST(SettingsLoad, WritesInTheFixedOrder) {
   EXPECT_EQ(t.frm->txtBackupNumber.text(), "5");
 }
 
-// Values this program never writes, as a hand-edited or damaged file
-// holds them: each reads as a defined value and nothing crashes.
+// Values this program never writes read as defined values.
 TEST(SettingsLoad, BadStoredValues) {
   Loaded t;
   t.store.put("Month", "5onoff", "2");  // neither state: the default
@@ -154,8 +150,7 @@ TEST(SettingsLoad, BadStoredValues) {
   EXPECT_EQ(t.frm->txtBackupNumber.text(), "1");
 }
 
-// An unattended start: a store that cannot be read or written holds
-// nothing back. It says so in the window, never in a box that waits.
+// A store that cannot be read or written holds nothing back; the window, not a box, says so.
 TEST(SettingsLoad, StoreFailuresAreShownInTheWindowAndTheRunGoesOn) {
   LaunchFixture t;
   t.store.put("Month", "12onoff", "1");  // the load ticks it, which writes it back
@@ -178,8 +173,7 @@ TEST(SettingsLoad, StoreFailuresAreShownInTheWindowAndTheRunGoesOn) {
   EXPECT_EQ(shown.find("could not be saved"), shown.rfind("could not be saved"));
 }
 
-// Settings that exist but cannot be read: no question whose answer could
-// not be kept, and no run on values nobody set.
+// Unreadable settings: no question whose answer could not be kept, no run on values nobody set.
 TEST(SettingsLoad, UnreadableSettingsAskNothingAndTheRunSaysWhatToMend) {
   LaunchFixture t;
   t.store = settings::MemoryStore();
