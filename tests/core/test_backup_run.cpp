@@ -59,25 +59,6 @@ TEST(BackupRun, EditsDuringTheWaitTakeEffectInTheSameRun) {
   EXPECT_NEAR(t.desk.elapsed(), 15.0, kSlack);
 }
 
-TEST(BackupRun, MissingWindowWaitsTwiceThenNeverTypesIntoAnOlderWindow) {
-  LaunchFixture t;
-  t.desk.startsWindow.clear();
-  t.desk.windows = {"Terminal"};
-  t.desk.activeWindow = "Terminal";
-  t.start();
-  EXPECT_EQ(t.desk.callsStartingWith("AppActivate"), 2);
-  EXPECT_EQ(t.messages, Texts({"Waiting for backup program to start", "Another  10 seconds",
-                               "Pausing to allow user configuration changes"}));
-  EXPECT_EQ(t.countDown, LaunchFixture::countFrom(10) + LaunchFixture::countFrom(10) + LaunchFixture::countFrom(10) +
-                             LaunchFixture::countFrom(5));
-  EXPECT_TRUE(t.keys().empty());
-  EXPECT_EQ(t.desk.callsStartingWith("SendKeys"), 1);  // refused once, nothing more tried
-  EXPECT_EQ(t.frm->lblProblem.caption(),
-            "The backup did not start: no window titled \"Microsoft Backup\" appeared. The keys were not sent: "
-            "Terminal was there before the run");
-  EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText(-1));
-}
-
 TEST(BackupRun, MissingTitleButANewWindowInFrontGetsTheKeys) {
   LaunchFixture t;
   t.desk.startsWindow = "Backup Pro 9";  // the backup program, titled otherwise than configured
