@@ -48,11 +48,16 @@ TEST(ConfigurationPause, HeldThenFiveSecondsAfterRun) {
   LaunchFixture t;
   t.put("Start", "DateLastRun", t.dateText());
   Texts whileHeld;
-  t.desk.at(2, [&] { t.frm->cmdPause.click(); });
-  t.desk.at(10, [&] { whileHeld = t.countDown; });
+  t.desk.at(2, [&] {
+    t.store.clearWrites();
+    t.frm->cmdPause.click();
+  });
+  t.desk.at(10, [&] { whileHeld = {t.countDown.back(), t.frm->cmdPause.caption()}; });
   t.desk.at(32, [&] { t.frm->cmdPause.click(); });
   t.start();
-  EXPECT_EQ(whileHeld.back(), " 5");
+  EXPECT_EQ(whileHeld, Texts({" 5", "Run"}));
+  EXPECT_EQ(t.frm->cmdPause.caption(), "Pause");
+  EXPECT_TRUE(t.writes().empty());  // Pause and Run store nothing
   EXPECT_NEAR(t.desk.elapsed(), 37, kSlack);
   EXPECT_EQ(slice(t.countDown, t.countDown.size() - 5), LaunchFixture::countFrom(5));
 }

@@ -126,17 +126,13 @@ TEST(SettingsLoad, WritesInTheFixedOrder) {
 // Values this program never writes read as defined values.
 TEST(SettingsLoad, BadStoredValues) {
   Loaded t;
-  t.store.put("Month", "5onoff", "2");  // neither state: the default
-  t.store.put("Month", "6onoff", "1");
-  t.store.put("Month", "6Backup", "x");  // not a number: the default job
-  t.store.put("Month", "7onoff", "1");
-  t.store.put("Month", "7Backup", "99");  // above the slider: its maximum
-  t.store.put("Month", "8onoff", "1");
-  t.store.put("Month", "8Backup", "-4");  // below: its minimum
-  t.store.put("Start", "OnceOnly", "");
-  t.store.put("Start", "StartDelay", "1e30");
-  t.store.put("Start", "BackupNumber", "2.5");
-  t.store.put("Start", "Default", "yes");  // not 0: the job controls hidden
+  // Neither state, not a number, above and below the slider, not 0 (the job controls hidden).
+  const std::tuple<const char*, const char*, const char*> stored[] = {
+      {"Month", "5onoff", "2"},         {"Month", "6onoff", "1"},   {"Month", "6Backup", "x"},
+      {"Month", "7onoff", "1"},         {"Month", "7Backup", "99"}, {"Month", "8onoff", "1"},
+      {"Month", "8Backup", "-4"},       {"Start", "OnceOnly", ""},  {"Start", "StartDelay", "1e30"},
+      {"Start", "BackupNumber", "2.5"}, {"Start", "Default", "yes"}};
+  for (const auto& [section, key, value] : stored) t.store.put(section, key, value);
   t.load();
   EXPECT_TRUE(t.jobControlsShown(false));
   EXPECT_EQ(t.frm->chkDay(5).value(), 0);
