@@ -35,22 +35,25 @@ TEST(WindowChoice, OtherWaysOfMatching) {
       {"Profile Backup", true, {"other"}},
       {"Backup Profile Backup Help", false, {"help"}},
   };
-  struct ModeCase {
-    TitleMatch match;
-    const char* text;
-    int expected;
+  // A new window before an older exact title; an end as long as the whole title.
+  const std::tuple<TitleMatch, const char*, int> cases[] = {
+      {TitleMatch::End, "- Profile Backup", 0},
+      {TitleMatch::End, "Profile Backup", 0},
+      {TitleMatch::End, "Backup Profile Backup Help", 2},
+      {TitleMatch::End, "/home", -1},
+      {TitleMatch::Contains, "nightly", 0},
+      {TitleMatch::Contains, "Profile Backup", 2},
+      {TitleMatch::Contains, "Backup", 2},
+      {TitleMatch::Contains, "NIGHTLY", -1},
+      {TitleMatch::Class, "profile-backup", 0},
+      {TitleMatch::Class, "PROFILE-BACKUP", 0},
+      {TitleMatch::Class, "Profile Backup", -1},
+      {TitleMatch::Class, "other", 1},
+      {TitleMatch::Start, "Backup Profile", 2},
+      {TitleMatch::Start, "Profile", 1},
   };
-  const ModeCase cases[] = {
-      {TitleMatch::End, "- Profile Backup", 0},  {TitleMatch::End, "Profile Backup", 0},  // new before older exact
-      {TitleMatch::End, "Backup Help", 2},       {TitleMatch::End, "/home", -1},
-      {TitleMatch::Contains, "nightly", 0},      {TitleMatch::Contains, "Profile Backup", 2},
-      {TitleMatch::Contains, "Backup", 2},       {TitleMatch::Contains, "NIGHTLY", -1},
-      {TitleMatch::Class, "profile-backup", 0},  {TitleMatch::Class, "PROFILE-BACKUP", 0},
-      {TitleMatch::Class, "Profile Backup", -1}, {TitleMatch::Class, "other", 1},
-      {TitleMatch::Start, "Backup Profile", 2},  {TitleMatch::Start, "Profile", 1},
-  };
-  for (const ModeCase& c : cases)
-    EXPECT_EQ(chooseWindowByTitle(windows, c.text, c.match), c.expected) << titleMatchSetting(c.match) << " " << c.text;
+  for (const auto& [match, text, expected] : cases)
+    EXPECT_EQ(chooseWindowByTitle(windows, text, match), expected) << titleMatchSetting(match) << " " << text;
 
   const std::pair<const char*, const char*> texts[] = {
       {"start", "No window has the title \"X\""},
