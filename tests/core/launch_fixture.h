@@ -1,7 +1,6 @@
 #pragma once
 
-// A start of the tool against an in-memory store and the fake desktop: the
-// window model, the load and the whole launch sequence, on a virtual clock.
+// A start of the tool on an in-memory store and the fake desktop, on a virtual clock.
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,8 +27,7 @@ struct LaunchFixture {
 
   static inline const std::string kBackupTitle = "Microsoft Backup";
 
-  // A store as a configured install leaves it; the batch file brings up the
-  // backup program after 3 seconds.
+  // A configured install; the batch file brings up the backup program after 3 seconds.
   LaunchFixture() {
     put("Start", "Letter", "S");
     put("Start", "Title", kBackupTitle);
@@ -52,8 +50,7 @@ struct LaunchFixture {
   // Today's date (plus days) in the form the run stores.
   std::string dateText(long days = 0) { return desk.shortDateText(addDays(desk.clockStart.date, days)); }
 
-  // Creates the window as the program does, without running the sequence.
-  // Every shown change of the two labels is recorded.
+  // The window as the program makes it, recording each shown change of the two labels.
   FrmMain& window() {
     if (!frm) {
       frm = std::make_unique<FrmMain>(storeInUse(), desk);

@@ -50,12 +50,8 @@ inline void writeBytes(const std::string& path, const std::string& bytes) {
 }
 
 inline int entriesIn(const std::string& folder) {
-  std::string out;
-  FILE* p = ::popen(("ls -A '" + folder + "' | wc -l").c_str(), "r");
-  char buf[32] = {};
-  if (p && std::fgets(buf, sizeof buf, p)) out = buf;
-  if (p) ::pclose(p);
-  return std::atoi(out.c_str());
+  std::error_code e;
+  return int(std::distance(std::filesystem::directory_iterator(folder, e), {}));
 }
 
 // An environment variable as it was before the test, put back afterwards.

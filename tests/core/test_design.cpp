@@ -1,5 +1,4 @@
-// Every value of the window the user sees, written out from the window's
-// design: a one-unit or one-character change anywhere fails.
+// Every value of the window, written out from its design: a one-unit or one-character change fails.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -21,11 +20,8 @@ struct Row {
   int left, top, width, height, tab, help;
 };
 
-// Tab indexes marked "code:" differ from the design on purpose: each
-// caption's index comes right before its edit box's, so that screen readers
-// name the box (the design had Label6 17/txtStartDelay 16, Label2 2/
-// txtStartKey 1, Label5 11/txtBackupKey 10, Label1 7/Label4 8/
-// txtBackupNumber 9). The focus order stays the design's.
+// "code:" tab indexes put each caption right before its box, for screen readers
+// (the design had them after); the focus order stays the design's.
 const std::vector<Row> kFixed = {
     {"cmdPause", K::CommandButton, "Pause", "Resets and pauses the timer", 4200, 0, 852, 252, 0, 0},
     {"LabelWWW", K::Label, "www.talvorstart.example  support@talvorstart.example", "Contact details", 1560, 0, 2532,
@@ -66,8 +62,7 @@ const std::vector<Row> kFixed = {
     {"mPopAbout", K::MenuItem, "&About", "", 0, 0, 0, 0, -1, 0},
 };
 
-// The days in rows of ten, chkDay31 alone in the fourth: Tab takes it
-// right after chkDay1.
+// The days in rows of ten; Tab takes chkDay31, alone in the fourth, right after chkDay1.
 std::vector<Row> designRows() {
   static std::vector<std::string> captions;
   std::vector<Row> rows(kFixed.begin(), kFixed.end() - 3);
@@ -141,8 +136,7 @@ TEST(Design, WindowSliderAndLooks) {
   }
 }
 
-// The model takes its controls from the design and hides the job controls
-// exactly; Tab skips what is hidden.
+// The model shows the design's controls and hides exactly the job controls.
 TEST(Design, TheWindowShowsAndHidesTheJobControls) {
   settings::MemoryStore store;
   FakeDesktopServices desk;

@@ -44,33 +44,25 @@ TEST(Gate, RunsUnlessOncePerDayAndRunToday) {
   }
 }
 
-TEST(ConfigurationPause, SkippedRunPausesFiveSecondsAndCloses) {
-  LaunchFixture t;
-  t.put("Start", "DateLastRun", t.dateText());
-  EXPECT_EQ(t.start(), exit_status::kOk);
-  EXPECT_TRUE(t.desk.calls.empty());
-  EXPECT_TRUE(t.messages.empty());  // the design text is the pause's own
-  EXPECT_EQ(t.frm->lblMessage.caption(), kPausing);
-  EXPECT_EQ(t.countDown, LaunchFixture::countFrom(5));
-  EXPECT_NEAR(t.desk.elapsed(), 5, kSlack);
-  EXPECT_FALSE(t.frm->visible());
-}
-
 TEST(ConfigurationPause, HeldThenFiveSecondsAfterRun) {
   LaunchFixture t;
   t.put("Start", "DateLastRun", t.dateText());
   Texts whileHeld;
-  t.desk.at(2, [&] { t.frm->cmdPause.click(); });
-  t.desk.at(10, [&] { whileHeld = t.countDown; });
+  t.desk.at(2, [&] {
+    t.store.clearWrites();
+    t.frm->cmdPause.click();
+  });
+  t.desk.at(10, [&] { whileHeld = {t.countDown.back(), t.frm->cmdPause.caption()}; });
   t.desk.at(32, [&] { t.frm->cmdPause.click(); });
   t.start();
-  EXPECT_EQ(whileHeld.back(), " 5");
+  EXPECT_EQ(whileHeld, Texts({" 5", "Run"}));
+  EXPECT_EQ(t.frm->cmdPause.caption(), "Pause");
+  EXPECT_TRUE(t.writes().empty());  // Pause and Run store nothing
   EXPECT_NEAR(t.desk.elapsed(), 37, kSlack);
   EXPECT_EQ(slice(t.countDown, t.countDown.size() - 5), LaunchFixture::countFrom(5));
 }
 
-// Pause pressed while the last keys go out stays in force: the pause
-// begins held and holds until Run.
+// Pause pressed while the last keys go out holds the pause until Run.
 TEST(ConfigurationPause, PausePressedDuringTheRunHoldsThePause) {
   LaunchFixture t;
   t.desk.windowAppearsAfter = 0;

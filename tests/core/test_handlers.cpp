@@ -98,16 +98,6 @@ TEST(Handlers, OptionsAndTextsStoreEachChangeWhole) {
   for (const Control* c : w.f->jobControls()) EXPECT_TRUE(c->visible()) << c->name();
 }
 
-TEST(Handlers, PauseRunStoresNothing) {
-  Window w;
-  for (const char* caption : {"Run", "Pause", "Run"}) {
-    w.f->cmdPause.click();
-    EXPECT_EQ(w.f->cmdPause.caption(), caption);
-    EXPECT_EQ(w.f->blnPause, std::string(caption) == "Run");
-  }
-  EXPECT_TRUE(w.store.writes().empty());
-}
-
 TEST(Handlers, AboutAndHelp) {
   Window w;
   w.f->mPopAbout.click();

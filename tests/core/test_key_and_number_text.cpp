@@ -1,5 +1,4 @@
-// The pieces every desktop back end shares: the key-string notation, the
-// numeric value of a text, the display form of a number and the calendar.
+// What every desktop back end shares: the key notation, numbers in text, the calendar.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -23,59 +22,53 @@ KeyStroke held(KeyStroke s, bool ctrl, bool shift) {
   return s;
 }
 
+// Each key string as the strokes it sends, in the notation (pinned below), one | apart;
+// ü, € as a group of one, and a character beyond 16 bits (Windows' wchar_t).
 TEST(KeyString, ParsesTheRunsKeyStrings) {
-  using K = KeyStroke::Key;
-  struct Case {
-    std::string keys;
-    std::vector<KeyStroke> strokes;
-  };
-  const Case cases[] = {
-      {"%B", {ch('B', true)}},
-      {"{UP}", {named(K::Up)}},
-      {"{DOWN}", {named(K::Down)}},
-      {"{ENTER}", {named(K::Enter)}},
-      {"{F1}", {{K::Function, 1}}},
-      {"{f12}", {{K::Function, 12}}},
-      {"{TAB}{SPACE}{ESC}{LEFT}{RIGHT}{HOME}{END}",
-       {named(K::Tab), named(K::Space), named(K::Escape), named(K::Left), named(K::Right), named(K::Home),
-        named(K::End)}},
-      {"^s", {held(ch('s'), true, false)}},
-      {"^+S", {held(ch('S'), true, true)}},
-      {"+^%{TAB}", {held(named(K::Tab, true), true, true)}},
-      {"{^}{+}", {ch('^'), ch('+')}},
-      {" ", {ch(' ')}},
-      {"{up}", {named(K::Up)}},
-      {"%AB", {ch('A', true), ch('B')}},
-      {"%{{}", {ch('{', true)}},
-      {"%{}}", {ch('}', true)}},
-      {"%{%}", {ch('%', true)}},
-      {"%{UP}", {named(K::Up, true)}},
-      {"%\xC3\xBC", {ch(U'\u00FC', true)}},              // ü in UTF-8
-      {"{\xE2\x82\xAC}", {ch(U'\u20AC')}},               // € as a group of one character
-      {"%\xF0\x9D\x84\x9E", {ch(U'\U0001D11E', true)}},  // beyond 16 bits (Windows' wchar_t)
-      {"", {}},
-  };
-  for (const Case& c : cases) {
-    const ParsedKeys p = parseKeyString(c.keys);
-    EXPECT_TRUE(p.status.ok()) << c.keys << ": " << p.status.description;
-    EXPECT_TRUE(p.strokes == c.strokes) << c.keys;
+  const std::pair<const char*, const char*> cases[] = {{"%B", "%B"},
+                                                       {"{UP}", "{UP}"},
+                                                       {"{DOWN}", "{DOWN}"},
+                                                       {"{ENTER}", "{ENTER}"},
+                                                       {"{F1}", "{F1}"},
+                                                       {"{f12}", "{F12}"},
+                                                       {"{TAB}{SPACE}{ESC}", "{TAB}|{SPACE}|{ESC}"},
+                                                       {"{LEFT}{RIGHT}{HOME}{END}", "{LEFT}|{RIGHT}|{HOME}|{END}"},
+                                                       {"^s", "^s"},
+                                                       {"^+S", "^+S"},
+                                                       {"+^%{TAB}", "%^+{TAB}"},
+                                                       {"{^}{+}", "{^}|{+}"},
+                                                       {" ", " "},
+                                                       {"{up}", "{UP}"},
+                                                       {"%AB", "%A|B"},
+                                                       {"%{{}", "%{{}"},
+                                                       {"%{}}", "%{}}"},
+                                                       {"%{%}", "%{%}"},
+                                                       {"%{UP}", "%{UP}"},
+                                                       {"%\xC3\xBC", "%\xC3\xBC"},
+                                                       {"{\xE2\x82\xAC}", "\xE2\x82\xAC"},
+                                                       {"%\xF0\x9D\x84\x9E", "%\xF0\x9D\x84\x9E"},
+                                                       {"", ""}};
+  for (const auto& [keys, strokes] : cases) {
+    const ParsedKeys p = parseKeyString(keys);
+    EXPECT_TRUE(p.status.ok()) << keys << ": " << p.status.description;
+    std::string shown;
+    for (const KeyStroke& s : p.strokes) shown += (shown.empty() ? "" : "|") + keyNotation(s);
+    EXPECT_EQ(shown, strokes) << keys;
   }
 }
 
 TEST(KeyString, RefusesWhatCannotBeSent) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"%", "not followed"},
-      {"B%", "not followed"},
-      {"%%B", "another Alt"},
-      {"%{", "closing"},
-      {"{HOMER}", "unknown"},
-      {"{}", "unknown"},
-      {"^^s", "another Ctrl"},
-      {"+", "not followed"},
-      {"{F13}", "unknown"},
-      {"{F0}", "unknown"},
-      {"{WAIT 200}", "pause cannot be sent"},
-  };
+  const std::pair<const char*, const char*> cases[] = {{"%", "not followed"},
+                                                       {"B%", "not followed"},
+                                                       {"%%B", "another Alt"},
+                                                       {"%{", "closing"},
+                                                       {"{HOMER}", "unknown"},
+                                                       {"{}", "unknown"},
+                                                       {"^^s", "another Ctrl"},
+                                                       {"+", "not followed"},
+                                                       {"{F13}", "unknown"},
+                                                       {"{F0}", "unknown"},
+                                                       {"{WAIT 200}", "pause cannot be sent"}};
   for (const auto& [keys, why] : cases) {
     const ParsedKeys p = parseKeyString(keys);
     EXPECT_EQ(p.status.code, 5) << keys;
@@ -89,13 +82,11 @@ TEST(KeyString, PausesSplitTheString) {
     std::string keys;
     std::vector<std::pair<int, std::string>> parts;  // pause before, then keys
   };
-  const Case cases[] = {
-      {"{TAB}{TAB}{SPACE}", {{0, "{TAB}{TAB}{SPACE}"}}},
-      {"{TAB}{WAIT 200}{SPACE}", {{0, "{TAB}"}, {200, "{SPACE}"}}},
-      {"{wait 10000}^s{WAIT 1}", {{10000, "^s"}, {1, ""}}},
-      {"%{{}{WAIT 5}+{}}", {{0, "%{{}"}, {5, "+{}}"}}},
-      {"", {}},
-  };
+  const Case cases[] = {{"{TAB}{TAB}{SPACE}", {{0, "{TAB}{TAB}{SPACE}"}}},
+                        {"{TAB}{WAIT 200}{SPACE}", {{0, "{TAB}"}, {200, "{SPACE}"}}},
+                        {"{wait 10000}^s{WAIT 1}", {{10000, "^s"}, {1, ""}}},
+                        {"%{{}{WAIT 5}+{}}", {{0, "%{{}"}, {5, "+{}}"}}},
+                        {"", {}}};
   for (const Case& c : cases) {
     const SplitKeys split = splitAtPauses(c.keys);
     ASSERT_TRUE(split.status.ok()) << c.keys << ": " << split.status.description;
@@ -115,14 +106,12 @@ TEST(KeyString, PausesSplitTheString) {
 
 // A stored shortcut keeps its meaning of old unless it uses the notation.
 TEST(KeyString, ShortcutSettings) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"B", "%B"},   {"+", "%{+}"},
-      {"%", "%{%}"}, {"\xC3\xBC", "%\xC3\xBC"},
-      {"^s", "^s"},  {"{TAB}{SPACE}", "{TAB}{SPACE}"},
-      {"", ""},      {"%S", "%S"},
-      {"AB", "%AB"}, {"B\t\tS", "%B\t\tS"},
-      {"+s", "+s"},  {"{", "%{{}"},
-  };
+  const std::pair<const char*, const char*> cases[] = {{"B", "%B"},   {"+", "%{+}"},
+                                                       {"%", "%{%}"}, {"\xC3\xBC", "%\xC3\xBC"},
+                                                       {"^s", "^s"},  {"{TAB}{SPACE}", "{TAB}{SPACE}"},
+                                                       {"", ""},      {"%S", "%S"},
+                                                       {"AB", "%AB"}, {"B\t\tS", "%B\t\tS"},
+                                                       {"+s", "+s"},  {"{", "%{{}"}};
   for (const auto& [setting, keys] : cases) EXPECT_EQ(shortcutKeys(setting), keys) << setting;
 }
 
@@ -130,8 +119,7 @@ TEST(NumberText, NumericValue) {
   const std::pair<const char*, double> cases[] = {
       {"10", 10.0}, {" 1 0\t\n", 10.0}, {"2.5", 2.5},         {".5", 0.5},     {"-3", -3.0},    {"- 3", -3.0},
       {"abc", 0.0}, {"", 0.0},          {"12 seconds", 12.0}, {"1.2.3", 1.2},  {"1e3", 1000.0}, {"25E-1", 2.5},
-      {"7e", 7.0},  {"2,5", 2.0},       {"+", 0.0},           {"1e-400", 0.0}, {"\t5", 5.0},    {"1\t2", 12.0},
-  };
+      {"7e", 7.0},  {"2,5", 2.0},       {"+", 0.0},           {"1e-400", 0.0}, {"\t5", 5.0},    {"1\t2", 12.0}};
   for (const auto& [text, value] : cases) EXPECT_EQ(numericValue(text), value) << '"' << text << '"';
 }
 
@@ -139,22 +127,18 @@ TEST(NumberText, HugeNumbersSaturate) {
   EXPECT_TRUE(std::isinf(numericValue("1e400")) && numericValue("1e400") > 0);
   EXPECT_TRUE(std::isinf(numericValue("-1e400")) && numericValue("-1e400") < 0);
   EXPECT_EQ(toSingle(numericValue("1e39")), FLT_MAX);
-  EXPECT_EQ(toSingle(numericValue("1e400")), FLT_MAX);
   EXPECT_EQ(toSingle(-1e300), -FLT_MAX);
   EXPECT_EQ(toSingle(1e30), 1e30f);
 }
 
 TEST(NumberText, DisplayForm) {
   const std::pair<double, const char*> cases[] = {
-      {5.0, " 5"},   {10.0, " 10"},    {150.0, " 150"},           {-7.0, "-7"},     {0.0, " 0"}, {-0.0, " 0"},
-      {2.5, " 2.5"}, {1e30, " 1E+30"}, {double(1e30f), " 1E+30"}, {1e-5, " 1E-05"},
-  };
+      {5.0, " 5"},   {10.0, " 10"},    {150.0, " 150"},           {-7.0, "-7"},    {0.0, " 0"}, {-0.0, " 0"},
+      {2.5, " 2.5"}, {1e30, " 1E+30"}, {double(1e30f), " 1E+30"}, {1e-5, " 1E-05"}};
   for (const auto& [value, text] : cases) EXPECT_EQ(displayNumber(value), text) << value;
 }
 
-// A comma locale in the C library (generated at build time when the system
-// has the locale sources) and in the C++ library: neither may turn the
-// decimal point into a comma, in either direction.
+// Neither a C nor a C++ comma locale turns the decimal point into a comma.
 TEST(NumberText, IgnoresTheLocale) {
   struct CommaPoint : std::numpunct<char> {
     char do_decimal_point() const override { return ','; }
@@ -186,19 +170,17 @@ TEST(NumberText, IgnoresTheLocale) {
     std::printf("SKIPPED: the C-library half of NumberText.IgnoresTheLocale: %s\n", why);
 }
 
-TEST(Calendar, WeekdaysRunFromSunday) {
-  EXPECT_EQ(weekdayNumber(Date{2026, 8, 9}), 1);   // Sunday
-  EXPECT_EQ(weekdayNumber(Date{2026, 8, 12}), 4);  // Wednesday
-  EXPECT_EQ(weekdayNumber(Date{2026, 8, 15}), 7);  // Saturday
-  EXPECT_EQ(weekdayNumber(Date{2000, 2, 29}), 3);  // a Tuesday in a leap year
-  EXPECT_EQ(weekdayNumber(Date{1969, 12, 31}), 4);
-}
-
-TEST(Calendar, DaysAndSecondsCarryOver) {
-  EXPECT_EQ(addDays(Date{2026, 8, 31}, 1), (Date{2026, 9, 1}));
-  EXPECT_EQ(addDays(Date{2024, 2, 28}, 1), (Date{2024, 2, 29}));
-  EXPECT_EQ(addDays(Date{2026, 12, 31}, 1), (Date{2027, 1, 1}));
-  EXPECT_EQ(addDays(Date{2026, 1, 1}, -1), (Date{2025, 12, 31}));
+// Weekdays run from 1 on Sunday.
+TEST(Calendar, WeekdaysDaysAndSeconds) {
+  const std::pair<Date, int> weekdays[] = {
+      {{2026, 8, 9}, 1}, {{2026, 8, 12}, 4}, {{2026, 8, 15}, 7}, {{2000, 2, 29}, 3}, {{1969, 12, 31}, 4}};
+  for (const auto& [date, weekday] : weekdays) EXPECT_EQ(weekdayNumber(date), weekday) << isoDate(date);
+  const std::tuple<Date, long, Date> days[] = {{{2026, 8, 31}, 1, {2026, 9, 1}},
+                                               {{2024, 2, 28}, 1, {2024, 2, 29}},
+                                               {{2100, 2, 28}, 1, {2100, 3, 1}},
+                                               {{2026, 12, 31}, 1, {2027, 1, 1}},
+                                               {{2026, 1, 1}, -1, {2025, 12, 31}}};
+  for (const auto& [from, n, to] : days) EXPECT_EQ(addDays(from, n), to) << isoDate(from);
   const LocalTime late{Date{2026, 8, 12}, 86398.5};
   const LocalTime next = addSeconds(late, 3);
   EXPECT_EQ(next.date, (Date{2026, 8, 13}));
@@ -206,32 +188,25 @@ TEST(Calendar, DaysAndSecondsCarryOver) {
   EXPECT_EQ(isoDate(next.date), "2026-08-13");
 }
 
-}  // namespace
-
-namespace {
-
-// The recorder writes what it heard in the notation; reading it back must
-// give the same key press, and canonical notation must come back unchanged.
+// What the recorder writes reads back as the same key press.
 TEST(KeyString, NotationIsTheInverseOfTheParser) {
   using K = KeyStroke::Key;
-  const std::pair<KeyStroke, const char*> cases[] = {
-      {held(ch('s'), true, false), "^s"},
-      {named(K::Tab), "{TAB}"},
-      {ch('b', true), "%b"},
-      {{K::Function, 5}, "{F5}"},
-      {held(named(K::Tab), false, true), "+{TAB}"},
-      {held(named(K::Escape), false, false), "{ESC}"},
-      {held(named(K::Enter, true), true, true), "%^+{ENTER}"},
-      {held(named(K::Up), true, false), "^{UP}"},
-      {named(K::Down), "{DOWN}"},
-      {named(K::Space), "{SPACE}"},
-      {{K::Function, 12}, "{F12}"},
-      {ch('%'), "{%}"},
-      {ch('^', true), "%{^}"},
-      {ch('+'), "{+}"},
-      {ch('{'), "{{}"},
-      {ch(U'\u00e9'), "\xc3\xa9"},
-  };
+  const std::pair<KeyStroke, const char*> cases[] = {{held(ch('s'), true, false), "^s"},
+                                                     {named(K::Tab), "{TAB}"},
+                                                     {ch('b', true), "%b"},
+                                                     {{K::Function, 5}, "{F5}"},
+                                                     {held(named(K::Tab), false, true), "+{TAB}"},
+                                                     {held(named(K::Escape), false, false), "{ESC}"},
+                                                     {held(named(K::Enter, true), true, true), "%^+{ENTER}"},
+                                                     {held(named(K::Up), true, false), "^{UP}"},
+                                                     {named(K::Down), "{DOWN}"},
+                                                     {named(K::Space), "{SPACE}"},
+                                                     {{K::Function, 12}, "{F12}"},
+                                                     {ch('%'), "{%}"},
+                                                     {ch('^', true), "%{^}"},
+                                                     {ch('+'), "{+}"},
+                                                     {ch('{'), "{{}"},
+                                                     {ch(U'\u00e9'), "\xc3\xa9"}};
   for (const auto& [stroke, notation] : cases) {
     SCOPED_TRACE(notation);
     EXPECT_EQ(keyNotation(stroke), notation);

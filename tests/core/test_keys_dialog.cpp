@@ -1,6 +1,4 @@
-// The keys dialog's model: its design, the settings it stores at once, the
-// job and start keys in step with the main window, the check line and the
-// recorder.
+// The keys dialog's model: its design, what it stores, the check line and the recorder.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,16 +9,17 @@
 
 namespace {
 
+// The dialog opened from the menu of a loaded window, on these Start settings.
 struct Dialog : LaunchFixture {
   FrmMain* f;
   FrmKeys* k;
-  Dialog() {
-    put("Start", "Default", "0");
+  explicit Dialog(std::vector<std::pair<const char*, const char*>> start = {}) {
+    for (const auto& [key, value] : start) put("Start", key, value);
     f = &window();
     loadSettings(*f, store, desk);
+    store.clearWrites();
     f->mPopKeys.click();
     k = &f->frmKeys();
-    store.clearWrites();
   }
 };
 
@@ -77,36 +76,23 @@ TEST(KeysDesign, PinnedAsDrawn) {
 }
 
 TEST(KeysDialog, OpensFromTheMenuWithTheSettingsOfNow) {
-  LaunchFixture t;
-  for (auto [key, value] :
-       {std::pair{"Letter", "^s"}, {"BackupJobLetter", "J"}, {"ConfirmKey", "{TAB}"}, {"TitleMatch", "contains"}})
-    t.put("Start", key, value);
-  FrmMain& f = t.window();
-  loadSettings(f, t.store, t.desk);
-  t.store.clearWrites();
-  f.mPopKeys.click();
-  const FrmKeys& k = f.frmKeys();
-  EXPECT_TRUE(k.visible());
-  EXPECT_EQ(Texts({k.txtJobKeys.text(), k.txtConfirmKeys.text(), k.txtStartKeys.text()}), Texts({"J", "{TAB}", "^s"}));
-  EXPECT_EQ(k.cboFindBy.index(), 2);
-  EXPECT_TRUE(t.writes().empty());  // opening stores nothing
+  Dialog d({{"Letter", "^s"}, {"BackupJobLetter", "J"}, {"ConfirmKey", "{TAB}"}, {"TitleMatch", "contains"}});
+  EXPECT_TRUE(d.k->visible());
+  EXPECT_EQ(Texts({d.k->txtJobKeys.text(), d.k->txtConfirmKeys.text(), d.k->txtStartKeys.text()}),
+            Texts({"J", "{TAB}", "^s"}));
+  EXPECT_EQ(d.k->cboFindBy.index(), 2);
+  EXPECT_TRUE(d.writes().empty());  // opening stores nothing
 }
 
 TEST(KeysDialog, AnUnknownWayOfFindingTheWindowIsNamedUntilOneIsChosen) {
-  LaunchFixture t;
-  t.put("Start", "TitleMatch", "regex");
-  FrmMain& f = t.window();
-  loadSettings(f, t.store, t.desk);
-  f.mPopKeys.click();
-  FrmKeys& k = f.frmKeys();
-  EXPECT_EQ(k.cboFindBy.index(), -1);
-  EXPECT_EQ(k.lblKeysCheck.caption(),
+  Dialog d({{"TitleMatch", "regex"}, {"Title", "Microsoft Backup"}});
+  EXPECT_EQ(d.k->cboFindBy.index(), -1);
+  EXPECT_EQ(d.k->lblKeysCheck.caption(),
             "The window cannot be found by \"regex\", which is none of start, end, contains or class: choose under "
             "Find the window by.");
-  t.store.clearWrites();
-  k.cboFindBy.setIndex(0);
-  EXPECT_EQ(t.writes(), Texts({"Start/TitleMatch=start"}));
-  EXPECT_EQ(k.lblKeysCheck.caption(), "The job list keys can be sent as \"%B\".");
+  d.k->cboFindBy.setIndex(0);
+  EXPECT_EQ(d.writes(), Texts({"Start/TitleMatch=start"}));
+  EXPECT_EQ(d.k->lblKeysCheck.caption(), "The job list keys can be sent as \"%B\".");
 }
 
 // Invalid text is stored too: the run refuses it and says why.
@@ -140,6 +126,9 @@ TEST(KeysDialog, JobAndStartKeysStayInStepWithTheMainWindow) {
   EXPECT_EQ(Texts({d.k->txtJobKeys.text(), d.k->txtStartKeys.text()}), Texts({"K", "G"}));
   EXPECT_EQ(d.writes(),
             Texts({"Start/BackupJobLetter=%j", "Start/Letter=^s", "Start/BackupJobLetter=K", "Start/Letter=G"}));
+  d.k->cmdClose.click();  // hides, undoes nothing
+  EXPECT_FALSE(d.k->visible());
+  EXPECT_EQ(d.f->txtStartKey.text(), "G");
 }
 
 TEST(KeysDialog, CheckLineSaysWhetherTheFieldsKeysCanBeSent) {
@@ -237,14 +226,6 @@ TEST(KeysDialog, HelpOpensTheTopicOfTheFocusedControl) {
     EXPECT_EQ(d.desk.helpShown.back().file, "talvorstart.hlp");
     EXPECT_EQ(d.desk.helpShown.back().topic, topic);
   }
-}
-
-TEST(KeysDialog, CloseHidesAndUndoesNothing) {
-  Dialog d;
-  d.k->txtStartKeys.setText("^s");
-  d.k->cmdClose.click();
-  EXPECT_FALSE(d.k->visible());
-  EXPECT_EQ(d.f->txtStartKey.text(), "^s");
 }
 
 }  // namespace

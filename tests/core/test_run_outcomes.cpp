@@ -81,6 +81,17 @@ TEST(RunOutcomes, EachEndItsStatusAndWords) {
                      "program and that its window's title begins with that text; a slow program needs a longer start "
                      "delay.",
        0, false},
+      // The keys never go to a window that was there before the run.
+      {"only an older window in front",
+       [](LaunchFixture& t) {
+         t.desk.startsWindow.clear();
+         t.desk.windows = {"Terminal"};
+         t.desk.activeWindow = "Terminal";
+       },
+       7,
+       kNotStarted + "no window titled \"Microsoft Backup\" appeared. The keys were not sent: Terminal was there "
+                     "before the run",
+       0, false},
       {"focus taken at Enter", stopWith(KeyStop::FocusLost, "It lost the focus to \"Update ready\"", "{ENTER}"), 8,
        kNotStarted + "another window took the keyboard focus from the backup program. It lost the focus to \"Update "
                      "ready\"",

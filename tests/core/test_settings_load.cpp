@@ -1,5 +1,4 @@
-// The start-up load: which prompts come up, what the controls show, what
-// the store holds afterwards, and what stored rubbish turns into.
+// The start-up load: the prompts, what the controls show and store, what stored rubbish becomes.
 #include <gtest/gtest.h>
 
 #include "app/settings_load.h"
@@ -22,8 +21,7 @@ struct Loaded : LaunchFixture {
   }
 };
 
-// The four questions, word for word; on a first start only the three
-// without a default come up, the delay's only for an empty stored text.
+// The four questions, word for word; the delay's only for an empty stored text.
 TEST(SettingsLoad, PromptsAsDesigned) {
   const FakeDesktopServices::Prompt delay{
       "A delay is required to allow the backup program to start.  10 seconds works OK but your system may require "
@@ -91,8 +89,7 @@ TEST(SettingsLoad, CancelledTitleIsStoredEmptyAndAskedAgain) {
   EXPECT_EQ(nextStart.prompts[0].title, "Title");
 }
 
-// The click and change handlers write back in the load's own order: a
-// ticked box stores and shows its own job number, the store is unchanged.
+// The handlers write back in the load's order; a ticked box shows its own job number.
 TEST(SettingsLoad, WritesInTheFixedOrder) {
   Loaded t;
   const std::pair<const char*, const char*> month[] = {
@@ -126,21 +123,16 @@ TEST(SettingsLoad, WritesInTheFixedOrder) {
   EXPECT_EQ(t.frm->txtBackupNumber.text(), "5");
 }
 
-// Values this program never writes, as a hand-edited or damaged file
-// holds them: each reads as a defined value and nothing crashes.
+// Values this program never writes read as defined values.
 TEST(SettingsLoad, BadStoredValues) {
   Loaded t;
-  t.store.put("Month", "5onoff", "2");  // neither state: the default
-  t.store.put("Month", "6onoff", "1");
-  t.store.put("Month", "6Backup", "x");  // not a number: the default job
-  t.store.put("Month", "7onoff", "1");
-  t.store.put("Month", "7Backup", "99");  // above the slider: its maximum
-  t.store.put("Month", "8onoff", "1");
-  t.store.put("Month", "8Backup", "-4");  // below: its minimum
-  t.store.put("Start", "OnceOnly", "");
-  t.store.put("Start", "StartDelay", "1e30");
-  t.store.put("Start", "BackupNumber", "2.5");
-  t.store.put("Start", "Default", "yes");  // not 0: the job controls hidden
+  // Neither state, not a number, above and below the slider, not 0 (the job controls hidden).
+  const std::tuple<const char*, const char*, const char*> stored[] = {
+      {"Month", "5onoff", "2"},         {"Month", "6onoff", "1"},   {"Month", "6Backup", "x"},
+      {"Month", "7onoff", "1"},         {"Month", "7Backup", "99"}, {"Month", "8onoff", "1"},
+      {"Month", "8Backup", "-4"},       {"Start", "OnceOnly", ""},  {"Start", "StartDelay", "1e30"},
+      {"Start", "BackupNumber", "2.5"}, {"Start", "Default", "yes"}};
+  for (const auto& [section, key, value] : stored) t.store.put(section, key, value);
   t.load();
   EXPECT_TRUE(t.jobControlsShown(false));
   EXPECT_EQ(t.frm->chkDay(5).value(), 0);
@@ -154,8 +146,7 @@ TEST(SettingsLoad, BadStoredValues) {
   EXPECT_EQ(t.frm->txtBackupNumber.text(), "1");
 }
 
-// An unattended start: a store that cannot be read or written holds
-// nothing back. It says so in the window, never in a box that waits.
+// A store that cannot be read or written holds nothing back; the window, not a box, says so.
 TEST(SettingsLoad, StoreFailuresAreShownInTheWindowAndTheRunGoesOn) {
   LaunchFixture t;
   t.store.put("Month", "12onoff", "1");  // the load ticks it, which writes it back
@@ -178,8 +169,7 @@ TEST(SettingsLoad, StoreFailuresAreShownInTheWindowAndTheRunGoesOn) {
   EXPECT_EQ(shown.find("could not be saved"), shown.rfind("could not be saved"));
 }
 
-// Settings that exist but cannot be read: no question whose answer could
-// not be kept, and no run on values nobody set.
+// Unreadable settings: no question whose answer could not be kept, no run on values nobody set.
 TEST(SettingsLoad, UnreadableSettingsAskNothingAndTheRunSaysWhatToMend) {
   LaunchFixture t;
   t.store = settings::MemoryStore();

@@ -1,5 +1,4 @@
-// One run at a time: a second start sees the first, and nothing the first
-// started keeps the lock after it ends.
+// One run at a time; nothing the first start started keeps the lock after it ends.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -40,8 +39,7 @@ TEST(SingleInstance, IsFreeAgainWhenTheHolderEndsEvenIfWhatItStartedRunsOn) {
   TempFolder f;
   int program[2];  // the program's process id, to end it afterwards
   ASSERT_EQ(::pipe(program), 0);
-  // The holder starts a long-running program (as the batch file starts the
-  // backup program) and ends; the program must not inherit the lock.
+  // The holder starts a long-running program, as the batch file does, and ends.
   const int holder = inChild([&] {
     SingleInstance one(f.path());
     if (!one.first()) return 1;
@@ -108,8 +106,7 @@ TEST(SingleInstance, TheRuntimeFolderIsUsedOnlyWhenItIsTheUsersAlone) {
   EXPECT_EQ(SingleInstance::runtimeFolderProblem(), "");
 }
 
-// A lock file that is not the user's own is never trusted: another user
-// holding it neither stops the start nor lets two starts run.
+// A lock file that is not the user's own is never trusted.
 TEST(SingleInstance, ALockOfAnotherUserNeitherStopsTheRunNorLetsTwoRun) {
   const bool root = ::getuid() == 0;
   if (!root) std::fprintf(stderr, "SKIPPING the cases of another user's lock: they need root\n");

@@ -1,54 +1,14 @@
-// The script that shows the Windows toast, read back from the command line
-// as Windows PowerShell reads it.
+// The script that shows the Windows toast and its -EncodedCommand form.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/win32/toast_script.h"
 
-namespace {
-
-// The expected texts are written in UTF-8; utf16FromUtf8 has its own test.
-std::u16string u16(const std::string& text) { return utf16FromUtf8(text); }
-
-// -EncodedCommand's value back to the script: base64, then UTF-16LE.
-std::u16string decoded(const std::string& base64) {
-  const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string bytes;
-  unsigned long bits = 0;
-  int count = 0;
-  for (const char c : base64) {
-    if (c == '=') break;
-    const std::size_t value = digits.find(c);
-    EXPECT_NE(value, std::string::npos) << "not base64: " << c;
-    bits = (bits << 6) | value;
-    count += 6;
-    if (count >= 8) {
-      count -= 8;
-      bytes += char((bits >> count) & 0xFF);
-    }
-  }
-  EXPECT_EQ(bytes.size() % 2, 0u);
-  std::u16string script;
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-    script += char16_t(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
-  return script;
-}
-
-const std::string kFlags = "-NoProfile -NonInteractive -ExecutionPolicy Bypass -WindowStyle Hidden -EncodedCommand ";
-
-std::u16string scriptOf(const std::string& arguments) {
-  EXPECT_EQ(arguments.substr(0, kFlags.size()), kFlags);
-  return decoded(arguments.substr(kFlags.size()));
-}
-
-}  // namespace
-
-TEST(ToastScript, TheEncodedCommandIsTheScriptWithTheTextsEscapedForXmlAndPowerShell) {
+TEST(ToastScript, TheScriptWithTheTextsEscapedForXmlAndPowerShell) {
   const std::string body =
       "He said \"stop\" & <left> 'now'\nZ\xC3\xBCrich \xE2\x80\x99quoted\xE2\x80\x99 \xF0\x9F\x98\x80";
-  const std::u16string script =
-      scriptOf(toastArguments(toastScript("example.talvorstart.talvorstart", "Talvor Start", body)));
+  const std::u16string script = toastScript("example.talvorstart.talvorstart", "Talvor Start", body);
   const std::string expected = R"($ErrorActionPreference = 'Stop'
 try {
   $null = [Windows.UI.Notifications.ToastNotificationManager, Windows.UI.Notifications, ContentType = WindowsRuntime]
@@ -70,7 +30,10 @@ Z)"
 } catch { exit 3 }
 exit 0
 )";
-  EXPECT_EQ(script, u16(expected));
+  EXPECT_EQ(script, utf16FromUtf8(expected));
+  EXPECT_EQ(toastArguments(script),
+            "-NoProfile -NonInteractive -ExecutionPolicy Bypass -WindowStyle Hidden -EncodedCommand " +
+                encodedCommand(script));
 }
 
 TEST(ToastScript, AQuoteInTheTitleCannotEndThePowerShellString) {
@@ -85,8 +48,7 @@ TEST(ToastScript, XmlEscapingCoversTheFiveCharactersAndDropsWhatXmlForbids) {
   EXPECT_EQ(xmlEscaped(u"&<>\"'"), u"&amp;&lt;&gt;&quot;&apos;");
   EXPECT_EQ(xmlEscaped(u"a\tb\nc\rd"), u"a\tb\nc\rd");
   EXPECT_EQ(xmlEscaped(std::u16string(u"a\u0001b\u001Bc") + char16_t(0) + u"d\uFFFE"), u"a\uFFFDb\uFFFDc\uFFFDd\uFFFD");
-  // A lone half of a surrogate pair is no character either.
-  EXPECT_EQ(xmlEscaped(std::u16string(1, char16_t(0xD800)) + u"x"), u"\uFFFDx");
+  EXPECT_EQ(xmlEscaped(std::u16string(1, char16_t(0xD800)) + u"x"), u"\uFFFDx");  // a lone surrogate half
   EXPECT_EQ(xmlEscaped(u"\U0001F600"), u"\U0001F600");
 }
 
@@ -99,31 +61,23 @@ TEST(ToastScript, Utf8BecomesUtf16AndBrokenBytesBecomeReplacementCharacters) {
   EXPECT_EQ(utf16FromUtf8("\xE2\x82"), u"\uFFFD\uFFFD");                      // the end comes first
 }
 
-TEST(ToastScript, ALongBodyIsCutWithAnEllipsisAndTheCommandLineStaysWithinWindowsLimit) {
-  // Quotes grow most when escaped.
-  const std::string arguments =
-      toastArguments(toastScript("example.talvorstart.talvorstart", std::string(5000, '\''), std::string(50000, '\'')));
-  EXPECT_LT(arguments.size() + 80, 32767u);  // with powershell.exe's quoted path
-  const std::u16string script = scriptOf(arguments);
+// Quotes grow most when escaped; the cut never splits a character.
+TEST(ToastScript, ALongBodyIsCutWithAnEllipsisWithinWindowsCommandLineLimit) {
+  const std::u16string script =
+      toastScript("example.talvorstart.talvorstart", std::string(5000, '\''), std::string(50000, '\''));
+  EXPECT_LT(toastArguments(script).size() + 80, 32767u);  // with powershell.exe's quoted path
   std::u16string shownBody;
   for (std::size_t i = 0; i < kToastBodyLimit - 1; ++i) shownBody += u"&apos;";
   EXPECT_NE(script.find(u"<text>" + shownBody + u"\u2026</text>"), std::u16string::npos);
-}
-
-TEST(ToastScript, TheCutNeverSplitsACharacterOutsideTheBasicPlane) {
-  const std::string body = std::string(kToastBodyLimit - 2, 'a') + "\xF0\x9F\x98\x80" + "bbb";
-  const std::u16string script = toastScript("a.b", "t", body);
-  EXPECT_NE(script.find(u"<text>" + std::u16string(kToastBodyLimit - 2, u'a') + u"\u2026</text>"),
+  const std::string as = std::string(kToastBodyLimit - 2, 'a');
+  EXPECT_NE(toastScript("a.b", "t", as + "\xF0\x9F\x98\x80" + "bbb")
+                .find(u"<text>" + std::u16string(kToastBodyLimit - 2, u'a') + u"\u2026</text>"),
             std::u16string::npos);
-  const std::u16string whole = toastScript("a.b", "t", std::string(kToastBodyLimit - 2, 'a') + "\xF0\x9F\x98\x80");
-  EXPECT_NE(whole.find(u"a\U0001F600</text>"), std::u16string::npos);
+  EXPECT_NE(toastScript("a.b", "t", as + "\xF0\x9F\x98\x80").find(u"a\U0001F600</text>"), std::u16string::npos);
 }
 
 TEST(ToastScript, Base64OfUtf16LittleEndian) {
-  EXPECT_EQ(encodedCommand(u""), "");
-  EXPECT_EQ(encodedCommand(u"A"), "QQA=");
-  EXPECT_EQ(encodedCommand(u"ab"), "YQBiAA==");
-  EXPECT_EQ(encodedCommand(u"abc"), "YQBiAGMA");
-  EXPECT_EQ(encodedCommand(u"\u00FC\U0001F600"), "/AA92ADe");
-  EXPECT_EQ(decoded(encodedCommand(u"\u00FC\U0001F600 x")), u"\u00FC\U0001F600 x");
+  const std::pair<std::u16string, const char*> cases[] = {
+      {u"", ""}, {u"A", "QQA="}, {u"ab", "YQBiAA=="}, {u"abc", "YQBiAGMA"}, {u"\u00FC\U0001F600", "/AA92ADe"}};
+  for (const auto& [text, base64] : cases) EXPECT_EQ(encodedCommand(text), base64);
 }

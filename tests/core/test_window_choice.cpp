@@ -8,38 +8,23 @@ namespace {
 struct Case {
   const char* what;
   std::vector<WindowCandidate> oldestFirst;
-  const char* title;
+  std::string title;
   int expected;
 };
 
 TEST(WindowChoice, NewWindowsFirstNewestFirstExactBeforePrefix) {
-  const std::string mb = "Microsoft Backup";
+  const std::string mb = "Microsoft Backup", t = mb;
   const Case cases[] = {
-      {"an older window that matches the prefix loses to the new one",
-       {{mb + " - Help - Web Browser", true}, {mb + " - [Untitled]", false}},
-       "Microsoft Backup",
-       1},
-      {"an older exact title loses to a new prefix",
-       {{mb, true}, {mb + " - [Untitled]", false}},
-       "Microsoft Backup",
-       1},
-      {"among new windows the exact title wins", {{mb, false}, {mb + " - x", false}}, "Microsoft Backup", 0},
-      {"among new windows the newest wins",
-       {{mb + " - a", false}, {mb + " - b", false}, {"Other", false}},
-       "Microsoft Backup",
-       1},
-      {"no new one matches: an older one, the exact first",
-       {{mb + " - a", true}, {mb, true}, {"x", false}},
-       "Microsoft Backup",
-       1},
-      {"no new one matches: the newest older prefix",
-       {{mb + " - a", true}, {mb + " - b", true}},
-       "Microsoft Backup",
-       1},
-      {"case counts", {{"microsoft backup", false}}, "Microsoft Backup", -1},
-      {"a longer text is no prefix of a shorter title", {{"Microsoft", false}}, "Microsoft Backup", -1},
+      {"a new prefix before an older one", {{mb + " - Help - Web Browser", true}, {mb + " - [Untitled]", false}}, t, 1},
+      {"a new prefix before an older exact title", {{mb, true}, {mb + " - [Untitled]", false}}, t, 1},
+      {"among new windows the exact title", {{mb, false}, {mb + " - x", false}}, t, 0},
+      {"among new windows the newest", {{mb + " - a", false}, {mb + " - b", false}, {"Other", false}}, t, 1},
+      {"no new one: an older exact title", {{mb + " - a", true}, {mb, true}, {"x", false}}, t, 1},
+      {"no new one: the newest older prefix", {{mb + " - a", true}, {mb + " - b", true}}, t, 1},
+      {"case counts", {{"microsoft backup", false}}, t, -1},
+      {"a longer text is no prefix of a shorter title", {{"Microsoft", false}}, t, -1},
       {"an empty text matches nothing", {{mb, false}}, "", -1},
-      {"no windows", {}, "Microsoft Backup", -1},
+      {"no windows", {}, t, -1},
   };
   for (const Case& c : cases) EXPECT_EQ(chooseWindowByTitle(c.oldestFirst, c.title), c.expected) << c.what;
 }
@@ -50,22 +35,25 @@ TEST(WindowChoice, OtherWaysOfMatching) {
       {"Profile Backup", true, {"other"}},
       {"Backup Profile Backup Help", false, {"help"}},
   };
-  struct ModeCase {
-    TitleMatch match;
-    const char* text;
-    int expected;
+  // A new window before an older exact title; an end as long as the whole title.
+  const std::tuple<TitleMatch, const char*, int> cases[] = {
+      {TitleMatch::End, "- Profile Backup", 0},
+      {TitleMatch::End, "Profile Backup", 0},
+      {TitleMatch::End, "Backup Profile Backup Help", 2},
+      {TitleMatch::End, "/home", -1},
+      {TitleMatch::Contains, "nightly", 0},
+      {TitleMatch::Contains, "Profile Backup", 2},
+      {TitleMatch::Contains, "Backup", 2},
+      {TitleMatch::Contains, "NIGHTLY", -1},
+      {TitleMatch::Class, "profile-backup", 0},
+      {TitleMatch::Class, "PROFILE-BACKUP", 0},
+      {TitleMatch::Class, "Profile Backup", -1},
+      {TitleMatch::Class, "other", 1},
+      {TitleMatch::Start, "Backup Profile", 2},
+      {TitleMatch::Start, "Profile", 1},
   };
-  const ModeCase cases[] = {
-      {TitleMatch::End, "- Profile Backup", 0},  {TitleMatch::End, "Profile Backup", 0},  // new before older exact
-      {TitleMatch::End, "Backup Help", 2},       {TitleMatch::End, "/home", -1},
-      {TitleMatch::Contains, "nightly", 0},      {TitleMatch::Contains, "Profile Backup", 2},
-      {TitleMatch::Contains, "Backup", 2},       {TitleMatch::Contains, "NIGHTLY", -1},
-      {TitleMatch::Class, "profile-backup", 0},  {TitleMatch::Class, "PROFILE-BACKUP", 0},
-      {TitleMatch::Class, "Profile Backup", -1}, {TitleMatch::Class, "other", 1},
-      {TitleMatch::Start, "Backup Profile", 2},  {TitleMatch::Start, "Profile", 1},
-  };
-  for (const ModeCase& c : cases)
-    EXPECT_EQ(chooseWindowByTitle(windows, c.text, c.match), c.expected) << titleMatchSetting(c.match) << " " << c.text;
+  for (const auto& [match, text, expected] : cases)
+    EXPECT_EQ(chooseWindowByTitle(windows, text, match), expected) << titleMatchSetting(match) << " " << text;
 
   const std::pair<const char*, const char*> texts[] = {
       {"start", "No window has the title \"X\""},
