@@ -13,3 +13,6 @@ void targetLogStarted(int job);
 gboolean targetLogKey(GtkWidget* window, GdkEventKey* event, gpointer unused);
 // Writes "ready PID" once the main loop runs, so the window is shown.
 void targetAnnounceWhenShown();
+// The logging window with the title, quitting when closed, and the grid that
+// holds its controls.
+GtkWidget* targetWindowGrid(const char* title, GtkWidget** window);

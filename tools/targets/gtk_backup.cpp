@@ -22,16 +22,8 @@ int main(int argc, char** argv) {
   gtk_init(&argc, &argv);
   targetLogOpen();
 
-  GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-  gtk_window_set_title(GTK_WINDOW(window), "Microsoft Backup");
-  g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), NULL);
-  g_signal_connect(window, "key-press-event", G_CALLBACK(targetLogKey), NULL);
-
-  GtkWidget* grid = gtk_grid_new();
-  gtk_container_set_border_width(GTK_CONTAINER(grid), 12);
-  gtk_grid_set_row_spacing(GTK_GRID(grid), 8);
-  gtk_grid_set_column_spacing(GTK_GRID(grid), 8);
-  gtk_container_add(GTK_CONTAINER(window), grid);
+  GtkWidget* window = nullptr;
+  GtkWidget* grid = targetWindowGrid("Microsoft Backup", &window);
 
   // Other mnemonics (TARGET_JOB_LETTER, TARGET_START_LETTER) try letters
   // that the keyboard map lacks.
