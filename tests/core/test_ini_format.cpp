@@ -118,7 +118,9 @@ TEST(IniDocument, SmallFiles) {
       {"", "Letter", "S", "[Start]\nLetter=S\n"}};
   for (const auto& [before, key, value, after] : cases) {
     IniDocument doc(before);
-    if (std::string(key) == "Title") EXPECT_EQ(doc.value("Start", "Title"), "second");
+    if (std::string(key) == "Title") {
+      EXPECT_EQ(doc.value("Start", "Title"), "second");
+    }
     doc.set("Start", key, value);
     EXPECT_EQ(doc.bytes(), after);
   }
