@@ -47,6 +47,7 @@ screenshot: test-deps build
 	@scripts/screenshot $(BUILD_DIR)/stage/talvorstart $(BUILD_DIR)/screenshot.png
 
 bench: test-deps build
+	@cmake --build $(BUILD_DIR) --target bench-tools -j $(JOBS)
 	@bench/run $(BUILD_DIR)
 	@if command -v x86_64-w64-mingw32-g++-posix >/dev/null && { command -v wine64 || command -v wine || ls /usr/lib/wine/wine64; } >/dev/null 2>&1; then \
 	  scripts/build-windows $(WIN_BUILD_DIR) >/dev/null && bench/run-windows $(BUILD_DIR) $(WIN_BUILD_DIR); \
