@@ -33,6 +33,12 @@ class TestKdeScriptReport : public QObject {
     QVERIFY(kde::activateScript(to, "\"); evil(); (\"").find("evil") == std::string::npos);
     QVERIFY(kde::isUniqueBusName(":1.42") && !kde::isUniqueBusName(":1.42\"); evil(\""));
   }
+  void theMarkerIsTheKeyItsShortcutNames() {
+    const std::string s = kde::markerScript({":1.42", "7"});
+    QVERIFY(s.find("\"Launch (B)\"") != std::string::npos);  // how Qt names XF86Launch9
+    QCOMPARE(kde::kMarkerKeysym, 0x1008ff49u);
+    QVERIFY(s.find("\"7\", \"m\")") != std::string::npos);
+  }
 };
 
 QTEST_GUILESS_MAIN(TestKdeScriptReport)

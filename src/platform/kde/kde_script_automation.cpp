@@ -1,6 +1,8 @@
 // The KDE Plasma back end without KWin's grant: KWin scripts list the
 // windows, activate one and tell the active one; the RemoteDesktop portal
-// types the keys. This side chooses the window and who may get the keys.
+// types the keys, and a marker key that a KWin script takes as its
+// shortcut tells when KWin has passed them on. This side chooses the window
+// and who may get the keys.
 #include "platform/kde/kde_script_automation.h"
 
 #include <systemd/sd-bus.h>
@@ -87,12 +89,18 @@ class KdeScriptAutomation : public Automation {
       if (!waitForTarget(active)) return kwinLost();
       if (active && !wasActive_) std::this_thread::sleep_for(kSettle);
     }
+    // Loaded before the first keys, not at the start: a second start, which
+    // only shows the running one, must not take the marker from it.
+    if (wait && !markerStarted_ && !scripts_->startMarker())
+      return stopKeys(KeyStop::ConnectionLost, "KWin's scripts could not watch for the keys (" + scripts_->error() +
+                                                   "); the keys were not sent");
+    markerStarted_ = markerStarted_ || wait;
     std::vector<ScriptWindow> all;
     if (!scripts_->windows(all)) return kwinLost();
     const AutomationStatus receiver = checkReceiver(all);
     if (!receiver.ok()) return receiver;
-    if (!keyboard_->type(keys) || (wait && !keyboard_->settle())) return portalLost();
-    return {};
+    if (!keyboard_->type(keys)) return portalLost();
+    return wait ? confirmKeys() : AutomationStatus{};
   }
 
   void setOwnWindow(std::uintptr_t) override {}  // ours are told by their application id and process
@@ -151,6 +159,16 @@ class KdeScriptAutomation : public Automation {
     return ::checkReceiver(w, target_, [&](std::uint64_t t) { return isDialogOf(*a, all, t); });
   }
 
+  // With waiting: the marker typed after the keys comes back from KWin
+  // only once KWin has passed every key before it to its window.
+  AutomationStatus confirmKeys() {
+    const std::uint64_t want = scripts_->markers() + 1;
+    if (!keyboard_->type({{kMarkerKeysym, true}, {kMarkerKeysym, false}})) return portalLost();
+    if (scripts_->waitForMarkers(want)) return {};
+    return stopKeys(KeyStop::ConnectionLost,
+                    "KWin did not confirm the keys (" + scripts_->error() + "); no more keys were sent");
+  }
+
   AutomationStatus kwinLost() const {
     return stopKeys(KeyStop::ConnectionLost,
                     "KWin's scripts did not answer (" + scripts_->error() + "); the keys were not sent");
@@ -168,6 +186,7 @@ class KdeScriptAutomation : public Automation {
   std::uint64_t target_ = 0;
   bool justActivated_ = false;
   bool wasActive_ = false;
+  bool markerStarted_ = false;
 };
 
 }  // namespace

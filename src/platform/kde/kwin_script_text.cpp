@@ -91,6 +91,12 @@ std::string activateScript(const ReportAddress& to, const std::string& windowId)
          reportCall(to, "found");
 }
 
+std::string markerScript(const ReportAddress& to) {
+  return "var on = registerShortcut(\"talvorstart marker\", \"talvorstart: keys passed on\", \"Launch (B)\",\n"
+         "    function() {\n  " +
+         reportCall(to, std::string("\"") + kMarkerReport + "\"") + "});\n" + reportCall(to, "on ? \"1\" : \"0\"");
+}
+
 bool parseWindowReport(const std::string& text, std::vector<ScriptWindow>& out) {
   out.clear();
   if (text.empty()) return true;

@@ -39,6 +39,16 @@ std::string listScript(const ReportAddress& to);
 // and reports "1" when it found it.
 std::string activateScript(const ReportAddress& to, const std::string& windowId);
 
+// The marker: a key that KWin takes as a global shortcut, so that it never
+// reaches a window. KWin handles input in order: when the shortcut fires,
+// every key typed before it has been passed to its window. XF86Launch9 is
+// F18 on the usual keymaps; "Launch (B)" is how Qt names it.
+constexpr std::uint32_t kMarkerKeysym = 0x1008ff49;
+constexpr const char* kMarkerReport = "m";
+// A script that stays loaded: it reports "1" once it has registered the
+// marker's shortcut, then kMarkerReport each time the shortcut fires.
+std::string markerScript(const ReportAddress& to);
+
 // Reads listScript's report; false when it is malformed.
 bool parseWindowReport(const std::string& text, std::vector<ScriptWindow>& out);
 

@@ -14,9 +14,13 @@ namespace kde {
 namespace {
 
 constexpr const char* kKwin = "org.kde.KWin";
+constexpr const char* kMarkerPlugin = "talvorstart-marker";
 // A script reports within milliseconds; KWin busy with a burst of windows
 // is given longer, and then given up on.
 constexpr auto kReportWait = std::chrono::milliseconds(2000);
+// The marker fires within milliseconds of its key; longer means KWin has
+// not passed on the keys before it, and none more are sent.
+constexpr auto kMarkerWait = std::chrono::milliseconds(2000);
 
 // $XDG_RUNTIME_DIR, when it is a folder of this user's that nobody else
 // can write to (nor read: the scripts name our bus connection).
@@ -52,7 +56,10 @@ KwinScripts::KwinScripts(sd_bus* bus) : bus_(bus) {
   usable_ = kwinOwner(kwin_);
 }
 
-KwinScripts::~KwinScripts() { sd_bus_slot_unref(slot_); }
+KwinScripts::~KwinScripts() {
+  if (!kept_.empty()) unload(kept_);
+  sd_bus_slot_unref(slot_);
+}
 
 bool KwinScripts::kwinOwner(std::string& owner) {
   BusCall c;
@@ -68,16 +75,21 @@ bool KwinScripts::kwinOwner(std::string& owner) {
   return true;
 }
 
-// Only KWin's connection may report, and only for the script now running.
+// Only KWin's connection may report, and only for the script now running
+// or for the marker's.
 int KwinScripts::onReport(sd_bus_message* m, void* data, sd_bus_error*) {
   auto* self = static_cast<KwinScripts*>(data);
   if (!sd_bus_message_is_method_call(m, kReportInterface, "Report")) return 0;
   const char* sender = sd_bus_message_get_sender(m);
   const char* token = nullptr;
   const char* text = nullptr;
-  if (sender && self->kwin_ == sender && sd_bus_message_read(m, "ss", &token, &text) >= 0 && self->awaited_ == token) {
-    self->report_ = text;
-    self->reported_ = true;
+  if (sender && self->kwin_ == sender && sd_bus_message_read(m, "ss", &token, &text) >= 0) {
+    if (self->awaited_ == token) {
+      self->report_ = text;
+      self->reported_ = true;
+    } else if (!self->markerToken_.empty() && self->markerToken_ == token && std::string(text) == kMarkerReport) {
+      ++self->markers_;
+    }
   }
   sd_bus_reply_method_return(m, "");
   return 1;
@@ -99,11 +111,11 @@ bool KwinScripts::writeScript(const std::string& path, const std::string& text) 
 }
 
 template <class MakeScript>
-bool KwinScripts::run(MakeScript makeScript, std::string& report) {
+bool KwinScripts::run(MakeScript makeScript, std::string& report, const std::string& keepAs) {
   if (!usable_) return false;
   const std::string number = std::to_string(getpid()) + "-" + std::to_string(++count_);
-  const std::string plugin = "talvorstart-" + number;
-  const std::string path = folder_ + "/" + plugin + ".js";
+  const std::string plugin = keepAs.empty() ? "talvorstart-" + number : keepAs;
+  const std::string path = folder_ + "/talvorstart-" + number + ".js";
   awaited_ = std::to_string(count_);
   reported_ = false;
   if (!writeScript(path, makeScript(ReportAddress{busName_, awaited_}))) return false;
@@ -126,15 +138,20 @@ bool KwinScripts::run(MakeScript makeScript, std::string& report) {
                        bus_, [this] { return reported_; }, kReportWait);
     if (r >= 0 && !ok) error_ = "a KWin script did not report back";
   }
-  {
-    BusCall c;
-    sd_bus_call_method(bus_, kKwin, "/Scripting", "org.kde.kwin.Scripting", "unloadScript", &c.error, &c.reply, "s",
-                       plugin.c_str());
-  }
+  if (ok && !keepAs.empty())
+    kept_ = plugin;
+  else
+    unload(plugin);
   unlink(path.c_str());
   awaited_.clear();
   report = report_;
   return ok;
+}
+
+void KwinScripts::unload(const std::string& plugin) {
+  BusCall c;
+  sd_bus_call_method(bus_, kKwin, "/Scripting", "org.kde.kwin.Scripting", "unloadScript", &c.error, &c.reply, "s",
+                     plugin.c_str());
 }
 
 bool KwinScripts::windows(std::vector<ScriptWindow>& out) {
@@ -148,6 +165,31 @@ bool KwinScripts::windows(std::vector<ScriptWindow>& out) {
 bool KwinScripts::activate(const std::string& windowId) {
   std::string report;
   return run([&](const ReportAddress& to) { return activateScript(to, windowId); }, report) && report == "1";
+}
+
+bool KwinScripts::startMarker() {
+  // One left by a run that was killed would hold the shortcut, and report
+  // to a connection that is gone; only one run at a time gets this far.
+  unload(kMarkerPlugin);
+  std::string report;
+  const bool ok = run(
+      [this](const ReportAddress& to) {
+        markerToken_ = to.token;
+        return markerScript(to);
+      },
+      report, kMarkerPlugin);
+  if (ok && report == "1") return true;
+  if (ok) error_ = "KWin refused the marker's shortcut";
+  markerToken_.clear();
+  return false;
+}
+
+bool KwinScripts::waitForMarkers(std::uint64_t count) {
+  if (dispatchUntil(
+          bus_, [&] { return markers_ >= count; }, kMarkerWait))
+    return true;
+  error_ = "KWin did not take the marker key in time";
+  return false;
 }
 
 }  // namespace kde

@@ -26,13 +26,22 @@ class KwinScripts {
   bool windows(std::vector<ScriptWindow>& out);
   // True when KWin found the window and made it active.
   bool activate(const std::string& windowId);
+  // Loads the marker's script, which stays until this object goes; one
+  // left by an earlier run is unloaded first.
+  bool startMarker();
+  // How often the marker's shortcut fired; waits (bounded) until it has
+  // fired `count` times in all.
+  std::uint64_t markers() const { return markers_; }
+  bool waitForMarkers(std::uint64_t count);
   const std::string& error() const { return error_; }
 
  private:
   static int onReport(sd_bus_message* m, void* data, sd_bus_error* error);
   // Runs the script that makeScript writes for the address; report: what it sent.
+  // A script kept as a name stays loaded under it.
   template <class MakeScript>
-  bool run(MakeScript makeScript, std::string& report);
+  bool run(MakeScript makeScript, std::string& report, const std::string& keepAs = "");
+  void unload(const std::string& plugin);
   bool writeScript(const std::string& path, const std::string& text);
   bool kwinOwner(std::string& owner);
 
@@ -42,6 +51,8 @@ class KwinScripts {
   bool usable_ = false;
   std::uint64_t count_ = 0;
   std::string awaited_, report_;
+  std::string markerToken_, kept_;
+  std::uint64_t markers_ = 0;
   bool reported_ = false;
   std::string error_;
 };

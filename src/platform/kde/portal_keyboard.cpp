@@ -12,11 +12,12 @@ namespace {
 constexpr const char* kPortal = "org.freedesktop.portal.Desktop";
 constexpr const char* kPortalPath = "/org/freedesktop/portal/desktop";
 constexpr const char* kRemoteDesktop = "org.freedesktop.portal.RemoteDesktop";
-constexpr const char* kImpl = "org.freedesktop.impl.portal.desktop.kde";
 constexpr std::uint32_t kKeyboard = 1;
 // The portal answers at once when it asks nobody; a desktop that shows a
 // dialog for it is not waited for long: nobody may be there to answer.
 constexpr auto kAnswerWait = std::chrono::milliseconds(3000);
+// Letting go of held keys after a failure: each call, in microseconds.
+constexpr std::uint64_t kReleaseTimeoutUs = 300'000;
 
 // The map of results: the strings and the device types it holds.
 int readResults(sd_bus_message* m, std::map<std::string, std::string>& strings, std::uint32_t& devices) {
@@ -132,28 +133,40 @@ bool PortalKeyboard::open() {
   return true;
 }
 
+bool PortalKeyboard::notify(const KeyEvent& k, std::uint64_t timeoutUs) {
+  sd_bus_message* m = nullptr;
+  BusCall c;
+  int r = sd_bus_message_new_method_call(bus_, &m, kPortal, kPortalPath, kRemoteDesktop, "NotifyKeyboardKeysym");
+  if (r >= 0)
+    r = sd_bus_message_append(m, "oa{sv}iu", session_.c_str(), 0, std::int32_t(k.keysym), std::uint32_t(k.down));
+  if (r >= 0) r = sd_bus_call(bus_, m, timeoutUs, &c.error, &c.reply);
+  sd_bus_message_unref(m);
+  if (r < 0) error_ = "the remote desktop portal did not take a key (" + c.why(r) + ")";
+  return r >= 0;
+}
+
 bool PortalKeyboard::type(const std::vector<KeyEvent>& keys) {
+  std::vector<std::uint32_t> held;
   for (const KeyEvent& k : keys) {
-    BusCall c;
-    const int r =
-        sd_bus_call_method(bus_, kPortal, kPortalPath, kRemoteDesktop, "NotifyKeyboardKeysym", &c.error, &c.reply,
-                           "oa{sv}iu", session_.c_str(), 0, std::int32_t(k.keysym), std::uint32_t(k.down ? 1 : 0));
-    if (r < 0) {
-      error_ = "the remote desktop portal did not take a key (" + c.why(r) + ")";
+    if (!notify(k, 0)) {
+      // A key left down would repeat in the window, or be a modifier to
+      // the user's next key; a portal that is gone is not waited for.
+      const std::string why = error_;
+      while (!held.empty() && notify({held.back(), false}, kReleaseTimeoutUs)) held.pop_back();
+      error_ = why;
       return false;
+    }
+    if (k.down) {
+      held.push_back(k.keysym);
+    } else {
+      for (auto it = held.begin(); it != held.end(); ++it)
+        if (*it == k.keysym) {
+          held.erase(it);
+          break;
+        }
     }
   }
   return true;
-}
-
-// The portal passes each key on to its desktop back end before it answers
-// us; that back end answers a later question only after it has handled them.
-bool PortalKeyboard::settle() {
-  BusCall c;
-  const int r = sd_bus_call_method(bus_, kImpl, kPortalPath, "org.freedesktop.DBus.Properties", "Get", &c.error,
-                                   &c.reply, "ss", "org.freedesktop.impl.portal.RemoteDesktop", "version");
-  if (r < 0) error_ = "the remote desktop portal did not answer (" + c.why(r) + ")";
-  return r >= 0;
 }
 
 }  // namespace kde

@@ -28,10 +28,9 @@ class PortalKeyboard {
   // Creates and starts the session; false with error() when the portal is
   // missing, refuses, or gives no keyboard.
   bool open();
-  // Sends the keys in order; false when the portal stopped answering.
+  // Sends the keys in order; false when the portal stopped answering, and
+  // then the keys still held are let go if it answers again at once.
   bool type(const std::vector<KeyEvent>& keys);
-  // Returns once the portal's back end has taken every key sent before.
-  bool settle();
   const std::string& error() const { return error_; }
 
  private:
@@ -41,6 +40,7 @@ class PortalKeyboard {
     std::map<std::string, std::string> strings;
     std::uint32_t devices = 0;
   };
+  bool notify(const KeyEvent& key, std::uint64_t timeoutUs);
   static int onResponse(sd_bus_message* m, void* data, sd_bus_error* error);
   // Calls a portal method that answers through a Request object.
   bool request(const char* method, const std::string& session, std::uint32_t types, Answer& answer,
