@@ -75,6 +75,23 @@ std::wstring textOf(HWND window) {
   return std::wstring(buffer.data(), size_t(n > 0 ? n : 0));
 }
 
+std::wstring boxText(HWND box) {
+  std::wstring text;
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (textOf(c).size() > text.size()) text = textOf(c);
+  return text;
+}
+
+SIZE textSize(HWND control, const std::wstring& text, int wrapWidth) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT r{0, 0, wrapWidth, 0};
+  DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | (wrapWidth ? DT_WORDBREAK : DT_SINGLELINE));
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return {r.right, r.bottom};
+}
+
 RECT rectInClient(HWND control, HWND window) {
   RECT r;
   GetWindowRect(control, &r);

@@ -33,6 +33,10 @@ inline void pressKey(WORD key) { pressKeys({key}); }
 void settle(HWND window);
 
 std::wstring textOf(HWND window);
+// A message box's text: its longest child's, not its OK's.
+std::wstring boxText(HWND box);
+// The text's size in the control's font, wrapped to the width if one is given.
+SIZE textSize(HWND control, const std::wstring& text, int wrapWidth = 0);
 RECT rectInClient(HWND control, HWND window);
 // The control's tip, asked of the window's tooltip control as the system would.
 std::wstring tooltipOf(HWND window, HWND control);

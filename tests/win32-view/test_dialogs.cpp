@@ -57,11 +57,7 @@ TEST_F(Owner, MessageBoxCarriesTheApplicationsTitleUnlessGivenOne) {
   const std::pair<int, const wchar_t*> cases[] = {{0, L"talvorstart"}, {16, L"talvorstart"}, {64, L"About"}};
   for (const auto& [style, title] : cases) {
     std::wstring text;
-    WhenWindowShows close(title, [&text](HWND box) {
-      for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (textOf(c).size() > text.size()) text = textOf(c);  // its text, not its OK
-      pressKey(VK_RETURN);
-    });
+    WhenWindowShows close(title, [&text](HWND box) { text = boxText(box), pressKey(VK_RETURN); });
     showMessageBox(owner_, L"File Not Found", style, title == std::wstring(L"About") ? title : L"");
     EXPECT_TRUE(close.ran()) << "style " << style;
     EXPECT_EQ(text, L"File Not Found") << "style " << style;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,37 +27,46 @@ class MainWindow : public ::testing::Test {
   FrmMain frm_{store_, services_};
 };
 
-}  // namespace
-
 // Every row of the design is a native control of the window at its place (the
-// design's twips at the scale read off the client area, 5136 twips wide,
-// within a pixel), with its caption, tooltip and visibility.
-TEST_F(MainWindow, EveryRowOfTheDesignAtItsPlaceWithItsTexts) {
-  FrmMainView view(frm_);
+// design's twips at the scale read off the client area, within a pixel), with
+// its caption (where the design gives one), tooltip and visibility.
+void expectAsDesigned(HWND window, const WindowDesign& w, const std::vector<ControlDesign>& rows,
+                      const std::function<HWND(const std::string&)>& control) {
   RECT client;
-  GetClientRect(view.handle(), &client);
-  const double k = client.right / 5136.0;
-  EXPECT_NEAR(client.bottom, 4080 * k, 1);
-  EXPECT_EQ(textOf(view.handle()), L"Talvor Start");
-  for (const ControlDesign& d : frmMainDesign()) {
+  GetClientRect(window, &client);
+  const double k = double(client.right) / w.clientWidth;
+  EXPECT_NEAR(client.bottom, w.clientHeight * k, 1);
+  for (const ControlDesign& d : rows) {
     if (d.kind == ControlKind::MenuItem) continue;
     SCOPED_TRACE(d.name);
-    const HWND c = view.control(d.name);
+    const HWND c = control(d.name);
     ASSERT_NE(c, nullptr);
-    const RECT r = rectInClient(c, view.handle());
+    const RECT r = rectInClient(c, window);
     EXPECT_NEAR(r.left, d.left * k, 1);
     EXPECT_NEAR(r.top, d.top * k, 1);
     EXPECT_NEAR(r.right - r.left, d.width * k, 1);
-    EXPECT_NEAR(r.bottom - r.top, d.height * k, 1);
-    if (d.kind != ControlKind::Image && d.kind != ControlKind::Slider) {
+    if (d.kind != ControlKind::ComboBox) {  // a list's height is its own
+      EXPECT_NEAR(r.bottom - r.top, d.height * k, 1);
+    }
+    if (!d.caption.empty()) {
       EXPECT_EQ(textOf(c), wide(d.caption));
     }
     if (d.kind == ControlKind::TextBox) {
       EXPECT_EQ((GetWindowLongW(c, GWL_STYLE) & ES_CENTER) != 0, d.alignment == Alignment::Centre);
     }
-    EXPECT_EQ(tooltipOf(view.handle(), c), wide(d.tooltip));
+    EXPECT_EQ(tooltipOf(window, c), wide(d.tooltip));
     EXPECT_EQ(flaggedVisible(c), d.visible);
   }
+}
+
+}  // namespace
+
+// The design's values are pinned by the core's tests; here, that the window shows them.
+TEST_F(MainWindow, EveryRowOfTheDesignAtItsPlaceWithItsTexts) {
+  FrmMainView view(frm_);
+  EXPECT_EQ(textOf(view.handle()), L"Talvor Start");
+  expectAsDesigned(view.handle(), frmMainWindow(), frmMainDesign(),
+                   [&](const std::string& n) { return view.control(n); });
   wchar_t items[3][16] = {};
   for (int i = 0; i < 3; ++i) GetMenuStringW(GetMenu(view.handle()), i, items[i], 16, MF_BYPOSITION);
   EXPECT_EQ(std::wstring(items[0]) + items[1] + items[2], L"&Help&Keys&About");
@@ -87,15 +97,9 @@ TEST_F(MainWindow, AMessageThatWrapsIsShownWhole) {
       "backup program lost the keyboard focus to the window \"Update available\", so no more keys were sent.");
   const HWND line = view.control("lblProblem");
   const RECT shown = rectInClient(line, view.handle());
-  HDC dc = GetDC(line);
-  HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(line, WM_GETFONT, 0, 0)));
-  RECT needed{0, 0, shown.right - shown.left, 0}, oneLine = needed;
-  DrawTextW(dc, textOf(line).c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  DrawTextW(dc, L"X", -1, &oneLine, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(line, dc);
-  EXPECT_GE(needed.bottom, 3 * oneLine.bottom);  // the case: it wraps
-  EXPECT_GE(shown.bottom - shown.top, needed.bottom);
+  const LONG needed = textSize(line, textOf(line), shown.right - shown.left).cy;
+  EXPECT_GE(needed, 3 * textSize(line, L"X").cy);  // the case: it wraps
+  EXPECT_GE(shown.bottom - shown.top, needed);
   RECT client;
   GetClientRect(view.handle(), &client);
   EXPECT_LE(shown.bottom, client.bottom);
@@ -132,24 +136,11 @@ class KeysDialog : public MainWindow {
 
 }  // namespace
 
-// The design's twips at the scale read off the client area, 6960 twips wide.
 TEST_F(KeysDialog, OpensFromTheMenuAtItsDesignPlaces) {
   ASSERT_TRUE(IsWindowVisible(dialog()));
   EXPECT_EQ(GetWindow(dialog(), GW_OWNER), view_.handle());
   EXPECT_EQ(textOf(dialog()), L"Keys");
-  RECT client;
-  GetClientRect(dialog(), &client);
-  const double k = client.right / 6960.0;
-  EXPECT_NEAR(client.bottom, 3852 * k, 1);
-  for (const ControlDesign& d : frmKeysDesign()) {
-    SCOPED_TRACE(d.name);
-    const RECT r = rectInClient(keys(d.name), dialog());
-    EXPECT_NEAR(r.left, d.left * k, 1);
-    EXPECT_NEAR(r.top, d.top * k, 1);
-    EXPECT_NEAR(r.right - r.left, d.width * k, 1);
-    EXPECT_NEAR(r.bottom - r.top, d.kind == ControlKind::ComboBox ? r.bottom - r.top : d.height * k,
-                1);  // a list's is its own
-  }
+  expectAsDesigned(dialog(), frmKeysWindow(), frmKeysDesign(), [&](const std::string& n) { return keys(n); });
   EXPECT_EQ(SendMessageW(keys("cboFindBy"), CB_GETCOUNT, 0, 0), 4);
   EXPECT_EQ(SendMessageW(keys("cboFindBy"), CB_GETCURSEL, 0, 0), 0);
   SendMessageW(keys("cboFindBy"), CB_SETCURSEL, 3, 0);
@@ -162,13 +153,16 @@ TEST_F(KeysDialog, OpensFromTheMenuAtItsDesignPlaces) {
 
 // Each key pressed in the field while it records, and what it is stored as.
 TEST_F(KeysDialog, RecordingWritesTheKeyInTheNotation) {
-  const std::vector<std::vector<std::string>> cases = {{"StartKeys", "^s", "Start/Letter"},
-                                                       {"JobKeys", "%b", "Start/BackupJobLetter"},
-                                                       {"ConfirmKeys", "+{TAB}", "Start/ConfirmKey"},
-                                                       {"ConfirmKeys", "{ESC}", "Start/ConfirmKey"}};
-  const std::vector<std::vector<WORD>> pressed = {{VK_CONTROL, 'S'}, {VK_MENU, 'B'}, {VK_SHIFT, VK_TAB}, {VK_ESCAPE}};
-  for (size_t i = 0; i < cases.size(); ++i) {
-    const std::string field = "txt" + cases[i][0], button = "cmdRecord" + cases[i][0], notation = cases[i][1];
+  struct Case {
+    std::string field, notation, stored;
+    std::vector<WORD> pressed;
+  };
+  const Case cases[] = {{"StartKeys", "^s", "Start/Letter", {VK_CONTROL, 'S'}},
+                        {"JobKeys", "%b", "Start/BackupJobLetter", {VK_MENU, 'B'}},
+                        {"ConfirmKeys", "+{TAB}", "Start/ConfirmKey", {VK_SHIFT, VK_TAB}},
+                        {"ConfirmKeys", "{ESC}", "Start/ConfirmKey", {VK_ESCAPE}}};
+  for (const auto& [what, notation, stored, pressed] : cases) {
+    const std::string field = "txt" + what, button = "cmdRecord" + what;
     SCOPED_TRACE(notation);
     SetForegroundWindow(dialog());
     SetWindowTextW(keys(field), L"");
@@ -178,10 +172,10 @@ TEST_F(KeysDialog, RecordingWritesTheKeyInTheNotation) {
     settle(view_.handle());
     EXPECT_EQ(GetFocus(), keys(field));
     EXPECT_EQ(textOf(keys(button)), L"Cancel");
-    pressKeys(pressed[i]);
+    pressKeys(pressed);
     settle(view_.handle());
-    EXPECT_EQ(textOf(keys(field)), std::wstring(notation.begin(), notation.end()));
-    EXPECT_EQ(writes(), std::vector<std::string>{cases[i][2] + "=" + notation});
+    EXPECT_EQ(textOf(keys(field)), wide(notation));
+    EXPECT_EQ(writes(), std::vector<std::string>{stored + "=" + notation});
     EXPECT_EQ(textOf(keys(button)), L"Record");
     EXPECT_TRUE(IsWindowVisible(dialog()));  // Esc was recorded, not a close
   }

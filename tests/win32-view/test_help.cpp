@@ -33,11 +33,7 @@ TEST(HelpWindow, ShowsTheShippedHelpAtEachTopicOfTheWindow) {
 TEST(HelpWindow, AMissingFileIsToldWithItsName) {
   HelpWindow help;
   std::wstring told;
-  WhenWindowShows close(L"talvorstart", [&](HWND box) {
-    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-      if (textOf(c).size() > told.size()) told = textOf(c);
-    pressKey(VK_RETURN);
-  });
+  WhenWindowShows close(L"talvorstart", [&](HWND box) { told = boxText(box), pressKey(VK_RETURN); });
   EXPECT_FALSE(help.show(nullptr, besideThisProgram(L"nowhere.hlp"), 4));
   EXPECT_TRUE(close.ran());
   EXPECT_NE(told.find(L"nowhere.hlp could not be opened"), std::wstring::npos);
