@@ -19,10 +19,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$x_tmp/no-session-bus"
 
 failures=0
-fail() {
-  echo "FAIL: $case_name: $*"
-  failures=$((failures + 1))
-}
+fail() { echo "FAIL: $case_name: $*" && failures=$((failures + 1)); }
 begin() { case_name=$1 before=$failures; }
 end() { ((failures == before)) && echo "PASS: $case_name"; }
 x_done() { echo "$failures failed" && ((failures == 0)); }
@@ -114,6 +111,14 @@ x_wait_for() {
   return 1
 }
 
+# A terminal whose input goes to the file $typed; its window is $terminal.
+x_terminal() {
+  typed="$x_tmp/typed-$RANDOM"
+  xterm -T Terminal -e sh -c "stty raw -echo; exec cat >'$typed'" 2>/dev/null &
+  x_pids+=($!)
+  x_wait_for 10 xdotool search --name '^Terminal$' >/dev/null || { echo "FAIL: no terminal"; exit 1; }
+  terminal=$(xdotool search --name '^Terminal$' | head -1)
+}
 # The keys a backup program gets in a run for job 3, as the demo logs them.
 x_job_keys() { echo "Alt+B$(printf ' Up%.0s' $(seq 20)) Down Down Return Alt+S"; }
 # Stops the demo programs that logged "ready PID" to the given file.
@@ -125,18 +130,17 @@ x_stop_demo() { kill $(sed -n 's/^ready //p; s/^popup-ready //p' "$1" 2>/dev/nul
 write_ini() {
   x_fresh_settings
   printf '[Start]\nLetter=%s\nTitle=%s\nBackupJobLetter=%s\nStartDelay=%s\nDefault=0\nOnceOnly=%s\nBackupNumber=1\n' \
-    "${start_letter:-S}" "${title:-Microsoft Backup}" "${job_letter:-B}" "${delay:-2}" "${once:-0}" >"$x_ini"
+    "${start_letter:-S}" "${title:-Microsoft Backup}" "${job_letter:-B}" "${delay:-1}" "${once:-0}" >"$x_ini"
   [[ -n "${last_run:-}" ]] && printf 'DateLastRun=%s\n' "$last_run" >>"$x_ini"
   printf '\n[%s]\n%s=1\nBackup=3\n' "$weekday" "$weekday" >>"$x_ini"
 }
 ini_value() { sed -n "s/^$1=//p" "${2:-$x_ini}" | head -1; }
 
 # Runs the tool, from a folder of its own with a batch file that runs the
-# given command, until it recorded the date,
-# showed a box or ended (at most 40 s), then stops it and what it started.
-# $during, when set, runs in the background meanwhile (it may read $log).
-# With $wait_end set, a run that told why it started no job is given time to
-# end by itself. Sets log, out, box, and status when the tool ended by itself.
+# given command, until it recorded the date, told why it started no job or
+# ended (at most 40 s), then stops it and what it started. $during, when
+# set, runs in the background meanwhile (it may read $log). Sets log, out,
+# box, and status when the tool ended by itself.
 run_tool() {
   local folder="$x_tmp/tool-$RANDOM$RANDOM"
   mkdir -p "$folder"
@@ -157,7 +161,6 @@ run_tool() {
     kill -0 $tool 2>/dev/null && sleep 0.05 || break
   done
   sleep 0.3  # keys still on their way would show in the logs
-  [[ -n "${wait_end:-}" && -n "$box" ]] && x_wait_for 10 eval '! kill -0 $tool 2>/dev/null'
   kill -0 $tool 2>/dev/null || { wait $tool; status=$?; }
   kill $tool 2>/dev/null
   wait $tool $helper 2>/dev/null
@@ -165,7 +168,8 @@ run_tool() {
   return 0
 }
 # What a run that started job 3 left (the keys given, else those of job 3),
-# and what one that started nothing left (the message, the exit status).
+# and what one that started nothing left (the message; the exit statuses are
+# the core tests' and e2e_store's).
 expect_job_3() {
   [[ "$(keys)" == "${1:-$(x_job_keys)}" ]] || fail "keys: $(keys) ${box:+(box: $box)}"
   grep -q '^started 3$' "$log" 2>/dev/null || fail "job 3 not started: $(grep started "$log")"
@@ -175,6 +179,5 @@ expect_nothing_started() {
   grep -q '^started' "$log" 2>/dev/null && fail "a job was started: $(grep started "$log")"
   [[ -z "$(ini_value DateLastRun)" ]] || fail "DateLastRun written"
   [[ "$box" == *"$1"* ]] || fail "message: $box"
-  [[ "$status" == "$2" ]] || fail "exit status '$status', not $2"
 }
 keys() { grep '^key ' "${1:-$log}" 2>/dev/null | sed 's/^key //' | paste -sd' ' -; }
