@@ -11,9 +11,7 @@ x_cleanup() {
 trap x_cleanup EXIT
 
 x_tmp=$(mktemp -d)
-# The run history, notifications and the single-run lock of the program
-# under test stay here: never the user's own, never those of a suite
-# running beside this one.
+# The history, notifications and lock: never the user's, nor a suite's beside this one.
 export XDG_STATE_HOME="$x_tmp/state" XDG_RUNTIME_DIR="$x_tmp/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$x_tmp/no-session-bus"
@@ -84,9 +82,8 @@ x_start_server() {
 x_start_wm() {
   openbox >"$x_tmp/openbox.log" 2>&1 &
   x_pids+=($!)
-  x_wait_for 5 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' && return 0
-  echo "FAIL: openbox did not start" >&2
-  return 1
+  x_wait_for 5 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+    { echo "FAIL: openbox did not start" >&2 && return 1; }
 }
 # Both, or the server only with --no-wm (given, or among the options).
 x_start() {
@@ -96,18 +93,14 @@ x_start() {
 
 # A fresh settings folder; its INI file is $x_ini.
 x_fresh_settings() {
-  export XDG_CONFIG_HOME="$x_tmp/config-$RANDOM$RANDOM"
-  x_ini="$XDG_CONFIG_HOME/TalvorStart/TalvorStart.ini"
+  export XDG_CONFIG_HOME="$x_tmp/config-$RANDOM$RANDOM" && x_ini="$XDG_CONFIG_HOME/TalvorStart/TalvorStart.ini"
   mkdir -p "${x_ini%/*}"
 }
 
 # Waits until the command succeeds, up to the given seconds.
 x_wait_for() {
   local i
-  for i in $(seq $(($1 * 20))); do
-    "${@:2}" && return 0
-    sleep 0.05
-  done
+  for i in $(seq $(($1 * 20))); do "${@:2}" && return 0 || sleep 0.05; done
   return 1
 }
 
@@ -143,10 +136,8 @@ ini_value() { sed -n "s/^$1=//p" "${2:-$x_ini}" | head -1; }
 # box, and status when the tool ended by itself.
 run_tool() {
   local folder="$x_tmp/tool-$RANDOM$RANDOM"
-  mkdir -p "$folder"
-  cp "$stage/talvorstart" "$stage/talvorstart.hlp" "$folder/"
-  printf '#!/bin/sh\n%s\n' "$1" >"$folder/TalvorStart.bat"
-  chmod +x "$folder/TalvorStart.bat"
+  mkdir -p "$folder" && cp "$stage/talvorstart" "$stage/talvorstart.hlp" "$folder/"
+  printf '#!/bin/sh\n%s\n' "$1" >"$folder/TalvorStart.bat" && chmod +x "$folder/TalvorStart.bat"
   export DEMO_BACKUP_LOG="$x_tmp/target-$RANDOM$RANDOM.log"
   log=$DEMO_BACKUP_LOG out="$x_tmp/tool-$RANDOM.out" box="" status=""
   (cd /tmp && exec "$folder/talvorstart") >"$out" 2>&1 &
@@ -164,8 +155,7 @@ run_tool() {
   kill -0 $tool 2>/dev/null || { wait $tool; status=$?; }
   kill $tool 2>/dev/null
   wait $tool $helper 2>/dev/null
-  x_stop_demo "$log"
-  return 0
+  x_stop_demo "$log" || true
 }
 # What a run that started job 3 left (the keys given, else those of job 3),
 # and what one that started nothing left (the message; the exit statuses are
