@@ -102,11 +102,10 @@ repeat_with_other() { other=$3 repeat_runs "$1" "$2" QT_QPA_PLATFORM=wayland; }
 repeat_case() { other="" repeat_runs "$@"; }
 repeat_runs() {
   local n=$1 good=0 i
-  shift
   for i in $(seq "$n"); do
     [[ -n "$other" ]] && rm -f "$other"
     [[ -z "$other" ]] && declare -F before_run >/dev/null && before_run
-    run_tool "$@"
+    run_tool "${@:2}"
     if [[ -n "$other" ]] && ! grep -qs '^ready' "$other"; then
       echo "  the other window did not start"
     elif [[ -n "$other" ]] && grep -q '^key' "$other"; then
