@@ -1,7 +1,6 @@
-# Shell helpers for the scripts that need a real X server: a private Xvfb
-# at 96 dpi, optionally openbox, private folders, options, case counting,
-# and runs of the real talvorstart against a target. Source it; everything
-# started here is stopped when the script exits. Uses $stage.
+# Helpers for scripts on a real X server: a private Xvfb at 96 dpi, openbox,
+# folders, options, cases, runs of the real talvorstart against a target.
+# Source it; all it starts stops when the script exits. Uses $stage.
 
 x_pids=()
 x_cleanup() {
@@ -22,16 +21,14 @@ begin() { case_name=$1 before=$failures; }
 end() { ((failures == before)) && echo "PASS: $case_name"; }
 x_done() { echo "$failures failed" && ((failures == 0)); }
 
-# STAGE_DIR [--no-wm] [--runs N] [--only CASE,CASE...]; also the locale,
-# and today's date and weekday as the program writes them.
+# STAGE_DIR [--no-wm] [--runs N] [--only CASE,...]; the locale, today as the program writes it.
 x_options() {
   export LC_ALL=${x_locale:-C}
   today=$(date +"%-d %b %Y") weekday=$(date +%A)
   stage=$(cd "$1" && pwd) || exit 2
-  shift
   mode="" runs=1 only=""
-  while (($#)); do
-    case $1 in --no-wm) mode=--no-wm ;; --runs) runs=$2 && shift ;; --only) only=$2 && shift ;; esac
+  while (($# > 1)); do
+    case $2 in --no-wm) mode=--no-wm ;; --runs) runs=$3 && shift ;; --only) only=$3 && shift ;; esac
     shift
   done
 }
@@ -50,10 +47,7 @@ run_case() {
 }
 
 # What cannot be tested here: a failure under CI=true, else a loud line.
-x_skip() {
-  [[ "${CI:-}" == true ]] && { echo "FAIL (CI): $*"; failures=$((failures + 1)); return; }
-  echo "SKIPPED: $*"
-}
+x_skip() { [[ "${CI:-}" == true ]] && echo "FAIL (CI): $*" && failures=$((failures + 1)) || echo "SKIPPED: $*"; }
 # Programs (names on PATH or paths) the script needs; without one it fails
 # in CI and is skipped (exit 77) elsewhere.
 x_need() {
@@ -64,8 +58,7 @@ x_need() {
   ((failures)) && exit 1 || exit 77
 }
 
-# Starts Xvfb on a display number that the server itself picks (so that
-# parallel runs never race for one) and exports DISPLAY.
+# Starts Xvfb on a display that the server picks (no race with parallel runs); exports DISPLAY.
 x_start_server() {
   local fd_file="$x_tmp/xvfb.display" i
   : >"$fd_file"
@@ -75,8 +68,7 @@ x_start_server() {
     grep -qx '[0-9][0-9]*' "$fd_file" && export DISPLAY=":$(head -n1 "$fd_file")" && xdpyinfo >/dev/null 2>&1 && return 0
     kill -0 "${x_pids[-1]}" 2>/dev/null && sleep 0.05 || break
   done
-  echo "FAIL: could not start Xvfb" >&2
-  return 1
+  echo "FAIL: could not start Xvfb" >&2 && return 1
 }
 # Starts openbox and waits until it manages windows.
 x_start_wm() {
@@ -117,7 +109,6 @@ x_job_keys() { echo "Alt+B$(printf ' Up%.0s' $(seq 20)) Down Down Return Alt+S";
 # Stops the demo programs that logged "ready PID" to the given file.
 x_stop_demo() { kill $(sed -n 's/^ready //p; s/^popup-ready //p' "$1" 2>/dev/null) 2>/dev/null; }
 
-# --- running the real talvorstart against a target --------------------------
 # Fresh settings of a configured install, today's weekday on job 3; $once
 # and $last_run for the once-per-day gate.
 write_ini() {

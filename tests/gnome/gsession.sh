@@ -1,6 +1,5 @@
-# Shell helpers for the GNOME end-to-end tests: a headless GNOME Shell with
-# private session and system buses, started and stopped here (on top of
-# wsession.sh, which runs everything as the test user). Source it.
+# Helpers for a headless GNOME Shell with private session and system buses,
+# started and stopped here, on top of wsession.sh. Source it.
 
 g_shells=0
 g_api=(example.talvorstart.Shell /example/talvorstart/Shell example.talvorstart.Shell1)

@@ -1,7 +1,6 @@
-# Shell helpers for end-to-end runs of the tool on a Wayland compositor
-# (see wsession.sh, sourced first): an install folder whose batch file
-# starts a backup program, its settings, a run and its checks. Source it;
-# needs $stage.
+# Helpers for runs of the tool on a Wayland compositor (after wsession.sh):
+# an install folder whose batch file starts a target, settings, a run and its
+# checks. Source it; needs $stage.
 
 today=$(LC_ALL=C date +"%-d %b %Y")
 weekday=$(LC_ALL=C date +%A)
@@ -49,8 +48,7 @@ spawn_tool() {
 stop_tool() {
   stop_when=("${@:2}") && w_wait_for "$1" tool_done
   kill "$tool" 2>/dev/null
-  wait "$tool" 2>/dev/null
-  tool_status=$?
+  wait "$tool" 2>/dev/null; tool_status=$?
 }
 tool_done() { ! kill -0 "$tool" 2>/dev/null || "${stop_when[@]}"; }
 # The tool must end by itself within the seconds: a start nobody watches
@@ -72,11 +70,9 @@ run_tool() {
 # One run must start job 3 with exactly the job keys, and the tool's own
 # window must get none (they would change its settings).
 check_job3() {
-  local k
-  k=$(keys)
-  [[ "$k" == "$job_keys" ]] || { echo "  keys: ${k:-none}; status $tool_status; the tool said: $(tail -3 "$w_tmp/tool.out")"
-    return 1
-  }
+  local k=$(keys)
+  [[ "$k" == "$job_keys" ]] ||
+    { echo "  keys: ${k:-none}; status $tool_status; the tool said: $(tail -3 "$w_tmp/tool.out")" && return 1; }
   grep -q "^started 3$" "$log" || { echo "  job 3 not started: $(grep "^started" "$log")"; return 1; }
   date_written || { echo "  DateLastRun not written"; return 1; }
   [[ "$(grep -v DateLastRun "$ini" | sort)" == "$ini_before" ]] || { echo "  the tool's settings changed"; return 1; }
@@ -85,12 +81,11 @@ check_job3() {
 # A batch file that starts the backup program and then, once it is up,
 # another window, which the compositor puts in front.
 make_two_window_install() {
-  local dir=$1 program=$2 other=$3
-  make_install "$dir"
-  cat >>"$dir/TalvorStart.bat" <<SCRIPT
-$program &
+  make_install "$1"
+  cat >>"$1/TalvorStart.bat" <<SCRIPT
+$2 &
 for i in \$(seq 100); do grep -qs '^ready' "\$DEMO_BACKUP_LOG" && break; sleep 0.05; done
-QT_QPA_PLATFORM=wayland $stage/demo-backup --title Notes --log "$other" &
+QT_QPA_PLATFORM=wayland $stage/demo-backup --title Notes --log "$3" &
 SCRIPT
 }
 

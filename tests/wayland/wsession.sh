@@ -1,6 +1,5 @@
-# Shell helpers for the Wayland end-to-end tests: a headless compositor
-# started and stopped here, run as a user other than root (sway refuses
-# root), with a runtime folder of its own. Source it.
+# Helpers for the Wayland end-to-end tests: a headless compositor started and
+# stopped here, as a user other than root (sway refuses root). Source it.
 
 w_pids=()
 w_env=()  # NAME=value words that every command gets (a private session bus)
@@ -15,10 +14,9 @@ w_user=""
 
 # As root, everything runs as an unprivileged user made for the tests.
 w_setup_user() {
-  if [[ $(id -u) -ne 0 ]]; then return 0; fi
+  [[ $(id -u) -ne 0 ]] && return 0
   w_user=talvortest
-  id "$w_user" >/dev/null 2>&1 ||
-    useradd --system --no-create-home --shell /usr/sbin/nologin "$w_user" >/dev/null 2>&1 ||
+  id "$w_user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$w_user" >/dev/null 2>&1 ||
     { echo "could not create the user $w_user" >&2; return 1; }
 }
 
@@ -48,9 +46,7 @@ w_run() {
 w_start_bus() {
   local out
   out=$(w_run dbus-daemon --session --fork --print-address=1 --print-pid=1) || return 1
-  w_bus=$(sed -n 1p <<<"$out")
-  w_pids+=("$(sed -n 2p <<<"$out")")
-  [[ -n "$w_bus" ]]
+  w_bus=$(sed -n 1p <<<"$out") && w_pids+=("$(sed -n 2p <<<"$out")") && [[ -n "$w_bus" ]]
 }
 
 # Starts a headless compositor: "sway", "weston" or "kwin"; sets
