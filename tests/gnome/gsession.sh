@@ -1,6 +1,5 @@
-# Shell helpers for the GNOME end-to-end tests: a headless GNOME Shell with
-# private session and system buses, started and stopped here (on top of
-# wsession.sh, which runs everything as the test user). Source it.
+# Helpers for a headless GNOME Shell with private session and system buses,
+# started and stopped here, on top of wsession.sh. Source it.
 
 g_shells=0
 g_api=(example.talvorstart.Shell /example/talvorstart/Shell example.talvorstart.Shell1)
@@ -17,13 +16,10 @@ g_has_name() { g_call org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop
 # shell starts. Sets WAYLAND_DISPLAY, w_env (the buses) and g_ready (the
 # seconds until the shell answered).
 g_start_shell() {
-  local ext=${1:-} n=$((++g_shells)) home
-  home="$w_tmp/gnome$n"
-  w_runtime="$w_tmp/run-gnome$n"
+  local ext=${1:-} n=$((++g_shells)) home enabled="[]"
+  home="$w_tmp/gnome$n" w_runtime="$w_tmp/run-gnome$n"
   w_own_dir "$w_runtime" 700
-  w_own_dir "$home"
-  w_own_dir "$home/config/glib-2.0/settings"
-  w_own_dir "$home/data/gnome-shell/extensions"
+  w_own_dir "$home" && w_own_dir "$home/config/glib-2.0/settings" && w_own_dir "$home/data/gnome-shell/extensions"
   # The shell asks logind on the system bus when the machine has seats.
   cat >"$home/system.conf" <<EOC
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN"
@@ -32,17 +28,11 @@ g_start_shell() {
 <policy context="default"><allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/></policy></busconfig>
 EOC
   chmod 644 "$home/system.conf"
-  local enabled="[]"
-  if [[ -n "$ext" ]]; then
-    cp -r "$ext" "$home/data/gnome-shell/extensions/"
-    [[ -n "$w_user" ]] && chown -R "$w_user:" "$home/data"
-    enabled="['$(basename "$ext")']"
-  fi
+  [[ -n "$ext" ]] && cp -r "$ext" "$home/data/gnome-shell/extensions/" && enabled="['$(basename "$ext")']"
   printf '[org/gnome/shell]\nenabled-extensions=%s\ndisable-user-extensions=false\n' "$enabled" \
     >"$home/config/glib-2.0/settings/keyfile"
-  [[ -n "$w_user" ]] && chown -R "$w_user:" "$home/config"
-  w_env=()
-  unset WAYLAND_DISPLAY
+  [[ -n "$w_user" ]] && chown -R "$w_user:" "$home/config" "$home/data"
+  w_env=() && unset WAYLAND_DISPLAY
   w_spawn dbus-daemon --nofork --session --address="unix:path=$w_runtime/bus" >"$home/bus.log" 2>&1
   w_spawn dbus-daemon --nofork --config-file="$home/system.conf" >"$home/system-bus.log" 2>&1
   w_wait_for 5 test -S "$w_runtime/bus" -a -S "$w_runtime/system_bus" || { echo "no private buses" >&2; return 1; }

@@ -1,37 +1,25 @@
-# Shell helpers for end-to-end runs of the tool on a Wayland compositor
-# (see wsession.sh, sourced first): an install folder whose batch file
-# starts a backup program, its settings, a run and its checks. Source it;
-# needs $stage.
+# Helpers for runs of the tool on a Wayland compositor (after wsession.sh):
+# an install folder whose batch file starts a target, settings, a run and its
+# checks. Source it; needs $stage.
 
 today=$(LC_ALL=C date +"%-d %b %Y")
 weekday=$(LC_ALL=C date +%A)
 job_keys="Alt+B$(printf ' Up%.0s' $(seq 20)) Down Down Return Alt+S"
 failures=0
-fail() {
-  echo "FAIL: $case_name: $*"
-  failures=$((failures + 1))
-}
-begin_case() {
-  case_name=$1
-  before=$failures
-}
+fail() { echo "FAIL: $case_name: $*" && failures=$((failures + 1)); }
+begin_case() { case_name=$1 before=$failures; }
 end_case() { ((failures == before)) && echo "PASS: $case_name ($SECONDS s since the start)"; }
 
 # A folder with the tool and a batch file that starts the given command.
 make_install() {
-  local dir=$1
-  shift
-  w_own_dir "$dir"
-  cp "$stage/talvorstart" "$stage/talvorstart.hlp" "$dir/"
-  { echo '#!/bin/sh'; [[ $# -gt 0 ]] && echo "$* &"; } >"$dir/TalvorStart.bat"
-  chmod 755 "$dir/TalvorStart.bat"
+  w_own_dir "$1" && cp "$stage/talvorstart" "$stage/talvorstart.hlp" "$1/"
+  { echo '#!/bin/sh'; [[ $# -gt 1 ]] && echo "${*:2} &"; } >"$1/TalvorStart.bat" && chmod 755 "$1/TalvorStart.bat"
 }
 
 # Settings as a configured install leaves them: today's weekday picks job 3.
 write_ini() {
   cfg="$w_tmp/config-$RANDOM$RANDOM"
-  w_own_dir "$cfg"
-  w_own_dir "$cfg/TalvorStart"
+  w_own_dir "$cfg" && w_own_dir "$cfg/TalvorStart"
   ini="$cfg/TalvorStart/TalvorStart.ini"
   printf '[Start]\nLetter=S\nTitle=%s\nBackupJobLetter=B\nStartDelay=%s\nDefault=0\nOnceOnly=0\nBackupNumber=1\n' \
     "${title:-Microsoft Backup}" "${delay:-1}" >"$ini"
@@ -51,21 +39,16 @@ stop_demos() {
 # Starts the tool from the folder with extra NAME=value settings, its
 # backup program logging to $log; sets tool.
 spawn_tool() {
-  local dir=$1
-  shift
   write_ini
-  w_spawn XDG_CONFIG_HOME="$cfg" XDG_STATE_HOME="$cfg" DEMO_BACKUP_LOG="$log" "$@" "$dir/talvorstart" \
-    >"$w_tmp/tool.out" 2>&1
+  w_spawn XDG_CONFIG_HOME="$cfg" XDG_STATE_HOME="$cfg" DEMO_BACKUP_LOG="$log" "${@:2}" "$1/talvorstart" >"$w_tmp/tool.out" 2>&1
   tool=$!
 }
 # Stops the tool once it has ended or the command holds, waiting at most
 # the seconds; tool_status is its exit status (143: stopped here).
 stop_tool() {
-  stop_when=("${@:2}")
-  w_wait_for "$1" tool_done
+  stop_when=("${@:2}") && w_wait_for "$1" tool_done
   kill "$tool" 2>/dev/null
-  wait "$tool" 2>/dev/null
-  tool_status=$?
+  wait "$tool" 2>/dev/null; tool_status=$?
 }
 tool_done() { ! kill -0 "$tool" 2>/dev/null || "${stop_when[@]}"; }
 # The tool must end by itself within the seconds: a start nobody watches
@@ -87,55 +70,43 @@ run_tool() {
 # One run must start job 3 with exactly the job keys, and the tool's own
 # window must get none (they would change its settings).
 check_job3() {
-  local k
-  k=$(keys)
-  [[ "$k" == "$job_keys" ]] || { echo "  keys: ${k:-none}; status $tool_status; the tool said: $(tail -3 "$w_tmp/tool.out")"
-    return 1
-  }
+  local k=$(keys)
+  [[ "$k" == "$job_keys" ]] ||
+    { echo "  keys: ${k:-none}; status $tool_status; the tool said: $(tail -3 "$w_tmp/tool.out")" && return 1; }
   grep -q "^started 3$" "$log" || { echo "  job 3 not started: $(grep "^started" "$log")"; return 1; }
   date_written || { echo "  DateLastRun not written"; return 1; }
   [[ "$(grep -v DateLastRun "$ini" | sort)" == "$ini_before" ]] || { echo "  the tool's settings changed"; return 1; }
 }
 
-# Runs the case n times; all must pass. A function before_run, when the
-# caller defines one, sets the desktop up before each run.
-repeat_case() {
-  local n=$1 good=0 i
-  shift
-  for i in $(seq "$n"); do
-    declare -F before_run >/dev/null && before_run
-    run_tool "$@"
-    if check_job3; then good=$((good + 1)); fi
-  done
-  echo "$case_name: job 3 started in $good of $n runs ($SECONDS s since the start)"
-  ((good == n)) || fail "$((n - good)) runs failed"
-}
-
 # A batch file that starts the backup program and then, once it is up,
 # another window, which the compositor puts in front.
 make_two_window_install() {
-  local dir=$1 program=$2 other=$3
-  make_install "$dir"
-  cat >>"$dir/TalvorStart.bat" <<SCRIPT
-$program &
+  make_install "$1"
+  cat >>"$1/TalvorStart.bat" <<SCRIPT
+$2 &
 for i in \$(seq 100); do grep -qs '^ready' "\$DEMO_BACKUP_LOG" && break; sleep 0.05; done
-QT_QPA_PLATFORM=wayland $stage/demo-backup --title Notes --log "$other" &
+QT_QPA_PLATFORM=wayland $stage/demo-backup --title Notes --log "$3" &
 SCRIPT
 }
 
-# Runs the case n times: job 3 each time, and no key for the other window.
-repeat_with_other() {
-  local n=$1 dir=$2 other=$3 good=0 i
+# Runs the case n times: job 3 each time. With a log for the other window
+# (repeat_with_other N DIR LOG), that window must come up and get no key,
+# and the tool runs natively; else (repeat_case N DIR SETTING...) a function
+# before_run, when the caller defines one, sets the desktop up before each run.
+repeat_with_other() { other=$3 repeat_runs "$1" "$2" QT_QPA_PLATFORM=wayland; }
+repeat_case() { other="" repeat_runs "$@"; }
+repeat_runs() {
+  local n=$1 good=0 i
   for i in $(seq "$n"); do
-    rm -f "$other"
-    run_tool "$dir" QT_QPA_PLATFORM=wayland
-    if ! grep -qs '^ready' "$other"; then
+    [[ -n "$other" ]] && rm -f "$other"
+    [[ -z "$other" ]] && declare -F before_run >/dev/null && before_run
+    run_tool "${@:2}"
+    if [[ -n "$other" ]] && ! grep -qs '^ready' "$other"; then
       echo "  the other window did not start"
-    elif grep -q '^key' "$other"; then
+    elif [[ -n "$other" ]] && grep -q '^key' "$other"; then
       echo "  the other window got keys: $(grep '^key' "$other" | head -3 | paste -sd' ' -)"
     elif check_job3; then
       good=$((good + 1))
-      continue
     fi
   done
   echo "$case_name: job 3 started in $good of $n runs ($SECONDS s since the start)"

@@ -1,45 +1,36 @@
-# Shell helpers for the Wayland end-to-end tests: a headless compositor
-# started and stopped here, run as a user other than root (sway refuses
-# root), with a runtime folder of its own. Source it.
+# Helpers for the Wayland end-to-end tests: a headless compositor started and
+# stopped here, as a user other than root (sway refuses root). Source it.
 
 w_pids=()
 w_env=()  # NAME=value words that every command gets (a private session bus)
 w_cleanup() {
-  local p
-  for p in "${w_pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  for p in "${w_pids[@]}"; do wait "$p" 2>/dev/null || true; done
+  ((${#w_pids[@]})) && { kill "${w_pids[@]}"; wait "${w_pids[@]}"; } 2>/dev/null
   [[ -n "${w_tmp:-}" ]] && rm -rf "$w_tmp"
 }
 trap w_cleanup EXIT
 
-w_tmp=$(mktemp -d)
-chmod 755 "$w_tmp"
+w_tmp=$(mktemp -d) && chmod 755 "$w_tmp"
 w_user=""
 
 # As root, everything runs as an unprivileged user made for the tests.
 w_setup_user() {
-  if [[ $(id -u) -ne 0 ]]; then return 0; fi
+  [[ $(id -u) -ne 0 ]] && return 0
   w_user=talvortest
-  id "$w_user" >/dev/null 2>&1 ||
-    useradd --system --no-create-home --shell /usr/sbin/nologin "$w_user" >/dev/null 2>&1 ||
+  id "$w_user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$w_user" >/dev/null 2>&1 ||
     { echo "could not create the user $w_user" >&2; return 1; }
 }
 
 # A folder that the test user owns.
 w_own_dir() {
-  mkdir -p "$1"
-  [[ -n "$w_user" ]] && chown "$w_user:" "$1"
-  chmod "${2:-755}" "$1"
+  mkdir -p "$1" && chmod "${2:-755}" "$1"
+  [[ -z "$w_user" ]] || chown "$w_user:" "$1"
 }
 
 # Runs a command as the test user with a clean environment; extra
 # variables come first as NAME=value words. w_spawn runs it in the
 # background with $! its own pid (so that kill reaches it) and records it
 # for the clean-up.
-w_spawn() {
-  W_EXEC=1 w_run "$@" &
-  w_pids+=($!)
-}
+w_spawn() { W_EXEC=1 w_run "$@" & w_pids+=($!); }
 w_run() {
   local vars=(PATH=/usr/local/bin:/usr/bin:/bin HOME="$w_tmp" XDG_RUNTIME_DIR="$w_runtime" LC_ALL=C.UTF-8)
   [[ -n "${WAYLAND_DISPLAY:-}" ]] && vars+=(WAYLAND_DISPLAY="$WAYLAND_DISPLAY")
@@ -55,9 +46,7 @@ w_run() {
 w_start_bus() {
   local out
   out=$(w_run dbus-daemon --session --fork --print-address=1 --print-pid=1) || return 1
-  w_bus=$(sed -n 1p <<<"$out")
-  w_pids+=("$(sed -n 2p <<<"$out")")
-  [[ -n "$w_bus" ]]
+  w_bus=$(sed -n 1p <<<"$out") && w_pids+=("$(sed -n 2p <<<"$out")") && [[ -n "$w_bus" ]]
 }
 
 # Starts a headless compositor: "sway", "weston" or "kwin"; sets
@@ -70,11 +59,8 @@ w_start_compositor() {
   if [[ $which == kwin ]]; then
     # A copy under the same name: the installed binary carries a file
     # capability that a container may not grant, and cp drops it.
-    w_own_dir "$w_tmp/kwin-bin"
-    cp /usr/bin/kwin_wayland "$w_tmp/kwin-bin/kwin_wayland"
-    w_own_dir "$w_tmp/share"
-    w_own_dir "$w_tmp/share/applications"
-    w_own_dir "$w_tmp/kwin-home" 700
+    w_own_dir "$w_tmp/kwin-bin" && cp /usr/bin/kwin_wayland "$w_tmp/kwin-bin/kwin_wayland"
+    w_own_dir "$w_tmp/share" && w_own_dir "$w_tmp/share/applications" && w_own_dir "$w_tmp/kwin-home" 700
     w_start_bus || { echo "could not start a session bus" >&2; return 1; }
     w_spawn DBUS_SESSION_BUS_ADDRESS="$w_bus" XDG_DATA_DIRS="$w_tmp/share:/usr/share" \
       XDG_CONFIG_HOME="$w_tmp/kwin-home/config" XDG_CACHE_HOME="$w_tmp/kwin-home/cache" \
@@ -88,27 +74,19 @@ w_start_compositor() {
   else
     w_spawn weston --backend=headless-backend.so --socket=wayland-1 --idle-time=0 >"$w_tmp/weston.log" 2>&1
   fi
-  for i in $(seq 200); do
-    if [[ -S "$w_runtime/wayland-1" ]]; then
-      export WAYLAND_DISPLAY=wayland-1
-      [[ $which == sway ]] && { w_wait_for 5 test -s "$w_runtime/display"; X_DISPLAY=$(cat "$w_runtime/display" 2>/dev/null); }
-      return 0
-    fi
-    kill -0 "${w_pids[-1]}" 2>/dev/null || break
-    sleep 0.05
-  done
-  echo "could not start $which:" >&2
-  tail -5 "$w_tmp/$which.log" >&2
-  return 1
+  if ! w_wait_for 10 eval 'test -S "$w_runtime/wayland-1" || ! kill -0 "${w_pids[-1]}" 2>/dev/null' ||
+    [[ ! -S "$w_runtime/wayland-1" ]]; then
+    echo "could not start $which:" >&2 && tail -5 "$w_tmp/$which.log" >&2
+    return 1
+  fi
+  export WAYLAND_DISPLAY=wayland-1
+  [[ $which == sway ]] && { w_wait_for 5 test -s "$w_runtime/display"; X_DISPLAY=$(cat "$w_runtime/display" 2>/dev/null); }
+  return 0
 }
 
+# Waits until the command succeeds, up to the given seconds.
 w_wait_for() {
-  local seconds=$1
-  shift
   local i
-  for i in $(seq $((seconds * 20))); do
-    "$@" && return 0
-    sleep 0.05
-  done
+  for i in $(seq $(($1 * 20))); do "${@:2}" && return 0 || sleep 0.05; done
   return 1
 }

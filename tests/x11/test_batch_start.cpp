@@ -37,7 +37,6 @@ class TestBatchStart : public QObject {
         {"another user's file (root only)", "P", sh, "chown 65534 $F", 70,
          "it belongs to nobody, who may change it; use one of your own instead", ""},
         // Copied from Windows: lines end in CR LF.
-        {"CR LF, #!/bin/sh", "P", "#!/bin/sh\r\ntouch 'MARK'\r\n", "", 0, "", "P"},
         {"CR LF, #!/usr/bin/env bash", "P", "#!/usr/bin/env bash\r\n[[ 1 ]] && touch 'MARK'\r\n", "", 0, "", "P"},
         {"CR LF, no #!", "P", "echo x >/dev/null\r\ntouch 'MARK'\r\n", "", 0, "", "P"},
         {"CR LF, not a shell", "P", "#!/usr/bin/python3\r\nopen('MARK', 'w')\r\n", "", 70,
