@@ -11,7 +11,9 @@ TEST(EventWait, SleepsUntilAMessageComesAndAQuitStays) {
   DWORD start = GetTickCount();
   waitForEvent(300);
   // The whole time, unless something came (Wine's X driver may send a message).
-  if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) EXPECT_GE(GetTickCount() - start, 280u);
+  if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) {
+    EXPECT_GE(GetTickCount() - start, 280u);
+  }
   std::thread poster([thread = GetCurrentThreadId()] { Sleep(100), PostThreadMessageW(thread, WM_APP, 0, 0); });
   start = GetTickCount();
   waitForEvent(5000);
