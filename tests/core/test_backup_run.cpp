@@ -95,7 +95,7 @@ TEST(BackupRun, StartDelays) {
                                                           {"0", {}, 0},
                                                           {"-3", {}, 0},
                                                           {"abc", {}, 0},
-                                                          {"", {}, 0} /* asked for, cancelled */,
+                                                          {"", {}, 0} /* asked, cancelled */,
                                                           {"\t1 e1", LaunchFixture::countFrom(10), 10}};
   for (const auto& [delay, counted, seconds] : cases) {
     SCOPED_TRACE(delay);
@@ -157,47 +157,34 @@ TEST(BackupRun, FailedDateWriteIsSaidOnceWithoutABox) {
 
 // Each step's keys as the backup program needs them; no setting added to an install that lacks it.
 TEST(BackupRun, KeysPerStep) {
-  struct Case {
-    const char *job, *confirm, *start;  // the settings
-    Texts first, last;                  // the keys before the Ups, and after them
-    double pauses;                      // seconds
-  };
-  const Case cases[] = {
+  // The settings job, confirm and start; the keys before the Ups, and after them; the pauses in seconds.
+  const std::tuple<const char*, const char*, const char*, Texts, Texts, double> cases[] = {
       {"{TAB}{TAB}", "", "{TAB}{SPACE}", {"{TAB}{TAB}"}, {"{TAB}{SPACE}"}, 0},  // no Enter
       {"B", "{ENTER}", "{WAIT 250}^s", {"%B"}, {"{ENTER}", "^s"}, 0.25},
-      {"%j{WAIT 100}{HOME}", "{ENTER}", "S", {"%j", "{HOME}"}, {"{ENTER}", "%S"}, 0.1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.job + std::string(" ") + c.start);
+      {"%j{WAIT 100}{HOME}", "{ENTER}", "S", {"%j", "{HOME}"}, {"{ENTER}", "%S"}, 0.1}};
+  for (const auto& [job, confirm, start, first, last, pauses] : cases) {
+    SCOPED_TRACE(job);
     LaunchFixture t;
-    t.put("Start", "BackupJobLetter", c.job);
-    t.put("Start", "ConfirmKey", c.confirm);
-    t.put("Start", "Letter", c.start);
+    t.put("Start", "BackupJobLetter", job);
+    t.put("Start", "ConfirmKey", confirm);
+    t.put("Start", "Letter", start);
     EXPECT_EQ(t.start(), 0);
-    EXPECT_EQ(t.keys(), c.first + Texts(20, "{UP}") + c.last);
-    EXPECT_NEAR(t.desk.elapsed(), 10 + 5 + c.pauses, kSlack);
+    EXPECT_EQ(t.keys(), first + Texts(20, "{UP}") + last);
+    EXPECT_NEAR(t.desk.elapsed(), 10 + 5 + pauses, kSlack);
     EXPECT_EQ(t.stored("Start", "TitleMatch"), "<absent>");
   }
 }
 
-// The title setting names the window in the way chosen.
+// The title setting names the window in the way chosen; without a match the run waits twice more for it.
 TEST(BackupRun, TitleMatchModes) {
-  struct Case {
-    const char* match;
-    const char* title;
-    bool found;
-  };
-  const Case cases[] = {{"end", "Profile Backup", true}, {"contains", "nightly", true}, {"end", "/home", false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.match) + " " + c.title);
+  for (const auto& [match, title, found] :
+       {std::tuple{"end", "Profile Backup", true}, {"contains", "nightly", true}, {"end", "/home", false}}) {
     LaunchFixture t;
-    t.put("Start", "TitleMatch", c.match);
-    t.put("Start", "Title", c.title);
+    t.put("Start", "TitleMatch", match);
+    t.put("Start", "Title", title);
     t.desk.startsWindow = "/home/user/nightly.profile \xE2\x80\x94 Profile Backup";
     t.start();
-    // Without a match the run waits twice more for the window.
-    const bool retried = std::find(t.messages.begin(), t.messages.end(), "Another  10 seconds") != t.messages.end();
-    EXPECT_EQ(retried, !c.found);
+    EXPECT_EQ(std::count(t.messages.begin(), t.messages.end(), "Another  10 seconds"), found ? 0 : 1) << title;
   }
 }
 
