@@ -34,18 +34,6 @@ TEST(BackupRun, TypicalStartSendsTheJobSequence) {
   EXPECT_FALSE(t.frm->visible());
 }
 
-TEST(BackupRun, LastBackupTickedSendsOnlyTheStartKey) {
-  LaunchFixture t;
-  t.put("Start", "Default", "1");
-  t.put("Month", "12onoff", "1");
-  t.put("Month", "12Backup", "4");
-  // Job selection is not consulted: a broken number for today does no harm.
-  t.desk.at(1, [&] { t.put("Month", "12Backup", "x"); });
-  t.start();
-  EXPECT_EQ(t.keys(), Texts{"%S"});
-  EXPECT_TRUE(t.desk.boxes.empty());
-}
-
 TEST(BackupRun, EditsDuringTheWaitTakeEffectInTheSameRun) {
   LaunchFixture t;
   t.desk.at(2, [&] {
@@ -69,24 +57,6 @@ TEST(BackupRun, MissingTitleButANewWindowInFrontGetsTheKeys) {
   EXPECT_EQ(t.keys(), LaunchFixture::jobSequence("B", 20, 0, "S"));
   EXPECT_EQ(t.desk.sent.front().window, "Backup Pro 9");
   EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText());
-}
-
-TEST(BackupRun, PauseHoldsTheStartDelay) {
-  LaunchFixture t;
-  size_t changesWhenHeld = 0;
-  Texts held;
-  t.desk.at(1, [&] { t.frm->cmdPause.click(); });
-  t.desk.at(2, [&] { changesWhenHeld = t.countDown.size(); });
-  t.desk.at(31, [&] {
-    held = slice(t.countDown, changesWhenHeld - 1);
-    t.frm->cmdPause.click();
-  });
-  t.start();
-  EXPECT_EQ(t.frm->cmdPause.caption(), "Pause");
-  EXPECT_EQ(held, Texts{" 10"});  // never moved while held
-  // " 9" showed at the pause; holding restarts the delay from " 10"
-  EXPECT_EQ(t.countDown, (Texts{" 10", " 9"} + LaunchFixture::countFrom(10) + LaunchFixture::countFrom(5)));
-  EXPECT_NEAR(t.desk.elapsed(), 31 + 10 + 5, kSlack);
 }
 
 // The count-down of each delay, rounded up; none without a number.
@@ -143,16 +113,6 @@ TEST(BackupRun, WaitAcrossMidnightEndsAfterItsDelay) {
   EXPECT_NEAR(t.desk.elapsed(), 15.0, kSlack);
   EXPECT_EQ(t.keys(), LaunchFixture::jobSequence("B", 20, 2, "S"));  // the job of the new day
   EXPECT_EQ(t.stored("Start", "DateLastRun"), t.desk.shortDateText(Date{2026, 8, 13}));
-}
-
-TEST(BackupRun, FailedDateWriteIsSaidOnceWithoutABox) {
-  LaunchFixture t;
-  t.desk.at(1, [&] { t.store.setFailWrites(true); });
-  EXPECT_EQ(t.start(), 0);  // the job did start
-  EXPECT_TRUE(t.desk.boxes.empty());
-  EXPECT_EQ(t.frm->lblProblem.caption().rfind("The date of this run could not be stored", 0), 0u)
-      << t.frm->lblProblem.caption();
-  EXPECT_EQ(t.frm->lblProblem.caption().find('\n'), std::string::npos);
 }
 
 // Each step's keys as the backup program needs them; no setting added to an install that lacks it.

@@ -32,6 +32,7 @@ void noWindow(LaunchFixture& t) { t.desk.startsWindow.clear(); }
 const std::string kNotStarted = "The backup did not start: ";
 const std::string kNotSet = kNotStarted + "a setting the run needs is not set. ";
 const std::string kNotUsable = kNotStarted + "a setting the run needs cannot be used. Not usable: ";
+const std::string kUnreadable = "/home/u/.config/TalvorStart/TalvorStart.ini: it is not a regular file";
 const std::string kMend = " Mend it in the Talvor Start window (menu Keys); it is kept for the next start.";
 
 TEST(RunOutcomes, EachEndItsStatusAndWords) {
@@ -48,6 +49,23 @@ TEST(RunOutcomes, EachEndItsStatusAndWords) {
   const Case cases[] = {
       {"a job started", [](LaunchFixture&) {}, 0, "", 23, true},
       {"ran today already", [](LaunchFixture& t) { t.put("Start", "DateLastRun", t.dateText()); }, 0, "", 0, true},
+      // Job selection is not consulted: a broken number for today does no harm.
+      {"last backup ticked", [](LaunchFixture& t) { t.put("Start", "Default", "1"); t.put("Month", "12onoff", "1"); t.desk.at(1, [&t] { t.put("Month", "12Backup", "x"); }); }, 0, "", 1, true},
+      {"date not stored", atOne([](LaunchFixture& t) { t.store.setFailWrites(true); }), 0, "The date of this run could not be stored in memory: writes refused", 23, true},
+      // Said in the window, once per reason; the run goes on, on what was stored in memory.
+      {"settings unreadable and writes refused for a while", [](LaunchFixture& t) {
+         t.put("Month", "12onoff", "1");  // the load ticks it, which writes it back
+         t.store.setReadProblem(kUnreadable);
+         t.store.setFailWrites(true);
+         t.desk.at(1, [&t] { t.store.setFailWrites(false); });
+         t.reportLikeTheProgram();
+       }, 0, "Settings could not be read (" + kUnreadable + "). This start uses the defaults; move that file away or mend it so that settings can be kept.\nSettings could not be saved to memory: writes refused. Changes made now last only until Talvor Start closes.", 23, true},
+      // No question whose answer could not be kept, no run on values nobody set.
+      {"settings unreadable, none known", [](LaunchFixture& t) {
+         t.store = settings::MemoryStore();
+         t.store.setReadProblem(kUnreadable);
+         t.reportLikeTheProgram();
+       }, 5, "Settings could not be read (" + kUnreadable + "). This start uses the defaults; move that file away or mend it so that settings can be kept.\n" + kNotSet + "Not known: the backup program's window title, the start letter, as the settings could not be read. Mend them as the line above says.", 0, false},
       {"no batch file", [](LaunchFixture& t) { t.desk.batchFilePresent = false; }, 2, "The file TalvorStart.bat could not be found.  This is included in the zip file and should be installed in the same folder as talvorstart.exe.  This application will now exit.", 0, false},
       {"closed during the delay", [](LaunchFixture& t) { t.desk.at(3, [&t] { t.frm->close(); }); }, 3, "", 0, false},
       {"closed during a retry wait", [](LaunchFixture& t) { noWindow(t); t.desk.at(14, [&t] { t.frm->close(); }); }, 3, "", 0, false},
@@ -87,8 +105,8 @@ TEST(RunOutcomes, EachEndItsStatusAndWords) {
     EXPECT_EQ(t.keys().size(), c.keys);
     EXPECT_EQ(t.stored("Start", "DateLastRun") == t.dateText(), c.dated);
     EXPECT_TRUE(t.desk.boxes.empty());
-    // A notification for a start that failed, none for one the user ended.
-    EXPECT_EQ(t.desk.notifications.size(), c.problem.empty() ? 0u : 1u);
+    // A notification for a start that failed, none for one that started or that the user ended.
+    EXPECT_EQ(t.desk.notifications.size(), c.status != 0 && c.status != 3 ? 1u : 0u);
     // The delay, two retry waits, one more for the keys, the pause.
     EXPECT_LT(t.desk.elapsed(), 4 * 10 + 5 + 0.01);
     EXPECT_FALSE(t.frm->visible());

@@ -142,43 +142,4 @@ TEST(SettingsLoad, StoredTextsThatAreNotNumbersReadAsTheDefault) {
   }
 }
 
-// A store that cannot be read or written holds nothing back; the window, not a box, says so.
-TEST(SettingsLoad, StoreFailuresAreShownInTheWindowAndTheRunGoesOn) {
-  LaunchFixture t;
-  t.store.put("Month", "12onoff", "1");  // the load ticks it, which writes it back
-  t.store.setReadProblem("/home/u/.config/TalvorStart/TalvorStart.ini: it is not a regular file");
-  t.store.setFailWrites(true);
-  t.desk.at(1, [&] { t.store.setFailWrites(false); });  // writable again before the run ends
-  t.reportLikeTheProgram();
-  EXPECT_EQ(t.start(), exit_status::kOk);
-  EXPECT_TRUE(t.desk.boxes.empty());
-  EXPECT_EQ(t.keys(), LaunchFixture::jobSequence("B", 20, 0, "S"));
-  EXPECT_EQ(t.stored("Month", "12onoff"), "1");  // kept in memory, then stored
-  EXPECT_TRUE(t.frm->lblProblem.visible());
-  const std::string shown = t.frm->lblProblem.caption();
-  EXPECT_NE(shown.find("Settings could not be read (/home/u/.config/TalvorStart/TalvorStart.ini: it is not a "
-                       "regular file). This start uses the defaults"),
-            std::string::npos)
-      << shown;
-  EXPECT_NE(shown.find("Settings could not be saved to memory: writes refused."), std::string::npos) << shown;
-  // Once per reason, however many writes failed.
-  EXPECT_EQ(shown.find("could not be saved"), shown.rfind("could not be saved"));
-}
-
-// Unreadable settings: no question whose answer could not be kept, no run on values nobody set.
-TEST(SettingsLoad, UnreadableSettingsAskNothingAndTheRunSaysWhatToMend) {
-  LaunchFixture t;
-  t.store = settings::MemoryStore();
-  t.store.setReadProblem("/home/u/.config/TalvorStart/TalvorStart.ini: it is not a regular file");
-  t.reportLikeTheProgram();
-  EXPECT_EQ(t.start(), outcomeInfo(Outcome::SettingsMissing).exitStatus);
-  EXPECT_TRUE(t.desk.prompts.empty());
-  EXPECT_TRUE(t.keys().empty());
-  const std::string shown = t.frm->lblProblem.caption();
-  EXPECT_NE(shown.find("Settings could not be read (/home/u/.config/TalvorStart/TalvorStart.ini: it is not a "
-                       "regular file)"),
-            std::string::npos)
-      << shown;
-}
-
 }  // namespace
