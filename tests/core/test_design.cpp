@@ -132,11 +132,7 @@ TEST(Design, TheWindowShowsAndHidesTheJobControls) {
   FakeDesktopServices desk;
   FrmMain frm(store, desk);
   ASSERT_EQ(frm.controls().size(), kDesign.size());
-  for (size_t i = 0; i < kDesign.size(); ++i) {
-    const Control& c = *frm.controls()[i];
-    EXPECT_EQ(std::tuple(c.name(), c.caption(), c.tooltip(), c.visible()),
-              std::tuple(nameOf(kDesign[i]), kDesign[i].caption, kDesign[i].tooltip, !isWeekday(c.name())));
-  }
+  for (const Control* c : frm.controls()) EXPECT_EQ(c->visible(), !isWeekday(c->name())) << c->name();
   EXPECT_EQ(frm.jobControls().size(), 45u);
   for (bool shown : {true, false, false}) {
     frm.SetJobControlsVisible(shown);

@@ -103,15 +103,14 @@ TEST(Handlers, AboutAndHelp) {
             "Talvor Start Version 1.0.29\r\nCopyright (C) Talvor Start developers\r\nReleased under the MIT "
             "License\r\nwww.talvorstart.example\r\n\r\n");
   // Help opens the topic of the focused control, the contents for one without.
-  for (const Control* c : {static_cast<const Control*>(&w.f->txtTitle), static_cast<const Control*>(&w.f->chkDefault),
-                           static_cast<const Control*>(&w.f->cmdPause)}) {
+  std::vector<int> topics;
+  for (const Control* c : std::initializer_list<const Control*>{&w.f->txtTitle, &w.f->chkDefault, &w.f->cmdPause}) {
     w.f->focused = c;
     w.f->mPopHelp.click();
+    topics.push_back(w.desk.helpShown.back().topic);
   }
-  ASSERT_EQ(w.desk.helpShown.size(), 3u);
+  EXPECT_EQ(topics, std::vector<int>({11, 4, 0}));
   EXPECT_EQ(w.desk.helpShown[0].file, "talvorstart.hlp");
-  EXPECT_EQ(std::vector<int>({w.desk.helpShown[0].topic, w.desk.helpShown[1].topic, w.desk.helpShown[2].topic}),
-            std::vector<int>({11, 4, 0}));
 }
 
 }  // namespace
