@@ -61,12 +61,11 @@ TEST(BackupRun, MissingTitleButANewWindowInFrontGetsTheKeys) {
 
 // The count-down of each delay, rounded up; none without a number.
 TEST(BackupRun, StartDelays) {
-  const std::tuple<const char*, Texts, double> cases[] = {{"2.5", {" 3", " 2", " 1"}, 2.5},
-                                                          {"0", {}, 0},
-                                                          {"-3", {}, 0},
-                                                          {"abc", {}, 0},
-                                                          {"", {}, 0} /* asked, cancelled */,
-                                                          {"\t1 e1", LaunchFixture::countFrom(10), 10}};
+  // clang-format off
+  const std::tuple<const char*, Texts, double> cases[] = {
+      {"2.5", {" 3", " 2", " 1"}, 2.5}, {"0", {}, 0}, {"-3", {}, 0}, {"abc", {}, 0}, {"", {}, 0} /* asked, cancelled */,
+      {"\t1 e1", LaunchFixture::countFrom(10), 10}};
+  // clang-format on
   for (const auto& [delay, counted, seconds] : cases) {
     SCOPED_TRACE(delay);
     LaunchFixture t;

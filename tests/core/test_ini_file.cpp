@@ -144,13 +144,12 @@ TEST(IniFile, SettingsThatCannotBeReadOrTrustedAreNeitherReadNorWritten) {
 // One folder for the settings and the batch file, whatever the environment.
 TEST(IniFileStore, TheSettingsFolderIsAlwaysAnAbsoluteOne) {
   const std::string account = std::string(::getpwuid(::getuid())->pw_dir) + "/.config/TalvorStart";
-  const std::tuple<const char*, const char*, std::string> cases[] = {// XDG_CONFIG_HOME, HOME (nullptr: unset)
-                                                                     {"/x/cfg", "/h", "/x/cfg/TalvorStart"},
-                                                                     {"relcfg", "/h", "/h/.config/TalvorStart"},
-                                                                     {"", "/h", "/h/.config/TalvorStart"},
-                                                                     {nullptr, nullptr, account},
-                                                                     {nullptr, "", account},
-                                                                     {nullptr, "relhome", account}};
+  // XDG_CONFIG_HOME, HOME (nullptr: unset), the folder.
+  // clang-format off
+  const std::tuple<const char*, const char*, std::string> cases[] = {
+      {"/x/cfg", "/h", "/x/cfg/TalvorStart"}, {"relcfg", "/h", "/h/.config/TalvorStart"}, {"", "/h", "/h/.config/TalvorStart"},
+      {nullptr, nullptr, account}, {nullptr, "", account}, {nullptr, "relhome", account}};
+  // clang-format on
   const SavedEnv home("HOME"), config("XDG_CONFIG_HOME");
   for (const auto& [xdg, homeDir, folder] : cases) {
     xdg ? ::setenv("XDG_CONFIG_HOME", xdg, 1) : ::unsetenv("XDG_CONFIG_HOME");

@@ -73,12 +73,11 @@ TEST(SingleInstance, AFolderThatCannotHoldTheLockLetsTheStartRunAndSaysWhy) {
 TEST(SingleInstance, TheRuntimeFolderIsUsedOnlyWhenItIsTheUsersAlone) {
   const bool root = ::getuid() == 0;
   if (!root) std::fprintf(stderr, "SKIPPING the case of another user's runtime folder: it needs root\n");
-  const std::tuple<const char*, bool, bool> cases[] = {// shell on a fresh folder r; used; needs root
-                                                       {"chmod 700 r", true, false},
-                                                       {"chmod 755 r", false, false},
-                                                       {"chmod 1777 r", false, false},
-                                                       {"chmod 700 r && chown 65534 r", false, true},
-                                                       {"rmdir r && touch r", false, false}};
+  // Shell on a fresh folder r; whether it is used; whether the case needs root.
+  // clang-format off
+  const std::tuple<const char*, bool, bool> cases[] = {{"chmod 700 r", true, false}, {"chmod 755 r", false, false},
+      {"chmod 1777 r", false, false}, {"chmod 700 r && chown 65534 r", false, true}, {"rmdir r && touch r", false, false}};
+  // clang-format on
   const SavedEnv runtime("XDG_RUNTIME_DIR");
   for (const auto& [setup, used, needsRoot] : cases) {
     SCOPED_TRACE(setup);
