@@ -60,7 +60,7 @@ TEST(KeyString, ParsesTheRunsKeyStrings) {
   EXPECT_EQ(keyNotation({KeyStroke::Key::Function, 13}), "");
 }
 
-// Each part as its pause before, a colon and its keys.
+// Each piece of the string as the pause before it, a colon and its keys.
 TEST(KeyString, PausesSplitTheString) {
   const std::pair<const char*, const char*> cases[] = {{"{TAB}{TAB}{SPACE}", "0:{TAB}{TAB}{SPACE}"},
                                                        {"{TAB}{WAIT 200}{SPACE}", "0:{TAB}|200:{SPACE}"},

@@ -10,14 +10,14 @@ TEST(ToastScript, TheScriptWithTheTextsEscapedForXmlAndPowerShell) {
   const std::u16string script =
       toastScript("example.talvorstart.talvorstart", "Talvor Start",
                   "He said \"stop\" & <left> 'now'\nZ\xC3\xBCrich \xE2\x80\x99q\xE2\x80\x99 \xF0\x9F\x98\x80");
-  for (const char* part :
+  for (const char* fragment :
        {"[Windows.UI.Notifications.ToastNotificationManager]::CreateToastNotifier('example.talvorstart.talvorstart')",
         "$xml.LoadXml('<toast><visual><binding template=\"ToastGeneric\"><text>Talvor Start</text><text>He said "
         "&quot;stop&quot; &amp; &lt;left&gt; &apos;now&apos;\nZ\xC3\xBCrich "
         "\xE2\x80\x99\xE2\x80\x99q\xE2\x80\x99\xE2\x80\x99 "
         "\xF0\x9F\x98\x80</text></binding></visual></toast>')",
         "} catch { exit 2 }", "DisabledByGroupPolicy') { exit 4 }", "} catch { exit 3 }\nexit 0\n"})
-    EXPECT_NE(script.find(utf16FromUtf8(part)), std::u16string::npos) << part;
+    EXPECT_NE(script.find(utf16FromUtf8(fragment)), std::u16string::npos) << fragment;
   EXPECT_EQ(toastArguments(script),
             "-NoProfile -NonInteractive -ExecutionPolicy Bypass -WindowStyle Hidden -EncodedCommand " +
                 encodedCommand(script));
