@@ -14,30 +14,27 @@
 
 using Texts = std::vector<std::string>;
 
+inline Texts operator+(Texts a, const Texts& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 struct LaunchFixture {
   settings::MemoryStore store;
   FakeDesktopServices desk;
   std::unique_ptr<FrmMain> frm;
-  // With reportLikeTheProgram(): the store wrapped as the program wraps it.
-  std::unique_ptr<settings::ReportingStore> reported;
-  FrmMain* reportTo = nullptr;
-  Texts countDown;                // each new text of lblCountDown, in order
-  Texts messages;                 // each new text of lblMessage, in order
-  RunHistory* history = nullptr;  // where starts are recorded, when a test gives one
-
-  static inline const std::string kBackupTitle = "Microsoft Backup";
+  std::unique_ptr<settings::ReportingStore> reported;  // with reportLikeTheProgram()
+  Texts countDown, messages;                           // each new text of lblCountDown and lblMessage, in order
+  RunHistory* history = nullptr;
 
   // A configured install; the batch file brings up the backup program after 3 seconds.
   LaunchFixture() {
-    put("Start", "Letter", "S");
-    put("Start", "Title", kBackupTitle);
-    put("Start", "BackupJobLetter", "B");
-    put("Start", "StartDelay", "10");
-    put("Start", "Default", "0");
-    put("Start", "OnceOnly", "1");
-    put("Start", "BackupNumber", "1");
-    put("Start", "DateLastRun", dateText(-1));
-    desk.startsWindow = kBackupTitle + " - Untitled";
+    const std::pair<const char*, std::string> start[] = {{"Letter", "S"},          {"Title", "Microsoft Backup"},
+                                                         {"BackupJobLetter", "B"}, {"StartDelay", "10"},
+                                                         {"Default", "0"},         {"OnceOnly", "1"},
+                                                         {"BackupNumber", "1"},    {"DateLastRun", dateText(-1)}};
+    for (const auto& [key, value] : start) put("Start", key, value);
+    desk.startsWindow = "Microsoft Backup - Untitled";
     desk.windowAppearsAfter = 3;
   }
 
@@ -63,15 +60,15 @@ struct LaunchFixture {
     }
     return *frm;
   }
-
   int start() { return runStart(window(), storeInUse(), desk, history).exitStatus(); }
 
+  // The store wrapped as the program wraps it, reporting to the window once it is made.
   void reportLikeTheProgram() {
     reported = std::make_unique<settings::ReportingStore>(store, windowReporter(reportTo));
   }
   settings::SettingsStore& storeInUse() { return reported ? static_cast<settings::SettingsStore&>(*reported) : store; }
 
-  // The key strings that reached the backup program.
+  // The key strings that reached the backup program; what was stored, as section/key=value.
   Texts keys() const { return desk.keysSent(); }
   Texts writes() const {
     Texts out;
@@ -79,13 +76,10 @@ struct LaunchFixture {
     return out;
   }
 
+  // What the run sends for a job that is ups and downs away from the list's top.
   static Texts jobSequence(const std::string& letter, int ups, int downs, const std::string& start) {
-    Texts k{"%" + letter};
-    for (int i = 0; i < ups; ++i) k.push_back("{UP}");
-    for (int i = 0; i < downs; ++i) k.push_back("{DOWN}");
-    k.push_back("{ENTER}");
-    k.push_back("%" + start);
-    return k;
+    return Texts{"%" + letter} + Texts(size_t(ups), "{UP}") + Texts(size_t(downs), "{DOWN}") +
+           Texts{"{ENTER}", "%" + start};
   }
   // " 10" ... " 1" with the leading blank.
   static Texts countFrom(int n) {
@@ -95,16 +89,13 @@ struct LaunchFixture {
   }
 
  private:
+  FrmMain* reportTo = nullptr;
   static void record(Texts& list, const std::string& text) {
     if (list.empty() || list.back() != text) list.push_back(text);
   }
 };
 
-inline Texts operator+(Texts a, const Texts& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
 inline Texts slice(const Texts& t, size_t from, size_t count = std::string::npos) {
-  if (from >= t.size()) return {};
-  return Texts(t.begin() + long(from), t.begin() + long(from + std::min(count, t.size() - from)));
+  return from >= t.size() ? Texts()
+                          : Texts(t.begin() + long(from), t.begin() + long(from + std::min(count, t.size() - from)));
 }

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
+#include <optional>
 #include <string>
 
 // A folder of its own for each test, removed afterwards.
@@ -44,27 +44,16 @@ inline std::string readBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
-
 inline void writeBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-inline int entriesIn(const std::string& folder) {
-  std::error_code e;
-  return int(std::distance(std::filesystem::directory_iterator(folder, e), {}));
-}
-
 // An environment variable as it was before the test, put back afterwards.
-class SavedEnv {
- public:
-  explicit SavedEnv(const char* name) : name_(name), had_(std::getenv(name) != nullptr) {
-    if (had_) value_ = std::getenv(name);
+struct SavedEnv {
+  std::string name;
+  std::optional<std::string> value;
+  explicit SavedEnv(const char* n) : name(n) {
+    if (const char* v = std::getenv(n)) value = v;
   }
-  ~SavedEnv() { had_ ? ::setenv(name_.c_str(), value_.c_str(), 1) : ::unsetenv(name_.c_str()); }
-  SavedEnv(const SavedEnv&) = delete;
-  SavedEnv& operator=(const SavedEnv&) = delete;
-
- private:
-  std::string name_, value_;
-  bool had_;
+  ~SavedEnv() { value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str()); }
 };

@@ -34,18 +34,6 @@ TEST(BackupRun, TypicalStartSendsTheJobSequence) {
   EXPECT_FALSE(t.frm->visible());
 }
 
-TEST(BackupRun, LastBackupTickedSendsOnlyTheStartKey) {
-  LaunchFixture t;
-  t.put("Start", "Default", "1");
-  t.put("Month", "12onoff", "1");
-  t.put("Month", "12Backup", "4");
-  // Job selection is not consulted: a broken number for today does no harm.
-  t.desk.at(1, [&] { t.put("Month", "12Backup", "x"); });
-  t.start();
-  EXPECT_EQ(t.keys(), Texts{"%S"});
-  EXPECT_TRUE(t.desk.boxes.empty());
-}
-
 TEST(BackupRun, EditsDuringTheWaitTakeEffectInTheSameRun) {
   LaunchFixture t;
   t.desk.at(2, [&] {
@@ -71,32 +59,13 @@ TEST(BackupRun, MissingTitleButANewWindowInFrontGetsTheKeys) {
   EXPECT_EQ(t.stored("Start", "DateLastRun"), t.dateText());
 }
 
-TEST(BackupRun, PauseHoldsTheStartDelay) {
-  LaunchFixture t;
-  size_t changesWhenHeld = 0;
-  Texts held;
-  t.desk.at(1, [&] { t.frm->cmdPause.click(); });
-  t.desk.at(2, [&] { changesWhenHeld = t.countDown.size(); });
-  t.desk.at(31, [&] {
-    held = slice(t.countDown, changesWhenHeld - 1);
-    t.frm->cmdPause.click();
-  });
-  t.start();
-  EXPECT_EQ(t.frm->cmdPause.caption(), "Pause");
-  EXPECT_EQ(held, Texts{" 10"});  // never moved while held
-  // " 9" showed at the pause; holding restarts the delay from " 10"
-  EXPECT_EQ(t.countDown, (Texts{" 10", " 9"} + LaunchFixture::countFrom(10) + LaunchFixture::countFrom(5)));
-  EXPECT_NEAR(t.desk.elapsed(), 31 + 10 + 5, kSlack);
-}
-
 // The count-down of each delay, rounded up; none without a number.
 TEST(BackupRun, StartDelays) {
-  const std::tuple<const char*, Texts, double> cases[] = {{"2.5", {" 3", " 2", " 1"}, 2.5},
-                                                          {"0", {}, 0},
-                                                          {"-3", {}, 0},
-                                                          {"abc", {}, 0},
-                                                          {"", {}, 0} /* asked for, cancelled */,
-                                                          {"\t1 e1", LaunchFixture::countFrom(10), 10}};
+  // clang-format off
+  const std::tuple<const char*, Texts, double> cases[] = {
+      {"2.5", {" 3", " 2", " 1"}, 2.5}, {"0", {}, 0}, {"-3", {}, 0}, {"abc", {}, 0}, {"", {}, 0} /* asked, cancelled */,
+      {"\t1 e1", LaunchFixture::countFrom(10), 10}};
+  // clang-format on
   for (const auto& [delay, counted, seconds] : cases) {
     SCOPED_TRACE(delay);
     LaunchFixture t;
@@ -145,59 +114,36 @@ TEST(BackupRun, WaitAcrossMidnightEndsAfterItsDelay) {
   EXPECT_EQ(t.stored("Start", "DateLastRun"), t.desk.shortDateText(Date{2026, 8, 13}));
 }
 
-TEST(BackupRun, FailedDateWriteIsSaidOnceWithoutABox) {
-  LaunchFixture t;
-  t.desk.at(1, [&] { t.store.setFailWrites(true); });
-  EXPECT_EQ(t.start(), 0);  // the job did start
-  EXPECT_TRUE(t.desk.boxes.empty());
-  EXPECT_EQ(t.frm->lblProblem.caption().rfind("The date of this run could not be stored", 0), 0u)
-      << t.frm->lblProblem.caption();
-  EXPECT_EQ(t.frm->lblProblem.caption().find('\n'), std::string::npos);
-}
-
 // Each step's keys as the backup program needs them; no setting added to an install that lacks it.
 TEST(BackupRun, KeysPerStep) {
-  struct Case {
-    const char *job, *confirm, *start;  // the settings
-    Texts first, last;                  // the keys before the Ups, and after them
-    double pauses;                      // seconds
-  };
-  const Case cases[] = {
+  // The settings job, confirm and start; the keys before the Ups, and after them; the pauses in seconds.
+  const std::tuple<const char*, const char*, const char*, Texts, Texts, double> cases[] = {
       {"{TAB}{TAB}", "", "{TAB}{SPACE}", {"{TAB}{TAB}"}, {"{TAB}{SPACE}"}, 0},  // no Enter
       {"B", "{ENTER}", "{WAIT 250}^s", {"%B"}, {"{ENTER}", "^s"}, 0.25},
-      {"%j{WAIT 100}{HOME}", "{ENTER}", "S", {"%j", "{HOME}"}, {"{ENTER}", "%S"}, 0.1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.job + std::string(" ") + c.start);
+      {"%j{WAIT 100}{HOME}", "{ENTER}", "S", {"%j", "{HOME}"}, {"{ENTER}", "%S"}, 0.1}};
+  for (const auto& [job, confirm, start, first, last, pauses] : cases) {
+    SCOPED_TRACE(job);
     LaunchFixture t;
-    t.put("Start", "BackupJobLetter", c.job);
-    t.put("Start", "ConfirmKey", c.confirm);
-    t.put("Start", "Letter", c.start);
+    t.put("Start", "BackupJobLetter", job);
+    t.put("Start", "ConfirmKey", confirm);
+    t.put("Start", "Letter", start);
     EXPECT_EQ(t.start(), 0);
-    EXPECT_EQ(t.keys(), c.first + Texts(20, "{UP}") + c.last);
-    EXPECT_NEAR(t.desk.elapsed(), 10 + 5 + c.pauses, kSlack);
+    EXPECT_EQ(t.keys(), first + Texts(20, "{UP}") + last);
+    EXPECT_NEAR(t.desk.elapsed(), 10 + 5 + pauses, kSlack);
     EXPECT_EQ(t.stored("Start", "TitleMatch"), "<absent>");
   }
 }
 
-// The title setting names the window in the way chosen.
+// The title setting names the window in the way chosen; without a match the run waits twice more for it.
 TEST(BackupRun, TitleMatchModes) {
-  struct Case {
-    const char* match;
-    const char* title;
-    bool found;
-  };
-  const Case cases[] = {{"end", "Profile Backup", true}, {"contains", "nightly", true}, {"end", "/home", false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.match) + " " + c.title);
+  for (const auto& [match, title, found] :
+       {std::tuple{"end", "Profile Backup", true}, {"contains", "nightly", true}, {"end", "/home", false}}) {
     LaunchFixture t;
-    t.put("Start", "TitleMatch", c.match);
-    t.put("Start", "Title", c.title);
+    t.put("Start", "TitleMatch", match);
+    t.put("Start", "Title", title);
     t.desk.startsWindow = "/home/user/nightly.profile \xE2\x80\x94 Profile Backup";
     t.start();
-    // Without a match the run waits twice more for the window.
-    const bool retried = std::find(t.messages.begin(), t.messages.end(), "Another  10 seconds") != t.messages.end();
-    EXPECT_EQ(retried, !c.found);
+    EXPECT_EQ(std::count(t.messages.begin(), t.messages.end(), "Another  10 seconds"), found ? 0 : 1) << title;
   }
 }
 

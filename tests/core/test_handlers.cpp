@@ -21,24 +21,19 @@ struct ScheduleRow {
   std::string box, section, onOff, backup, ending;
 };
 
-// The 38 schedule boxes with their keys and tooltip endings, ordinals as
-// the window has always written them.
+// The 38 schedule boxes with their keys and tooltip endings, ordinals as the window has always written them.
 std::vector<ScheduleRow> scheduleRows() {
-  const char* const ordinals[] = {"1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",
-                                  "9th",  "10th", "11th", "12th", "13th", "14th", "15th", "16th",
-                                  "17th", "18th", "19th", "20th", "21th", "22th", "23th", "24th",
-                                  "25th", "26th", "27th", "28th", "29th", "30th", "31st"};
   std::vector<ScheduleRow> rows;
   for (int d = 1; d <= 31; ++d) {
     const std::string n = std::to_string(d);
-    rows.push_back({"chkDay" + n, "Month", n + "onoff", n + "Backup",
-                    std::string(" selected for the ") + ordinals[d - 1] + " day of the month"});
+    const char* ordinal = d == 1 || d == 31 ? "st" : d == 2 ? "nd" : d == 3 ? "rd" : "th";  // 21th, 22th, 23th
+    rows.push_back(
+        {"chkDay" + n, "Month", n + "onoff", n + "Backup", " selected for the " + n + ordinal + " day of the month"});
   }
-  const std::pair<const char*, const char*> weekdays[] = {
-      {"chkMonday", "Monday"}, {"chkTuesday", "Tuesday"},   {"chkwednesday", "Wednesday"}, {"chkThursday", "Thursday"},
-      {"chkFriday", "Friday"}, {"chkSaturday", "Saturday"}, {"chkSunday", "Sunday"}};
-  for (const auto& [box, day] : weekdays)
+  for (const char* day : {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"}) {
+    const std::string box = std::string("chk") + (day == std::string("Wednesday") ? "wednesday" : day);
     rows.push_back({box, day, day, "Backup", std::string(" selected for ") + day});
+  }
   return rows;
 }
 
@@ -108,15 +103,14 @@ TEST(Handlers, AboutAndHelp) {
             "Talvor Start Version 1.0.29\r\nCopyright (C) Talvor Start developers\r\nReleased under the MIT "
             "License\r\nwww.talvorstart.example\r\n\r\n");
   // Help opens the topic of the focused control, the contents for one without.
-  for (const Control* c : {static_cast<const Control*>(&w.f->txtTitle), static_cast<const Control*>(&w.f->chkDefault),
-                           static_cast<const Control*>(&w.f->cmdPause)}) {
+  std::vector<int> topics;
+  for (const Control* c : std::initializer_list<const Control*>{&w.f->txtTitle, &w.f->chkDefault, &w.f->cmdPause}) {
     w.f->focused = c;
     w.f->mPopHelp.click();
+    topics.push_back(w.desk.helpShown.back().topic);
   }
-  ASSERT_EQ(w.desk.helpShown.size(), 3u);
+  EXPECT_EQ(topics, std::vector<int>({11, 4, 0}));
   EXPECT_EQ(w.desk.helpShown[0].file, "talvorstart.hlp");
-  EXPECT_EQ(std::vector<int>({w.desk.helpShown[0].topic, w.desk.helpShown[1].topic, w.desk.helpShown[2].topic}),
-            std::vector<int>({11, 4, 0}));
 }
 
 }  // namespace

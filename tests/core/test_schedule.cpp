@@ -1,6 +1,5 @@
-// Today's job through a whole start: each weekday reads its own row, each
-// day of the month its own, a ticked day wins over a ticked weekday, and a
-// day the month does not have never applies.
+// Whether a start runs today and which job: each weekday reads its own row, each day of the month its
+// own, a ticked day wins over a ticked weekday, and a day the month does not have never applies.
 #include <gtest/gtest.h>
 
 #include "launch_fixture.h"
@@ -65,6 +64,26 @@ TEST(Schedule, MonthEnds) {
       t.put("Month", std::to_string(d) + "Backup", std::to_string(d - 20));
     }
     expectJob(t, date, job, job == 4 ? "remembered" : "day-of-month");
+  }
+}
+
+// Once per day: no second run on the day of the stored date, in its exact text.
+TEST(Gate, RunsUnlessOncePerDayAndRunToday) {
+  // Once per day; the stored date, with TODAY and YESTERDAY for theirs (nullptr: absent); whether it runs.
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"0", "TODAY", true},  {"1", nullptr, true},  {"1", "", true},          {"1", "YESTERDAY", true},
+      {"1", "TODAY", false}, {"1", "TODAY ", true}, {"1", "1999-01-01", true}};  // a blank makes it text, not a date
+  for (const auto& [onceOnly, lastRun, runs] : cases) {
+    LaunchFixture t;
+    std::string stored = lastRun ? lastRun : "";
+    if (stored.rfind("TODAY", 0) == 0) stored.replace(0, 5, t.dateText());
+    if (stored == "YESTERDAY") stored = t.dateText(-1);
+    if (!lastRun) t.store = settings::MemoryStore();  // a first start: only what the load asks
+    t.put("Start", "OnceOnly", onceOnly);
+    if (lastRun) t.put("Start", "DateLastRun", stored);
+    EXPECT_EQ(t.start(), exit_status::kOk);
+    EXPECT_EQ(t.desk.callsStartingWith("Shell TalvorStart.bat 6"), runs ? 1 : 0) << onceOnly << " " << stored;
+    EXPECT_EQ(t.stored("Start", "DateLastRun"), runs ? t.dateText() : stored);
   }
 }
 

@@ -3,6 +3,8 @@
 
 #include "app/settings_load.h"
 #include "launch_fixture.h"
+#include "settings/settings_schema.h"
+#include "settings/settings_values.h"
 
 namespace {
 
@@ -21,54 +23,32 @@ struct Loaded : LaunchFixture {
   }
 };
 
-// The four questions, word for word; the delay's only for an empty stored text.
+// The four questions, word for word, as title | default | text; the delay's only for an empty stored text.
 TEST(SettingsLoad, PromptsAsDesigned) {
-  const FakeDesktopServices::Prompt delay{
-      "A delay is required to allow the backup program to start.  10 seconds works OK but your system may require "
-      "more).",
-      "Start Delay", "10"};
-  const FakeDesktopServices::Prompt letter{
-      "This program uses the keyboard shortcut to start MS Backup.  Non English versions do not use 'S' as the "
-      "keyboard shortcut.  Enter the letter that your backup software uses (hint it is the letter that is underlined "
-      "on your start button).",
-      "Start Letter", "S"};
-  const FakeDesktopServices::Prompt title{
-      "This program needs to set the Backup program active.  To do this, the name in the title bar is required.  Non "
-      "MS Backup or non English versions do not use 'Microsoft Backup' as the title.  Enter the title prior to the "
-      "'-' that your backup software uses (hint it is displayed in the title bar now).",
-      "Title", "Microsoft Backup"};
-  const FakeDesktopServices::Prompt job{
-      "This program uses the keyboard shortcut to change backup jobs.  Non English versions do not use 'B' as the "
-      "keyboard shortcut.  Enter the letter that your backup software uses (hint it is the letter that is underlined "
-      "on the text above the job drop down menu).",
-      "Backup Job Letter", "B"};
-  struct Case {
-    const char* storedDelay;  // nullptr: absent
-    std::vector<FakeDesktopServices::Prompt> asked;
-    const char* shownDelay;
-  };
-  const Case cases[] = {{nullptr, {letter, title, job}, "10"},
-                        {"", {delay, letter, title, job}, "10"},
-                        {" ", {letter, title, job}, " "},
-                        {"abc", {letter, title, job}, "abc"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.storedDelay ? c.storedDelay : "absent");
+  // clang-format off
+  const std::string delay = "Start Delay | 10 | A delay is required to allow the backup program to start.  10 seconds works OK but your system may require more).";
+  const std::string letter = "Start Letter | S | This program uses the keyboard shortcut to start MS Backup.  Non English versions do not use 'S' as the keyboard shortcut.  Enter the letter that your backup software uses (hint it is the letter that is underlined on your start button).";
+  const std::string title = "Title | Microsoft Backup | This program needs to set the Backup program active.  To do this, the name in the title bar is required.  Non MS Backup or non English versions do not use 'Microsoft Backup' as the title.  Enter the title prior to the '-' that your backup software uses (hint it is displayed in the title bar now).";
+  const std::string job = "Backup Job Letter | B | This program uses the keyboard shortcut to change backup jobs.  Non English versions do not use 'B' as the keyboard shortcut.  Enter the letter that your backup software uses (hint it is the letter that is underlined on the text above the job drop down menu).";
+  // clang-format on
+  const std::tuple<const char*, Texts, const char*> cases[] = {// stored delay (nullptr: absent), asked, shown
+                                                               {nullptr, {letter, title, job}, "10"},
+                                                               {"", {delay, letter, title, job}, "10"},
+                                                               {" ", {letter, title, job}, " "},
+                                                               {"abc", {letter, title, job}, "abc"}};
+  for (const auto& [storedDelay, asked, shownDelay] : cases) {
+    SCOPED_TRACE(storedDelay ? storedDelay : "absent");
     Loaded t;
-    if (c.storedDelay) t.store.put("Start", "StartDelay", c.storedDelay);
+    if (storedDelay) t.store.put("Start", "StartDelay", storedDelay);
     t.load();
-    ASSERT_EQ(t.desk.prompts.size(), c.asked.size());
-    for (size_t i = 0; i < c.asked.size(); ++i) {
-      EXPECT_EQ(t.desk.prompts[i].title, c.asked[i].title);
-      EXPECT_EQ(t.desk.prompts[i].defaultText, c.asked[i].defaultText);
-      EXPECT_EQ(t.desk.prompts[i].prompt, c.asked[i].prompt);
-    }
-    EXPECT_EQ(t.frm->txtStartDelay.text(), c.shownDelay);
-    EXPECT_EQ(t.stored("Start", "StartDelay"), c.storedDelay ? c.shownDelay : "<absent>");
-    EXPECT_EQ(t.stored("Start", "Letter"), "S");
-    EXPECT_EQ(t.stored("Start", "Title"), "Microsoft Backup");
-    EXPECT_EQ(t.stored("Start", "BackupJobLetter"), "B");
-    EXPECT_EQ(t.frm->chkOnceOnly.value(), 1);
-    EXPECT_EQ(t.frm->chkDefault.value(), 1);
+    Texts prompts;
+    for (const auto& p : t.desk.prompts) prompts.push_back(p.title + " | " + p.defaultText + " | " + p.prompt);
+    EXPECT_EQ(prompts, asked);
+    EXPECT_EQ(t.frm->txtStartDelay.text(), shownDelay);
+    EXPECT_EQ(Texts({t.stored("Start", "StartDelay"), t.stored("Start", "Letter"), t.stored("Start", "Title"),
+                     t.stored("Start", "BackupJobLetter")}),
+              Texts({storedDelay ? shownDelay : "<absent>", "S", "Microsoft Backup", "B"}));
+    EXPECT_EQ(std::pair(t.frm->chkOnceOnly.value(), t.frm->chkDefault.value()), std::pair(1, 1));
     EXPECT_TRUE(t.jobControlsShown(false));
     EXPECT_EQ(t.store.foreignAppCalls(), 0);
   }
@@ -136,53 +116,30 @@ TEST(SettingsLoad, BadStoredValues) {
   t.load();
   EXPECT_TRUE(t.jobControlsShown(false));
   EXPECT_EQ(t.frm->chkDay(5).value(), 0);
-  EXPECT_EQ(t.frm->chkDay(6).tooltip(), "Backup number  1 selected for the 6th day of the month");
+  EXPECT_EQ(Texts({t.frm->chkDay(6).tooltip(), t.frm->chkDay(7).tooltip(), t.frm->chkDay(8).tooltip()}),
+            Texts({"Backup number  1 selected for the 6th day of the month",
+                   "Backup number  20 selected for the 7th day of the month",
+                   "Backup number  1 selected for the 8th day of the month"}));
   EXPECT_EQ(t.stored("Month", "6Backup"), "1");
-  EXPECT_EQ(t.frm->chkDay(7).tooltip(), "Backup number  20 selected for the 7th day of the month");
-  EXPECT_EQ(t.frm->chkDay(8).tooltip(), "Backup number  1 selected for the 8th day of the month");
   EXPECT_EQ(t.frm->chkOnceOnly.value(), 1);
   EXPECT_EQ(t.frm->txtStartDelay.text(), "1e30");
   EXPECT_EQ(t.frm->SliderBackupNumber.value(), 1);
   EXPECT_EQ(t.frm->txtBackupNumber.text(), "1");
 }
 
-// A store that cannot be read or written holds nothing back; the window, not a box, says so.
-TEST(SettingsLoad, StoreFailuresAreShownInTheWindowAndTheRunGoesOn) {
-  LaunchFixture t;
-  t.store.put("Month", "12onoff", "1");  // the load ticks it, which writes it back
-  t.store.setReadProblem("/home/u/.config/TalvorStart/TalvorStart.ini: it is not a regular file");
-  t.store.setFailWrites(true);
-  t.desk.at(1, [&] { t.store.setFailWrites(false); });  // writable again before the run ends
-  t.reportLikeTheProgram();
-  EXPECT_EQ(t.start(), exit_status::kOk);
-  EXPECT_TRUE(t.desk.boxes.empty());
-  EXPECT_EQ(t.keys(), LaunchFixture::jobSequence("B", 20, 0, "S"));
-  EXPECT_EQ(t.stored("Month", "12onoff"), "1");  // kept in memory, then stored
-  EXPECT_TRUE(t.frm->lblProblem.visible());
-  const std::string shown = t.frm->lblProblem.caption();
-  EXPECT_NE(shown.find("Settings could not be read (/home/u/.config/TalvorStart/TalvorStart.ini: it is not a "
-                       "regular file). This start uses the defaults"),
-            std::string::npos)
-      << shown;
-  EXPECT_NE(shown.find("Settings could not be saved to memory: writes refused."), std::string::npos) << shown;
-  // Once per reason, however many writes failed.
-  EXPECT_EQ(shown.find("could not be saved"), shown.rfind("could not be saved"));
-}
-
-// Unreadable settings: no question whose answer could not be kept, no run on values nobody set.
-TEST(SettingsLoad, UnreadableSettingsAskNothingAndTheRunSaysWhatToMend) {
-  LaunchFixture t;
-  t.store = settings::MemoryStore();
-  t.store.setReadProblem("/home/u/.config/TalvorStart/TalvorStart.ini: it is not a regular file");
-  t.reportLikeTheProgram();
-  EXPECT_EQ(t.start(), outcomeInfo(Outcome::SettingsMissing).exitStatus);
-  EXPECT_TRUE(t.desk.prompts.empty());
-  EXPECT_TRUE(t.keys().empty());
-  const std::string shown = t.frm->lblProblem.caption();
-  EXPECT_NE(shown.find("Settings could not be read (/home/u/.config/TalvorStart/TalvorStart.ini: it is not a "
-                       "regular file)"),
-            std::string::npos)
-      << shown;
+// What the readers make of stored texts that are not what the program writes: a check state and a job number.
+TEST(SettingsLoad, StoredTextsThatAreNotNumbersReadAsTheDefault) {
+  const std::tuple<const char*, int, int> cases[] = {
+      {"abc", 0, 1}, {"", 0, 1},  {" 1 ", 1, 1},  {"2", 0, 2}, {"1.5", 0, 1}, {"99999999999999999999", 0, 2147483647},
+      {"-4", 0, -4}, {"1", 1, 1}, {"\t0\n", 0, 0}};
+  for (const auto& [text, checkState, jobNumber] : cases) {
+    settings::MemoryStore store;
+    store.put("Month", "5onoff", text);
+    store.put("Month", "5Backup", text);
+    EXPECT_EQ(settings::readCheckState(store, settings::dayOnOff(5)), checkState) << text;
+    EXPECT_EQ(settings::readJobNumber(store, settings::dayBackup(5)), jobNumber) << text;
+    EXPECT_TRUE(store.writes().empty());
+  }
 }
 
 }  // namespace

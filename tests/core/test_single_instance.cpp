@@ -22,44 +22,40 @@ int inChild(Body body) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// 0 when a second start, in another process, sees this one holding the lock.
+int secondStartSeesThisOne(const std::string& folder, const std::string& fallback = "") {
+  const long mine = ::getpid();
+  return inChild([&] {
+    SingleInstance second(folder, fallback);
+    return !second.first() && second.holderPid() == mine ? 0 : 1;
+  });
+}
+
 TEST(SingleInstance, ASecondStartSeesTheFirstAndItsProcess) {
   TempFolder f;
   SingleInstance first(f.path());
   ASSERT_TRUE(first.first());
   EXPECT_EQ(first.problem(), "");
-  const long parent = ::getpid();
-  EXPECT_EQ(inChild([&] {
-              SingleInstance second(f.path());
-              return !second.first() && second.holderPid() == parent ? 0 : 1;
-            }),
-            0);
+  EXPECT_EQ(secondStartSeesThisOne(f.path()), 0);
 }
 
 TEST(SingleInstance, IsFreeAgainWhenTheHolderEndsEvenIfWhatItStartedRunsOn) {
   TempFolder f;
-  int program[2];  // the program's process id, to end it afterwards
+  int program[2];  // the started program's process id, to end it afterwards
   ASSERT_EQ(::pipe(program), 0);
-  // The holder starts a long-running program, as the batch file does, and ends.
-  const int holder = inChild([&] {
+  const int holder = inChild([&] {  // starts a long-running program, as the batch file does, and ends
     SingleInstance one(f.path());
-    if (!one.first()) return 1;
-    // The end of this pipe closes on exec: EOF tells that the program runs.
-    int execed[2];
-    if (::pipe2(execed, O_CLOEXEC) != 0) return 2;
+    int execed[2];  // closes on exec: EOF tells that the program runs
+    if (!one.first() || ::pipe2(execed, O_CLOEXEC) != 0) return 1;
     const pid_t sleeper = ::fork();
-    if (sleeper == 0) {
-      ::execl("/bin/sleep", "sleep", "3", static_cast<char*>(nullptr));
-      ::_exit(127);
-    }
-    if (::write(program[1], &sleeper, sizeof sleeper) != sizeof sleeper) return 4;
+    if (sleeper == 0) ::_exit(::execl("/bin/sleep", "sleep", "3", static_cast<char*>(nullptr)));
     ::close(execed[1]);
     char c;
-    return ::read(execed[0], &c, 1) == 0 ? 0 : 3;
+    return ::write(program[1], &sleeper, sizeof sleeper) == sizeof sleeper && ::read(execed[0], &c, 1) == 0 ? 0 : 2;
   });
   pid_t sleeper = 0;
   const bool known = ::read(program[0], &sleeper, sizeof sleeper) == sizeof sleeper;
-  SingleInstance next(f.path());
-  EXPECT_TRUE(next.first());
+  EXPECT_TRUE(SingleInstance(f.path()).first());
   if (known) ::kill(sleeper, SIGKILL);
   ::close(program[0]);
   ::close(program[1]);
@@ -77,27 +73,20 @@ TEST(SingleInstance, AFolderThatCannotHoldTheLockLetsTheStartRunAndSaysWhy) {
 TEST(SingleInstance, TheRuntimeFolderIsUsedOnlyWhenItIsTheUsersAlone) {
   const bool root = ::getuid() == 0;
   if (!root) std::fprintf(stderr, "SKIPPING the case of another user's runtime folder: it needs root\n");
-  const struct {
-    const char* name;
-    const char* setup;  // shell, in a fresh folder "r"
-    bool used;
-    bool needsRoot;
-  } cases[] = {
-      {"own, 0700", "chmod 700 r", true, false},
-      {"own, 0755", "chmod 755 r", false, false},
-      {"shared, 1777", "chmod 1777 r", false, false},
-      {"another user's, 0700", "chmod 700 r && chown 65534 r", false, true},
-      {"a file", "rmdir r && touch r", false, false},
-  };
+  // Shell on a fresh folder r; whether it is used; whether the case needs root.
+  // clang-format off
+  const std::tuple<const char*, bool, bool> cases[] = {{"chmod 700 r", true, false}, {"chmod 755 r", false, false},
+      {"chmod 1777 r", false, false}, {"chmod 700 r && chown 65534 r", false, true}, {"rmdir r && touch r", false, false}};
+  // clang-format on
   const SavedEnv runtime("XDG_RUNTIME_DIR");
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    if (c.needsRoot && !root) continue;
+  for (const auto& [setup, used, needsRoot] : cases) {
+    SCOPED_TRACE(setup);
+    if (needsRoot && !root) continue;
     TempFolder f;
-    ASSERT_EQ(std::system(("cd '" + f.path() + "' && mkdir r && " + c.setup).c_str()), 0);
+    ASSERT_EQ(std::system(("cd '" + f.path() + "' && mkdir r && " + setup).c_str()), 0);
     ::setenv("XDG_RUNTIME_DIR", (f / "r").c_str(), 1);
-    EXPECT_EQ(SingleInstance::defaultLockFolder("/settings"), c.used ? f / "r" : "/settings");
-    EXPECT_EQ(SingleInstance::runtimeFolderProblem().empty(), c.used);
+    EXPECT_EQ(SingleInstance::defaultLockFolder("/settings"), used ? f / "r" : "/settings");
+    EXPECT_EQ(SingleInstance::runtimeFolderProblem().empty(), used);
   }
   ::setenv("XDG_RUNTIME_DIR", "relative/path", 1);
   EXPECT_EQ(SingleInstance::defaultLockFolder("/settings"), "/settings");
@@ -110,40 +99,29 @@ TEST(SingleInstance, TheRuntimeFolderIsUsedOnlyWhenItIsTheUsersAlone) {
 TEST(SingleInstance, ALockOfAnotherUserNeitherStopsTheRunNorLetsTwoRun) {
   const bool root = ::getuid() == 0;
   if (!root) std::fprintf(stderr, "SKIPPING the cases of another user's lock: they need root\n");
-  const struct {
-    const char* name;
-    const char* setup;  // shell, in the lock folder "run"
-    bool needsRoot;
-  } cases[] = {
-      {"another user's file", "touch TalvorStart.lock && chown 65534 TalvorStart.lock", true},
-      {"a link to another file", "touch ../elsewhere && ln -s ../elsewhere TalvorStart.lock", false},
-      {"a shared folder", "chmod 1777 .", false},
-      {"another user's folder", "chown 65534 .", true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    if (c.needsRoot && !root) continue;
+  const std::pair<const char*, bool> cases[] = {// shell in the lock folder "run"; needs root
+                                                {"touch TalvorStart.lock && chown 65534 TalvorStart.lock", true},
+                                                {"touch ../elsewhere && ln -s ../elsewhere TalvorStart.lock", false},
+                                                {"chmod 1777 .", false},
+                                                {"chown 65534 .", true}};
+  for (const auto& [setup, needsRoot] : cases) {
+    SCOPED_TRACE(setup);
+    if (needsRoot && !root) continue;
     TempFolder f;
     const std::string run = f / "run", settings = f / "settings";
-    ASSERT_EQ(std::system(("mkdir -m 700 '" + run + "' && cd '" + run + "' && " + c.setup).c_str()), 0);
+    ASSERT_EQ(std::system(("mkdir -m 700 '" + run + "' && cd '" + run + "' && " + setup).c_str()), 0);
     // Another process holds the planted file's lock all the while.
     const int planted = ::open((run + "/TalvorStart.lock").c_str(), O_RDONLY);
     if (planted >= 0) {
-      ASSERT_EQ(::flock(planted, LOCK_EX | LOCK_NB), 0);
+      EXPECT_EQ(::flock(planted, LOCK_EX | LOCK_NB), 0);
     }
-    const int child = inChild([&] {
-      SingleInstance one(run, settings);
-      if (!one.first() || !one.problem().empty()) return 1;
-      if (one.note().find("the lock is in " + settings + "/TalvorStart.lock because ") != 0) return 2;
-      const long mine = ::getpid();
-      return inChild([&] {
-               SingleInstance two(run, settings);
-               return !two.first() && two.holderPid() == mine ? 0 : 1;
-             }) == 0
-                 ? 0
-                 : 3;
-    });
-    EXPECT_EQ(child, 0);
+    EXPECT_EQ(inChild([&] {
+                SingleInstance one(run, settings);
+                if (!one.first() || !one.problem().empty()) return 1;
+                if (one.note().find("the lock is in " + settings + "/TalvorStart.lock because ") != 0) return 2;
+                return secondStartSeesThisOne(run, settings) == 0 ? 0 : 3;
+              }),
+              0);
     if (planted >= 0) ::close(planted);
   }
 }
