@@ -17,8 +17,8 @@ KeyStroke named(KeyStroke::Key k) { return {k, 0, false}; }
 
 // Linux key codes (input-event-codes.h) of a PC keyboard.
 constexpr std::uint32_t kLeftAlt = 56, kLeftShift = 42, kRightAlt = 100, kLeftCtrl = 29;
-constexpr std::uint32_t kA = 30, kB = 48, kQ = 16, kY = 21, kZ = 44, kUp = 103, kEnter = 28, kS = 31, kTab = 15,
-                        kF5 = 63;
+constexpr std::uint32_t kA = 30, kB = 48, kQ = 16, kY = 21, kZ = 44, kUp = 103, kDown = 108, kEnter = 28, kS = 31,
+                        kTab = 15, kF5 = 63;
 
 // The keymap text that KWin sends for these layouts.
 std::string keymapText(const char* layouts) {
@@ -56,77 +56,49 @@ std::vector<EvdevKey> join(std::initializer_list<std::vector<EvdevKey>> parts) {
 class TestKdeKeys : public QObject {
   Q_OBJECT
  private slots:
-  void shortcutsArrowsAndEnterOnAUsKeyboard() {
-    LayoutKeys keys;
-    std::string reason;
-    QVERIFY(keys.load(keymapText("us"), reason));
-    std::vector<EvdevKey> out;
-    QVERIFY(keys.plan({ch('B', true), named(KeyStroke::Key::Up), named(KeyStroke::Key::Enter), ch('b', true)}, out,
-                      reason));
-    QVERIFY(out == join({tap({kLeftAlt}, kB), tap({}, kUp), tap({}, kEnter), tap({kLeftAlt}, kB)}));
+  // The layouts KWin sends, the strokes, and the key presses planned for them.
+  // On a German keyboard y and z swap places and @ is AltGr+Q; with two layouts
+  // a key counts only when both give the same symbol (KWin types with either).
+  void plannedPresses() {
+    const std::tuple<const char*, std::vector<KeyStroke>, std::vector<EvdevKey>> rows[] = {
+        {"us",
+         {ch('B', true), named(KeyStroke::Key::Up), named(KeyStroke::Key::Enter), ch('b', true)},
+         join({tap({kLeftAlt}, kB), tap({}, kUp), tap({}, kEnter), tap({kLeftAlt}, kB)})},
+        {"us", parseKeyString("^S+{TAB}{F5}^+s").strokes,
+         join({tap({kLeftCtrl}, kS), tap({kLeftShift}, kTab), tap({}, kF5), tap({kLeftCtrl, kLeftShift}, kS)})},
+        {"us", {ch('A'), ch('a')}, join({tap({kLeftShift}, kA), tap({}, kA)})},
+        {"de", {ch('y'), ch('z'), ch('@')}, join({tap({}, kZ), tap({}, kY), tap({kRightAlt}, kQ)})},
+        {"us,de",
+         {ch('a'), ch('S', true), named(KeyStroke::Key::Down)},
+         join({tap({}, kA), tap({kLeftAlt}, kS), tap({}, kDown)})},
+    };
+    for (const auto& [layouts, strokes, expected] : rows) {
+      LayoutKeys keys;
+      std::string reason;
+      std::vector<EvdevKey> out;
+      QVERIFY2(keys.load(keymapText(layouts), reason) && keys.plan(strokes, out, reason), layouts);
+      QVERIFY2(out == expected, layouts);
+    }
   }
 
-  void ctrlShiftAndNamedKeysOfTheNotation() {
-    kde::LayoutKeys keys;
-    std::string reason;
-    QVERIFY(keys.load(keymapText("us"), reason));
-    std::vector<EvdevKey> out;
-    const ParsedKeys parsed = parseKeyString("^S+{TAB}{F5}^+s");
-    QVERIFY(parsed.status.ok());
-    QVERIFY(keys.plan(parsed.strokes, out, reason));
-    QVERIFY(out == join({tap({kLeftCtrl}, kS), tap({kLeftShift}, kTab), tap({}, kF5), tap({kLeftCtrl, kLeftShift}, kS)}));
-  }
-
-  void capitalsTakeShift() {
-    LayoutKeys keys;
-    std::string reason;
-    QVERIFY(keys.load(keymapText("us"), reason));
-    std::vector<EvdevKey> out;
-    QVERIFY(keys.plan({ch('A'), ch('a')}, out, reason));
-    QVERIFY(out == join({tap({kLeftShift}, kA), tap({}, kA)}));
-  }
-
-  // On a German keyboard y and z swap places, and @ is AltGr+Q.
-  void theUsersLayoutDecidesTheKey() {
-    LayoutKeys keys;
-    std::string reason;
-    QVERIFY(keys.load(keymapText("de"), reason));
-    std::vector<EvdevKey> out;
-    QVERIFY(keys.plan({ch('y'), ch('z'), ch('@')}, out, reason));
-    QVERIFY(out == join({tap({}, kZ), tap({}, kY), tap({kRightAlt}, kQ)}));
-  }
-
-  void aCharacterTheLayoutLacksIsRefusedWithNothingPlanned() {
-    LayoutKeys keys;
-    std::string reason;
-    QVERIFY(keys.load(keymapText("us"), reason));
-    std::vector<EvdevKey> out;
-    QVERIFY(!keys.plan({ch('a'), ch(U'\u00e9')}, out, reason));
-    QVERIFY(out.empty());
-    QVERIFY2(QString::fromStdString(reason).contains(QLatin1String("U+00E9")), reason.c_str());
-    QVERIFY(!keys.plan({ch(U'\u0007')}, out, reason));
-  }
-
-  // KWin types with whichever layout the user switched to last: a key
-  // counts only when every layout gives the same symbol.
-  void withTwoLayoutsOnlyKeysThatAgree() {
-    LayoutKeys keys;
-    std::string reason;
-    QVERIFY(keys.load(keymapText("us,de"), reason));
-    std::vector<EvdevKey> out;
-    QVERIFY(keys.plan({ch('a'), ch('S', true), named(KeyStroke::Key::Down)}, out, reason));
-    QVERIFY(!keys.plan({ch('y')}, out, reason));
-    QVERIFY2(QString::fromStdString(reason).contains(QLatin1String("cannot type")), reason.c_str());
-  }
-
-  void aBrokenKeymapIsRefused() {
-    LayoutKeys keys;
-    std::string reason;
-    QVERIFY(!keys.load("xkb_keymap { nonsense", reason));
-    QVERIFY(!reason.empty());
-    std::vector<EvdevKey> out;
-    QVERIFY(!keys.plan({ch('a')}, out, reason));
-    QVERIFY(out.empty());
+  // A character no layout (or not every layout) has, a control character, a
+  // broken keymap: refused with a reason and nothing planned.
+  void refusedWithNothingPlanned() {
+    const std::tuple<std::string, std::vector<KeyStroke>, const char*> rows[] = {
+        {keymapText("us"), {ch('a'), ch(U'\u00e9')}, "U+00E9"},
+        {keymapText("us"), {ch(U'\u0007')}, ""},
+        {keymapText("us,de"), {ch('y')}, "cannot type"},
+        {"xkb_keymap { nonsense", {ch('a')}, ""},
+    };
+    for (const auto& [keymap, strokes, because] : rows) {
+      LayoutKeys keys;
+      std::string reason;
+      std::vector<EvdevKey> out;
+      keys.load(keymap, reason);
+      QVERIFY(!keys.plan(strokes, out, reason));
+      QVERIFY(out.empty());
+      QVERIFY2(!reason.empty() && QString::fromStdString(reason).contains(QLatin1String(because)), reason.c_str());
+    }
   }
 };
 
