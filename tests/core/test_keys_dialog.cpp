@@ -174,15 +174,15 @@ TEST(KeysDialog, HelpOpensTheTopicOfTheFocusedControl) {
   Dialog d;
   d.f->setHelpFile("talvorstart.hlp");
   const FrmKeys& k = *d.k;
-  std::vector<int> topics;
-  for (const Control* focus : std::initializer_list<const Control*>{nullptr, &k.txtJobKeys, &k.cmdRecordConfirmKeys,
-                                                                    &k.txtStartKeys, &k.cboFindBy, &k.cmdClose}) {
+  const std::pair<const Control*, int> topics[] = {
+      {nullptr, 20},         {&k.txtJobKeys, 21}, {&k.cmdRecordConfirmKeys, 22},
+      {&k.txtStartKeys, 23}, {&k.cboFindBy, 24},  {&k.cmdClose, 20}};
+  for (const auto& [focus, topic] : topics) {
     d.k->focusChanged(focus);
     d.k->helpRequested();
-    topics.push_back(d.desk.helpShown.back().topic);
-    EXPECT_EQ(d.desk.helpShown.back().file, "talvorstart.hlp");
+    EXPECT_EQ(std::pair(d.desk.helpShown.back().file, d.desk.helpShown.back().topic),
+              std::pair(std::string("talvorstart.hlp"), topic));
   }
-  EXPECT_EQ(topics, std::vector<int>({20, 21, 22, 23, 24, 20}));
 }
 
 }  // namespace

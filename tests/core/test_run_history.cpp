@@ -128,8 +128,7 @@ TEST(CommandLine, OptionsAndWhatIsRefused) {
       {{"--history", "1001"}, A::Error, 0, range + "\"1001\""},
       {{"--start"}, A::Error, 0, "unknown option \"--start\""},
       {{"now"}, A::Error, 0, "unknown option \"now\""},
-      {{"--version", "--help"}, A::Error, 0, "unexpected \"--help\" after --version"},
-  };
+      {{"--version", "--help"}, A::Error, 0, "unexpected \"--help\" after --version"}};
   for (const auto& [args, action, count, error] : cases) {
     const CommandLine got = parseCommandLine(args);
     EXPECT_EQ(std::tuple(got.action, got.action == A::History ? got.historyCount : 0, got.error),
