@@ -58,13 +58,12 @@ struct Folder : TempFolder {
 
 TEST(IniFile, NoFailingSystemCallDamagesTheOldFileOrLosesTheValue) {
   const std::string kNew = "A new title that is long enough";
+  // clang-format off
   const std::tuple<FailingOps::Call, int, const char*> kinds[] = {
-      {FailingOps::Create, ENOSPC, "No space left on device"},
-      {FailingOps::Write, ENOSPC, "No space left on device"},
-      {FailingOps::Write, EFBIG, "File too large"},
-      {FailingOps::Fsync, EIO, "Input/output error"},
-      {FailingOps::Close, EIO, "Input/output error"},
-      {FailingOps::Rename, EXDEV, "Invalid cross-device link"}};
+      {FailingOps::Create, ENOSPC, "No space left on device"}, {FailingOps::Write, ENOSPC, "No space left on device"},
+      {FailingOps::Write, EFBIG, "File too large"}, {FailingOps::Fsync, EIO, "Input/output error"},
+      {FailingOps::Close, EIO, "Input/output error"}, {FailingOps::Rename, EXDEV, "Invalid cross-device link"}};
+  // clang-format on
   int failuresSeen = 0;
   for (const auto& [call, err, text] : kinds) {
     for (int n = 1;; ++n) {

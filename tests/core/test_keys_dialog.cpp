@@ -128,13 +128,12 @@ TEST(KeysDialog, CheckLineSaysWhetherTheFieldsKeysCanBeSent) {
 // the old form is written out first so that it keeps its meaning.
 TEST(KeysDialog, RecordAddsOneKeyInTheNotation) {
   using K = KeyStroke::Key;
+  // clang-format off
   const std::tuple<const char*, std::string, KeyStroke, std::string> cases[] = {
-      {"StartKeys", "", key('s', false, true, false), "^s"},
-      {"StartKeys", "S", key('s', false, true, false), "%S^s"},
-      {"JobKeys", "%b", named(K::Tab), "%b{TAB}"},
-      {"ConfirmKeys", "{ENTER}", named(K::Tab, true), "{ENTER}+{TAB}"},
-      {"ConfirmKeys", "", {K::Function, 5}, "{F5}"},
-      {"ConfirmKeys", "", key('x', false, false, false), "x"}};
+      {"StartKeys", "", key('s', false, true, false), "^s"}, {"StartKeys", "S", key('s', false, true, false), "%S^s"},
+      {"JobKeys", "%b", named(K::Tab), "%b{TAB}"}, {"ConfirmKeys", "{ENTER}", named(K::Tab, true), "{ENTER}+{TAB}"},
+      {"ConfirmKeys", "", {K::Function, 5}, "{F5}"}, {"ConfirmKeys", "", key('x', false, false, false), "x"}};
+  // clang-format on
   for (const auto& [name, before, stroke, after] : cases) {
     SCOPED_TRACE(after);
     Dialog d;
