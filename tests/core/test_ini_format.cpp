@@ -50,18 +50,10 @@ TEST(IniFormat, ReadsHandEditedLinesAsQSettingsDid) {
 TEST(IniDocument, ChangesOnlyTheValueOfTheKeyAndKeepsEveryOtherByte) {
   const std::string bom = "\xEF\xBB\xBF";
   const std::string notUtf8 = "caf\xE9";
-  const std::string before = bom +
-                             "# a comment of the user's\r\n"
-                             "[Start]\r\n"
-                             "; another comment\r\n"
-                             "Title=Old Title\r\n"
-                             "a line without an equals sign\r\n"
-                             "Foreign=" +
-                             notUtf8 +
-                             "\r\n"
-                             "\r\n"
-                             "[Other Program]\r\n"
-                             "Title=not ours\r\n";
+  std::string before = bom;
+  for (const char* line : {"# a comment of the user's", "[Start]", "; another comment", "Title=Old Title",
+                           "a line without an equals sign", "Foreign=caf\xE9", "", "[Other Program]", "Title=not ours"})
+    before.append(line).append("\r\n");
   IniDocument doc(before);
   doc.set("Start", "Title", "Microsoft Backup");
   std::string expected = before;

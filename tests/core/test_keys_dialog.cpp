@@ -128,13 +128,12 @@ TEST(KeysDialog, CheckLineSaysWhetherTheFieldsKeysCanBeSent) {
 // the old form is written out first so that it keeps its meaning.
 TEST(KeysDialog, RecordAddsOneKeyInTheNotation) {
   using K = KeyStroke::Key;
+  // clang-format off
   const std::tuple<const char*, std::string, KeyStroke, std::string> cases[] = {
-      {"StartKeys", "", key('s', false, true, false), "^s"},
-      {"StartKeys", "S", key('s', false, true, false), "%S^s"},
-      {"JobKeys", "%b", named(K::Tab), "%b{TAB}"},
-      {"ConfirmKeys", "{ENTER}", named(K::Tab, true), "{ENTER}+{TAB}"},
-      {"ConfirmKeys", "", {K::Function, 5}, "{F5}"},
-      {"ConfirmKeys", "", key('x', false, false, false), "x"}};
+      {"StartKeys", "", key('s', false, true, false), "^s"}, {"StartKeys", "S", key('s', false, true, false), "%S^s"},
+      {"JobKeys", "%b", named(K::Tab), "%b{TAB}"}, {"ConfirmKeys", "{ENTER}", named(K::Tab, true), "{ENTER}+{TAB}"},
+      {"ConfirmKeys", "", {K::Function, 5}, "{F5}"}, {"ConfirmKeys", "", key('x', false, false, false), "x"}};
+  // clang-format on
   for (const auto& [name, before, stroke, after] : cases) {
     SCOPED_TRACE(after);
     Dialog d;
@@ -174,15 +173,15 @@ TEST(KeysDialog, HelpOpensTheTopicOfTheFocusedControl) {
   Dialog d;
   d.f->setHelpFile("talvorstart.hlp");
   const FrmKeys& k = *d.k;
-  std::vector<int> topics;
-  for (const Control* focus : std::initializer_list<const Control*>{nullptr, &k.txtJobKeys, &k.cmdRecordConfirmKeys,
-                                                                    &k.txtStartKeys, &k.cboFindBy, &k.cmdClose}) {
+  const std::pair<const Control*, int> topics[] = {
+      {nullptr, 20},         {&k.txtJobKeys, 21}, {&k.cmdRecordConfirmKeys, 22},
+      {&k.txtStartKeys, 23}, {&k.cboFindBy, 24},  {&k.cmdClose, 20}};
+  for (const auto& [focus, topic] : topics) {
     d.k->focusChanged(focus);
     d.k->helpRequested();
-    topics.push_back(d.desk.helpShown.back().topic);
-    EXPECT_EQ(d.desk.helpShown.back().file, "talvorstart.hlp");
+    EXPECT_EQ(std::pair(d.desk.helpShown.back().file, d.desk.helpShown.back().topic),
+              std::pair(std::string("talvorstart.hlp"), topic));
   }
-  EXPECT_EQ(topics, std::vector<int>({20, 21, 22, 23, 24, 20}));
 }
 
 }  // namespace

@@ -10,16 +10,10 @@
 namespace {
 
 TEST(RunRecord, ReadsBackWhatItWroteAndRefusesHalfALine) {
-  const RunRecord r{"2026-12-07T08:01:02",
-                    "2026-12-07T08:01:17",
-                    Outcome::NoWindow,
-                    "No window \"Microsoft Backup\".\nSecond line\t\\ end",
-                    3,
-                    "weekday",
-                    "Microsoft Backup",
-                    "",
-                    2,
-                    25};
+  // clang-format off
+  const RunRecord r{"2026-12-07T08:01:02", "2026-12-07T08:01:17", Outcome::NoWindow,
+                    "No window \"Microsoft Backup\".\nSecond line\t\\ end", 3, "weekday", "Microsoft Backup", "", 2, 25};
+  // clang-format on
   const std::string line = formatRecord(r);
   EXPECT_EQ(line,
             "began=2026-12-07T08:01:02 ended=2026-12-07T08:01:17 outcome=no-window job=3 chosen-by=weekday keys=2/25 "
@@ -115,21 +109,15 @@ TEST(RunHistory, AHistoryThatCannotBeWrittenIsSaidAndTheRunGoesOn) {
 TEST(CommandLine, OptionsAndWhatIsRefused) {
   using A = CommandLine::Action;
   const std::string range = "--history takes a number of runs from 1 to 1000, not ";
+  // With the count of --history.
+  // clang-format off
   const std::tuple<std::vector<std::string>, A, int, std::string> cases[] = {
-      // with the count of --history
-      {{}, A::Run, 0, ""},
-      {{"--help"}, A::Help, 0, ""},
-      {{"-h"}, A::Help, 0, ""},
-      {{"--version"}, A::Version, 0, ""},
-      {{"--dry-run"}, A::DryRun, 0, ""},
-      {{"--history"}, A::History, 20, ""},
-      {{"--history", "5"}, A::History, 5, ""},
-      {{"--history", "0"}, A::Error, 0, range + "\"0\""},
-      {{"--history", "1001"}, A::Error, 0, range + "\"1001\""},
-      {{"--start"}, A::Error, 0, "unknown option \"--start\""},
-      {{"now"}, A::Error, 0, "unknown option \"now\""},
-      {{"--version", "--help"}, A::Error, 0, "unexpected \"--help\" after --version"},
-  };
+      {{}, A::Run, 0, ""}, {{"--help"}, A::Help, 0, ""}, {{"-h"}, A::Help, 0, ""}, {{"--version"}, A::Version, 0, ""},
+      {{"--dry-run"}, A::DryRun, 0, ""}, {{"--history"}, A::History, 20, ""}, {{"--history", "5"}, A::History, 5, ""},
+      {{"--history", "0"}, A::Error, 0, range + "\"0\""}, {{"--history", "1001"}, A::Error, 0, range + "\"1001\""},
+      {{"--start"}, A::Error, 0, "unknown option \"--start\""}, {{"now"}, A::Error, 0, "unknown option \"now\""},
+      {{"--version", "--help"}, A::Error, 0, "unexpected \"--help\" after --version"}};
+  // clang-format on
   for (const auto& [args, action, count, error] : cases) {
     const CommandLine got = parseCommandLine(args);
     EXPECT_EQ(std::tuple(got.action, got.action == A::History ? got.historyCount : 0, got.error),

@@ -52,26 +52,16 @@ TEST(RunOutcomes, EachEndItsStatusAndWords) {
       // Job selection is not consulted: a broken number for today does no harm.
       {"last backup ticked", [](LaunchFixture& t) { t.put("Start", "Default", "1"); t.put("Month", "12onoff", "1"); t.desk.at(1, [&t] { t.put("Month", "12Backup", "x"); }); }, 0, "", 1, true},
       {"date not stored", atOne([](LaunchFixture& t) { t.store.setFailWrites(true); }), 0, "The date of this run could not be stored in memory: writes refused", 23, true},
-      // Said in the window, once per reason; the run goes on, on what was stored in memory.
-      {"settings unreadable and writes refused for a while", [](LaunchFixture& t) {
-         t.put("Month", "12onoff", "1");  // the load ticks it, which writes it back
-         t.store.setReadProblem(kUnreadable);
-         t.store.setFailWrites(true);
-         t.desk.at(1, [&t] { t.store.setFailWrites(false); });
-         t.reportLikeTheProgram();
+      // Said in the window, once per reason; the run goes on, on what was stored in memory (a ticked day is written back).
+      {"settings unreadable and writes refused for a while", [](LaunchFixture& t) { t.put("Month", "12onoff", "1"); t.store.setReadProblem(kUnreadable); t.store.setFailWrites(true); t.desk.at(1, [&t] { t.store.setFailWrites(false); }); t.reportLikeTheProgram();
        }, 0, "Settings could not be read (" + kUnreadable + "). This start uses the defaults; move that file away or mend it so that settings can be kept.\nSettings could not be saved to memory: writes refused. Changes made now last only until Talvor Start closes.", 23, true},
       // No question whose answer could not be kept, no run on values nobody set.
-      {"settings unreadable, none known", [](LaunchFixture& t) {
-         t.store = settings::MemoryStore();
-         t.store.setReadProblem(kUnreadable);
-         t.reportLikeTheProgram();
+      {"settings unreadable, none known", [](LaunchFixture& t) { t.store = settings::MemoryStore(); t.store.setReadProblem(kUnreadable); t.reportLikeTheProgram();
        }, 5, "Settings could not be read (" + kUnreadable + "). This start uses the defaults; move that file away or mend it so that settings can be kept.\n" + kNotSet + "Not known: the backup program's window title, the start letter, as the settings could not be read. Mend them as the line above says.", 0, false},
       {"no batch file", [](LaunchFixture& t) { t.desk.batchFilePresent = false; }, 2, "The file TalvorStart.bat could not be found.  This is included in the zip file and should be installed in the same folder as talvorstart.exe.  This application will now exit.", 0, false},
       {"closed during the delay", [](LaunchFixture& t) { t.desk.at(3, [&t] { t.frm->close(); }); }, 3, "", 0, false},
       {"closed during a retry wait", [](LaunchFixture& t) { noWindow(t); t.desk.at(14, [&t] { t.frm->close(); }); }, 3, "", 0, false},
-      {"all three first-start questions cancelled", [](LaunchFixture& t) {
-         for (const char* key : {"Letter", "Title", "BackupJobLetter"}) t.put("Start", key, "");
-         t.desk.answers = {std::nullopt, std::nullopt, std::nullopt};
+      {"all three first-start questions cancelled", [](LaunchFixture& t) { for (const char* key : {"Letter", "Title", "BackupJobLetter"}) t.put("Start", key, ""); t.desk.answers = {std::nullopt, std::nullopt, std::nullopt};
        }, 5, kNotSet + "Not set: the backup program's window title, the start letter, the backup job letter. Enter what is missing in the Talvor Start window; it is kept for the next start.", 0, false},
       {"start letter cleared during the delay", atOne([](LaunchFixture& t) { t.frm->txtStartKey.setText(" "); }), 5, kNotSet + "A shortcut letter was cleared during the run.", 22, false},
       {"job letter cleared during the delay", atOne([](LaunchFixture& t) { t.frm->txtBackupKey.setText(""); }), 5, kNotSet + "A shortcut letter was cleared during the run.", 0, false},
@@ -85,10 +75,8 @@ TEST(RunOutcomes, EachEndItsStatusAndWords) {
       {"no way to type", failKeys(none, 51, "No XTest"), 11, kNotStarted + "this desktop does not let Talvor Start send keys to other programs. No XTest", 0, false},
       // Enter left out would start whatever job the list showed.
       {"Enter refused thrice", failKeys(none, 70, "Permission denied", "{ENTER}"), 11, " 70Permission denied\n" + kNotStarted + "this desktop does not let Talvor Start send keys to other programs. Permission denied", 21, false},
-      {"today's job number unreadable", [](LaunchFixture& t) {
-         t.put("Month", "12onoff", "1");
-         t.put("Month", "12Backup", "5");
-         t.desk.at(1, [&t] { t.put("Month", "12Backup", "x"); });  // edited behind the tool's back
+      // The job number edited behind the tool's back.
+      {"today's job number unreadable", [](LaunchFixture& t) { t.put("Month", "12onoff", "1"); t.put("Month", "12Backup", "5"); t.desk.at(1, [&t] { t.put("Month", "12Backup", "x"); });
        }, 12, " 13Type mismatch: the job number \"x\" stored under Month 12Backup is not a number\n" + kNotStarted + "today's job number could not be read from the settings. Type mismatch: the job number \"x\" stored under Month 12Backup is not a number", 0, false},
       {"start keys unknown", put("Letter", "{STRAT}"), 13, kNotUsable + "the start keys: unknown key {STRAT} in \"{STRAT}\"." + kMend, 0, false},
       {"title match unknown", put("TitleMatch", "regex"), 13, kNotUsable + "the way the title is matched: \"regex\" is none of start, end, contains or class." + kMend, 0, false},

@@ -51,10 +51,9 @@ TEST(Schedule, EveryWeekdayAndEveryDay) {
 // Days 29 to 31 ticked, nothing else: the remembered job where the month
 // lacks the day, never the next day's.
 TEST(Schedule, MonthEnds) {
-  const std::pair<Date, int> cases[] = {
-      {{2026, 4, 30}, 10}, {{2026, 5, 1}, 4},  {{2026, 12, 31}, 11}, {{2027, 2, 28}, 4},
-      {{2027, 3, 1}, 4},   {{2028, 2, 29}, 9}, {{2100, 2, 28}, 4},   {{2000, 2, 29}, 9},
-  };
+  const std::pair<Date, int> cases[] = {{{2026, 4, 30}, 10}, {{2026, 5, 1}, 4}, {{2026, 12, 31}, 11},
+                                        {{2027, 2, 28}, 4},  {{2027, 3, 1}, 4}, {{2028, 2, 29}, 9},
+                                        {{2100, 2, 28}, 4},  {{2000, 2, 29}, 9}};
   for (const auto& [date, job] : cases) {
     SCOPED_TRACE(dateName(date));
     LaunchFixture t;

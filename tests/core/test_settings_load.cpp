@@ -31,8 +31,8 @@ TEST(SettingsLoad, PromptsAsDesigned) {
   const std::string title = "Title | Microsoft Backup | This program needs to set the Backup program active.  To do this, the name in the title bar is required.  Non MS Backup or non English versions do not use 'Microsoft Backup' as the title.  Enter the title prior to the '-' that your backup software uses (hint it is displayed in the title bar now).";
   const std::string job = "Backup Job Letter | B | This program uses the keyboard shortcut to change backup jobs.  Non English versions do not use 'B' as the keyboard shortcut.  Enter the letter that your backup software uses (hint it is the letter that is underlined on the text above the job drop down menu).";
   // clang-format on
-  const std::tuple<const char*, Texts, const char*> cases[] = {// stored delay (nullptr: absent), asked, shown
-                                                               {nullptr, {letter, title, job}, "10"},
+  // The stored delay (nullptr: absent), what is asked, what the field shows.
+  const std::tuple<const char*, Texts, const char*> cases[] = {{nullptr, {letter, title, job}, "10"},
                                                                {"", {delay, letter, title, job}, "10"},
                                                                {" ", {letter, title, job}, " "},
                                                                {"abc", {letter, title, job}, "abc"}};

@@ -99,8 +99,8 @@ TEST(SingleInstance, TheRuntimeFolderIsUsedOnlyWhenItIsTheUsersAlone) {
 TEST(SingleInstance, ALockOfAnotherUserNeitherStopsTheRunNorLetsTwoRun) {
   const bool root = ::getuid() == 0;
   if (!root) std::fprintf(stderr, "SKIPPING the cases of another user's lock: they need root\n");
-  const std::pair<const char*, bool> cases[] = {// shell in the lock folder "run"; needs root
-                                                {"touch TalvorStart.lock && chown 65534 TalvorStart.lock", true},
+  // Shell in the lock folder "run"; whether the case needs root.
+  const std::pair<const char*, bool> cases[] = {{"touch TalvorStart.lock && chown 65534 TalvorStart.lock", true},
                                                 {"touch ../elsewhere && ln -s ../elsewhere TalvorStart.lock", false},
                                                 {"chmod 1777 .", false},
                                                 {"chown 65534 .", true}};

@@ -36,32 +36,23 @@ TEST(WindowChoice, OtherWaysOfMatching) {
       {"Backup Profile Backup Help", false, {"help"}},
   };
   // A new window before an older exact title; an end as long as the whole title.
+  using M = TitleMatch;
+  // clang-format off
   const std::tuple<TitleMatch, const char*, int> cases[] = {
-      {TitleMatch::End, "- Profile Backup", 0},
-      {TitleMatch::End, "Profile Backup", 0},
-      {TitleMatch::End, "Backup Profile Backup Help", 2},
-      {TitleMatch::End, "/home", -1},
-      {TitleMatch::Contains, "nightly", 0},
-      {TitleMatch::Contains, "Profile Backup", 2},
-      {TitleMatch::Contains, "Backup", 2},
-      {TitleMatch::Contains, "NIGHTLY", -1},
-      {TitleMatch::Class, "profile-backup", 0},
-      {TitleMatch::Class, "PROFILE-BACKUP", 0},
-      {TitleMatch::Class, "Profile Backup", -1},
-      {TitleMatch::Class, "other", 1},
-      {TitleMatch::Start, "Backup Profile", 2},
-      {TitleMatch::Start, "Profile", 1},
-  };
+      {M::End, "- Profile Backup", 0}, {M::End, "Profile Backup", 0}, {M::End, "Backup Profile Backup Help", 2},
+      {M::End, "/home", -1}, {M::Contains, "nightly", 0}, {M::Contains, "Profile Backup", 2}, {M::Contains, "Backup", 2},
+      {M::Contains, "NIGHTLY", -1}, {M::Class, "profile-backup", 0}, {M::Class, "PROFILE-BACKUP", 0},
+      {M::Class, "Profile Backup", -1}, {M::Class, "other", 1}, {M::Start, "Backup Profile", 2}, {M::Start, "Profile", 1}};
+  // clang-format on
   for (const auto& [match, text, expected] : cases)
     EXPECT_EQ(chooseWindowByTitle(windows, text, match), expected) << titleMatchSetting(match) << " " << text;
 
+  // clang-format off
   const std::pair<const char*, const char*> texts[] = {
-      {"start", "No window has the title \"X\""},
-      {"END", "No window has a title that ends with \"X\""},
-      {"contains", "No window has a title that contains \"X\""},
-      {"Class", "No window has the class or application id \"X\""},
-      {"", "No window has the title \"X\""},
-  };
+      {"start", "No window has the title \"X\""}, {"END", "No window has a title that ends with \"X\""},
+      {"contains", "No window has a title that contains \"X\""}, {"", "No window has the title \"X\""},
+      {"Class", "No window has the class or application id \"X\""}};
+  // clang-format on
   for (const auto& [word, text] : texts) {
     TitleMatch m = TitleMatch::Contains;
     ASSERT_TRUE(titleMatchFromSetting(word, m)) << word;
