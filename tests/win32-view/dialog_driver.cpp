@@ -55,14 +55,8 @@ void typeKeys(const std::wstring& text) {
 }
 
 void pressKeys(const std::vector<WORD>& keys) {
-  INPUT key{};
-  key.type = INPUT_KEYBOARD;
-  std::vector<INPUT> inputs(2 * keys.size(), key);
-  for (size_t i = 0; i < keys.size(); ++i) {
-    inputs[i].ki.wVk = inputs[inputs.size() - 1 - i].ki.wVk = keys[i];
-    inputs[inputs.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-  }
-  SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+  for (WORD k : keys) sendKey(k, true);
+  for (auto k = keys.rbegin(); k != keys.rend(); ++k) sendKey(*k, false);
 }
 
 void settle(HWND window) {
@@ -113,10 +107,4 @@ std::wstring tooltipOf(HWND window, HWND control) {
     return buffer;
   }
   return L"(no tooltips)";
-}
-
-std::wstring besideThisProgram(const wchar_t* name) {
-  wchar_t path[MAX_PATH];
-  const std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-  return program.substr(0, program.find_last_of(L'\\') + 1) + name;
 }

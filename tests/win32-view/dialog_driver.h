@@ -1,10 +1,6 @@
 #pragma once
 
-#include <windows.h>
-
-#include <functional>
-#include <string>
-#include <vector>
+#include "../win32/test_windows.h"
 
 // Runs the action on this thread, inside whatever modal loop is running,
 // as soon as a visible top-level window of this thread with the title is
@@ -40,4 +36,3 @@ SIZE textSize(HWND control, const std::wstring& text, int wrapWidth = 0);
 RECT rectInClient(HWND control, HWND window);
 // The control's tip, asked of the window's tooltip control as the system would.
 std::wstring tooltipOf(HWND window, HWND control);
-std::wstring besideThisProgram(const wchar_t* name);

@@ -1,16 +1,10 @@
-#include <windows.h>
+#include "dialog_driver.h"
 // commctrl.h needs the types of windows.h first
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
-#include <vector>
-
-#include "dialog_driver.h"
 #include "frm_keys_view.h"
 #include "frm_main_view.h"
-#include "platform/automation.h"
 #include "settings/memory_store.h"
 #include "ui/frm_main.h"
 #include "win32_desktop_services.h"

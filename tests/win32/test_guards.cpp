@@ -52,14 +52,6 @@ std::vector<std::string> logLines(const std::wstring& path, const std::string& p
   return out;
 }
 
-void press(WORD vk, bool down) {
-  INPUT i{};
-  i.type = INPUT_KEYBOARD;
-  i.ki.wVk = vk;
-  i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &i, sizeof i);
-}
-
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 }  // namespace
@@ -93,18 +85,18 @@ TEST(Guards, AKeyHeldDownIsWaitedForThenStopsTheKeys) {
     auto automation = createAutomation();
     ASSERT_TRUE(automation->activate("Microsoft Backup", TitleMatch::Start).ok());
     pumpMessages(20);
-    press(vk, true);  // after the window got the focus, as a user would
+    sendKey(vk, true);  // after the window got the focus, as a user would
     pumpMessages(20);
     target.clear();
     ASSERT_LT(GetAsyncKeyState(vk), 0);
     std::thread letGo([vk = vk, ms = letGoAfterMs] {
-      if (ms) Sleep(ms), press(vk, false);
+      if (ms) Sleep(ms), sendKey(vk, false);
     });
     const DWORD start = GetTickCount();
     const AutomationStatus sent = automation->send({chr(U'B', true)}, true);
     const DWORD took = GetTickCount() - start;
     letGo.join();
-    if (!letGoAfterMs) press(vk, false);
+    if (!letGoAfterMs) sendKey(vk, false);
     pumpMessages();
     EXPECT_EQ(sent.stop, letGoAfterMs ? KeyStop::None : KeyStop::KeyHeld) << sent.description;
     EXPECT_EQ(target.keys(), letGoAfterMs ? std::vector<std::string>{"Alt+B"} : std::vector<std::string>{});

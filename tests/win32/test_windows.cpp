@@ -69,6 +69,14 @@ void putInFront(HWND window) {
   pumpMessages(20);
 }
 
+void sendKey(WORD vk, bool down) {
+  INPUT i{};
+  i.type = INPUT_KEYBOARD;
+  i.ki.wVk = vk;
+  i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &i, sizeof i);
+}
+
 bool waitUntil(const std::function<bool()>& condition, DWORD ms) {
   for (const DWORD start = GetTickCount();; Sleep(20)) {
     if (condition()) return true;

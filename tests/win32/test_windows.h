@@ -33,6 +33,8 @@ class LoggingWindow {
 void pumpMessages(DWORD quietMs = 100);
 // Brings the window in front and lets it take the activation.
 void putInFront(HWND window);
+// Presses or lets go of the key through the system's input queue.
+void sendKey(WORD vk, bool down);
 // Checks every 20 ms until the condition holds, at most ms.
 bool waitUntil(const std::function<bool()>& condition, DWORD ms);
 // A file beside the test program, and a path in the temporary folder with no file.
