@@ -61,7 +61,6 @@ TEST(Automation, KeysAreNeverSentToTheToolsOwnWindow) {
   EXPECT_TRUE(own.keys().empty());
 }
 
-// Alt+B without Shift: the other process's dialog logs it (test_guards.cpp).
 TEST(KeyPlan, UpIsExtendedEveryPressIsReleasedAndAnUntypableCharacterSendsNothing) {
   const KeyPlan plan = planKeys({chr(U'B', true), chr(U'b'), named(KeyStroke::Key::Up), chr(U'{', true)});
   ASSERT_TRUE(plan.status.ok());
