@@ -1,4 +1,4 @@
-#include "dialog_driver.h"
+#include "test_windows.h"
 // commctrl.h needs the types of windows.h first
 #include <commctrl.h>
 #include <gtest/gtest.h>

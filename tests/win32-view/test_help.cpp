@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "dialog_driver.h"
 #include "help_text.h"
 #include "help_window.h"
+#include "test_windows.h"
 
 TEST(HelpText, BlocksOnLinesOfTheirOwnAndTopicsAtTheirHeadings) {
   const HelpText help = helpTextFromHtml(
