@@ -24,14 +24,13 @@ std::string keyText(WPARAM vk, LPARAM l) {
 }
 
 LoggingWindow::LoggingWindow(const std::wstring& title, HWND owner) {
-  static const ATOM registered = [] {
+  [[maybe_unused]] static const ATOM registered = [] {
     WNDCLASSW c{};
     c.lpfnWndProc = procedure;
     c.hInstance = GetModuleHandleW(nullptr);
     c.lpszClassName = kClass;
     return RegisterClassW(&c);
   }();
-  (void)registered;
   handle_ = CreateWindowExW(0, kClass, title.c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, owner, nullptr,
                             GetModuleHandleW(nullptr), this);
   ShowWindow(handle_, SW_SHOW);
