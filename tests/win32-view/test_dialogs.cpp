@@ -6,12 +6,16 @@
 
 namespace {
 
-// A visible owner away from the screen's corner, as the tool's own window is when it prompts.
+// A visible owner window, as the tool's own window is when it prompts.
 class Owner : public ::testing::Test {
  protected:
-  void SetUp() override { SetWindowPos(owner_, nullptr, 300, 200, 420, 340, SWP_NOZORDER), putInFront(owner_); }
-  LoggingWindow window_{L"Talvor Start"};
-  const HWND owner_ = window_.handle();
+  void SetUp() override {
+    owner_ = CreateWindowExW(0, L"STATIC", L"Talvor Start", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 420, 340,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(owner_);
+  }
+  void TearDown() override { DestroyWindow(owner_); }
+  HWND owner_ = nullptr;
 };
 
 }  // namespace

@@ -70,11 +70,6 @@ void pumpMessages(DWORD quietMs) {
   }
 }
 
-void putInFront(HWND window) {
-  SetForegroundWindow(window);
-  pumpMessages(20);
-}
-
 void sendKey(WORD vk, bool down) {
   INPUT i{};
   i.type = INPUT_KEYBOARD;

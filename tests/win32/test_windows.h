@@ -32,7 +32,7 @@ class LoggingWindow {
 // Dispatches this thread's messages until none came for a while.
 void pumpMessages(DWORD quietMs = 100);
 // Brings the window in front and lets it take the activation.
-void putInFront(HWND window);
+inline void putInFront(HWND window) { SetForegroundWindow(window), pumpMessages(20); }
 // Presses or lets go of the key through the system's input queue.
 void sendKey(WORD vk, bool down);
 // Checks every 20 ms until the condition holds, at most ms.
