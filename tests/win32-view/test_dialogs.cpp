@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "dialog_driver.h"
 #include "input_box.h"
 #include "message_box.h"
+#include "test_windows.h"
 
 namespace {
 

@@ -1,13 +1,10 @@
-#include <windows.h>
+#include "test_windows.h"
 // commctrl.h needs the types of windows.h first
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "dialog_driver.h"
 #include "form_window.h"
 
 namespace {

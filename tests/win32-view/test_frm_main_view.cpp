@@ -1,16 +1,12 @@
-#include <windows.h>
+#include "test_windows.h"
 // commctrl.h needs the types of windows.h first
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
-#include <vector>
+#include <tuple>
 
-#include "dialog_driver.h"
 #include "frm_keys_view.h"
 #include "frm_main_view.h"
-#include "platform/automation.h"
 #include "settings/memory_store.h"
 #include "ui/frm_main.h"
 #include "win32_desktop_services.h"
@@ -153,14 +149,11 @@ TEST_F(KeysDialog, OpensFromTheMenuAtItsDesignPlaces) {
 
 // Each key pressed in the field while it records, and what it is stored as.
 TEST_F(KeysDialog, RecordingWritesTheKeyInTheNotation) {
-  struct Case {
-    std::string field, notation, stored;
-    std::vector<WORD> pressed;
-  };
-  const Case cases[] = {{"StartKeys", "^s", "Start/Letter", {VK_CONTROL, 'S'}},
-                        {"JobKeys", "%b", "Start/BackupJobLetter", {VK_MENU, 'B'}},
-                        {"ConfirmKeys", "+{TAB}", "Start/ConfirmKey", {VK_SHIFT, VK_TAB}},
-                        {"ConfirmKeys", "{ESC}", "Start/ConfirmKey", {VK_ESCAPE}}};
+  const std::tuple<std::string, std::string, std::string, std::vector<WORD>> cases[] = {
+      {"StartKeys", "^s", "Start/Letter", {VK_CONTROL, 'S'}},
+      {"JobKeys", "%b", "Start/BackupJobLetter", {VK_MENU, 'B'}},
+      {"ConfirmKeys", "+{TAB}", "Start/ConfirmKey", {VK_SHIFT, VK_TAB}},
+      {"ConfirmKeys", "{ESC}", "Start/ConfirmKey", {VK_ESCAPE}}};
   for (const auto& [what, notation, stored, pressed] : cases) {
     const std::string field = "txt" + what, button = "cmdRecord" + what;
     SCOPED_TRACE(notation);

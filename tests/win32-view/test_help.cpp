@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "dialog_driver.h"
 #include "help_text.h"
 #include "help_window.h"
+#include "test_windows.h"
 
 TEST(HelpText, BlocksOnLinesOfTheirOwnAndTopicsAtTheirHeadings) {
   const HelpText help = helpTextFromHtml(
@@ -24,7 +24,7 @@ TEST(HelpWindow, ShowsTheShippedHelpAtEachTopicOfTheWindow) {
                                                    {9, L"Delay"},       {10, L"Start Key"},    {11, L"Start Title"},
                                                    {12, L"Backup Job"}, {0, L"Talvor Start"},  {99, L"Talvor Start"}};
   for (const auto& [topic, heading] : topics) {
-    ASSERT_TRUE(help.show(nullptr, besideThisProgram(L"talvorstart.hlp"), topic));
+    ASSERT_TRUE(help.show(nullptr, besideTheTests(L"talvorstart.hlp"), topic));
     EXPECT_TRUE(IsWindowVisible(help.handle()));
     EXPECT_EQ(help.topLine(), heading) << "topic " << topic;
   }
@@ -34,7 +34,7 @@ TEST(HelpWindow, AMissingFileIsToldWithItsName) {
   HelpWindow help;
   std::wstring told;
   WhenWindowShows close(L"talvorstart", [&](HWND box) { told = boxText(box), pressKey(VK_RETURN); });
-  EXPECT_FALSE(help.show(nullptr, besideThisProgram(L"nowhere.hlp"), 4));
+  EXPECT_FALSE(help.show(nullptr, besideTheTests(L"nowhere.hlp"), 4));
   EXPECT_TRUE(close.ran());
   EXPECT_NE(told.find(L"nowhere.hlp could not be opened"), std::wstring::npos);
   EXPECT_EQ(help.handle(), nullptr);

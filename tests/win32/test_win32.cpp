@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "platform/desktop_services.h"
 #include "platform/failure_codes.h"
@@ -14,21 +15,17 @@
 TEST(WindowByTitle, ExactBeforePrefixCaseSensitiveNeverOwnNeverEmpty) {
   LoggingWindow longer(L"Microsoft Backup - test 2");
   LoggingWindow target(L"Microsoft Backup - test");
-  struct Case {
-    const wchar_t* title;
-    TitleMatch match;
-    HWND own, expected;
-  };
-  const Case cases[] = {{L"Microsoft Backup - test", TitleMatch::Start, nullptr, target.handle()},
-                        {L"microsoft backup - test", TitleMatch::Start, nullptr, nullptr},
-                        {L"", TitleMatch::Start, nullptr, nullptr},
-                        {L"Microsoft Backup - test", TitleMatch::Start, target.handle(), longer.handle()},
-                        {L"Microsoft Backup - test 2", TitleMatch::Start, longer.handle(), nullptr},
-                        {L"test 2", TitleMatch::End, nullptr, longer.handle()},
-                        {L"talvortestwindow", TitleMatch::Class, longer.handle(), target.handle()},
-                        {L"Microsoft Backup - test", TitleMatch::Class, nullptr, nullptr}};
-  for (const Case& c : cases)
-    EXPECT_EQ(findWindowByTitle(c.title, c.match, c.own), c.expected) << ::testing::PrintToString(c.title);
+  const std::tuple<const wchar_t*, TitleMatch, HWND, HWND> cases[] = {
+      {L"Microsoft Backup - test", TitleMatch::Start, nullptr, target.handle()},
+      {L"microsoft backup - test", TitleMatch::Start, nullptr, nullptr},
+      {L"", TitleMatch::Start, nullptr, nullptr},
+      {L"Microsoft Backup - test", TitleMatch::Start, target.handle(), longer.handle()},
+      {L"Microsoft Backup - test 2", TitleMatch::Start, longer.handle(), nullptr},
+      {L"test 2", TitleMatch::End, nullptr, longer.handle()},
+      {L"talvortestwindow", TitleMatch::Class, longer.handle(), target.handle()},
+      {L"Microsoft Backup - test", TitleMatch::Class, nullptr, nullptr}};
+  for (const auto& [title, match, own, expected] : cases)
+    EXPECT_EQ(findWindowByTitle(title, match, own), expected) << ::testing::PrintToString(title);
   for (const char* title : {"Microsoft Backup - tset", ""})
     EXPECT_EQ(createAutomation()->activate(title, TitleMatch::Start).code, failure_code::kInvalidArgument) << title;
 }
@@ -61,7 +58,6 @@ TEST(Automation, KeysAreNeverSentToTheToolsOwnWindow) {
   EXPECT_TRUE(own.keys().empty());
 }
 
-// Alt+B without Shift: the other process's dialog logs it (test_guards.cpp).
 TEST(KeyPlan, UpIsExtendedEveryPressIsReleasedAndAnUntypableCharacterSendsNothing) {
   const KeyPlan plan = planKeys({chr(U'B', true), chr(U'b'), named(KeyStroke::Key::Up), chr(U'{', true)});
   ASSERT_TRUE(plan.status.ok());
