@@ -1,21 +1,33 @@
 #pragma once
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <random>
 #include <string>
 
 // A folder of its own for each test, removed afterwards.
 class TempFolder {
  public:
+  // Made anew, so no one else's; the owner's alone, as mkdtemp makes it.
   TempFolder() {
-    char name[] = "/tmp/talvor-test-XXXXXX";
-    path_ = ::mkdtemp(name);
+    namespace fs = std::filesystem;
+    std::error_code e;
+    std::random_device random;
+    fs::path p;
+    for (int tries = 0; tries < 100; ++tries) {
+      p = fs::temp_directory_path(e) / ("talvor-test-" + std::to_string(random()));
+      if (fs::create_directory(p, e)) break;
+    }
+    fs::permissions(p, fs::perms::owner_all, fs::perm_options::replace, e);
+    path_ = p.generic_string();
   }
   ~TempFolder() {
     makeRemovable(path_);
@@ -55,5 +67,9 @@ struct SavedEnv {
   explicit SavedEnv(const char* n) : name(n) {
     if (const char* v = std::getenv(n)) value = v;
   }
+#ifdef _WIN32
+  ~SavedEnv() { _putenv_s(name.c_str(), value ? value->c_str() : ""); }
+#else
   ~SavedEnv() { value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str()); }
+#endif
 };
