@@ -13,6 +13,18 @@ class Owner : public ::testing::Test {
     owner_ = CreateWindowExW(0, L"STATIC", L"Talvor Start", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 420, 340,
                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(owner_);
+    // Placed by the window manager a moment later on a busy machine: the
+    // dialogs are measured against where it stays.
+    RECT last{}, now{};
+    waitUntil(
+        [&] {
+          pumpMessages(100);
+          GetWindowRect(owner_, &now);
+          const bool same = EqualRect(&now, &last);
+          last = now;
+          return same;
+        },
+        2000);
   }
   void TearDown() override { DestroyWindow(owner_); }
   HWND owner_ = nullptr;
