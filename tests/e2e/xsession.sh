@@ -15,10 +15,7 @@ export XDG_STATE_HOME="$x_tmp/state" XDG_RUNTIME_DIR="$x_tmp/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$x_tmp/no-session-bus"
 
-failures=0
-fail() { echo "FAIL: $case_name: $*" && failures=$((failures + 1)); }
-begin() { case_name=$1 before=$failures; }
-end() { ((failures == before)) && echo "PASS: $case_name"; }
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 x_done() { echo "$failures failed" && ((failures == 0)); }
 
 # STAGE_DIR [--no-wm] [--runs N] [--only CASE,...]; the locale, today as the program writes it.
@@ -46,18 +43,6 @@ run_case() {
   echo "$( ((ok == runs)) && echo PASS || echo FAIL): $case_name ($ok of $runs)"
 }
 
-# What cannot be tested here: a failure under CI=true, else a loud line.
-x_skip() { [[ "${CI:-}" == true ]] && echo "FAIL (CI): $*" && failures=$((failures + 1)) || echo "SKIPPED: $*"; }
-# Programs (names on PATH or paths) the script needs; without one it fails
-# in CI and is skipped (exit 77) elsewhere.
-x_need() {
-  local missing="" p
-  for p in "$@"; do [[ -x "$p" ]] || command -v "$p" >/dev/null || missing+=" ${p##*/}"; done
-  [[ -z "$missing" ]] && return 0
-  x_skip "$(basename "$0") needs$missing (scripts/install-deps test installs them)"
-  ((failures)) && exit 1 || exit 77
-}
-
 # Starts Xvfb on a display that the server picks (no race with parallel runs); exports DISPLAY.
 x_start_server() {
   local fd_file="$x_tmp/xvfb.display" i
@@ -74,7 +59,7 @@ x_start_server() {
 x_start_wm() {
   openbox >"$x_tmp/openbox.log" 2>&1 &
   x_pids+=($!)
-  x_wait_for 5 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+  wait_for 5 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
     { echo "FAIL: openbox did not start" >&2 && return 1; }
 }
 # Both, or the server only with --no-wm (given, or among the options).
@@ -89,19 +74,12 @@ x_fresh_settings() {
   mkdir -p "${x_ini%/*}"
 }
 
-# Waits until the command succeeds, up to the given seconds.
-x_wait_for() {
-  local i
-  for i in $(seq $(($1 * 20))); do "${@:2}" && return 0 || sleep 0.05; done
-  return 1
-}
-
 # A terminal whose input goes to the file $typed; its window is $terminal.
 x_terminal() {
   typed="$x_tmp/typed-$RANDOM"
   xterm -T Terminal -e sh -c "stty raw -echo; exec cat >'$typed'" 2>/dev/null &
   x_pids+=($!)
-  x_wait_for 10 xdotool search --name '^Terminal$' >/dev/null || { echo "FAIL: no terminal"; exit 1; }
+  wait_for 10 xdotool search --name '^Terminal$' >/dev/null || { echo "FAIL: no terminal"; exit 1; }
   terminal=$(xdotool search --name '^Terminal$' | head -1)
 }
 # The keys a backup program gets in a run for job 3, as the demo logs them.
@@ -134,7 +112,7 @@ run_tool() {
   (cd /tmp && exec "$folder/talvorstart") >"$out" 2>&1 &
   local tool=$! i helper=""
   # The user clicks into another window once the tool's is up, during the count-down.
-  [[ -n "${focus_during:-}" ]] && (x_wait_for 10 eval 'xdotool search --onlyvisible --pid $tool >/dev/null' && sleep 0.2
+  [[ -n "${focus_during:-}" ]] && (wait_for 10 eval 'xdotool search --onlyvisible --pid $tool >/dev/null' && sleep 0.2
     xdotool windowactivate "$focus_during" 2>/dev/null || xdotool windowfocus "$focus_during") &
   [[ -n "${during:-}" ]] && { (eval "$during") & helper=$!; }
   for i in $(seq 800); do

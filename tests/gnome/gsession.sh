@@ -35,7 +35,7 @@ EOC
   w_env=() && unset WAYLAND_DISPLAY
   w_spawn dbus-daemon --nofork --session --address="unix:path=$w_runtime/bus" >"$home/bus.log" 2>&1
   w_spawn dbus-daemon --nofork --config-file="$home/system.conf" >"$home/system-bus.log" 2>&1
-  w_wait_for 5 test -S "$w_runtime/bus" -a -S "$w_runtime/system_bus" || { echo "no private buses" >&2; return 1; }
+  wait_for 5 test -S "$w_runtime/bus" -a -S "$w_runtime/system_bus" || { echo "no private buses" >&2; return 1; }
   w_env=(DBUS_SESSION_BUS_ADDRESS="unix:path=$w_runtime/bus" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$w_runtime/system_bus")
   local t0=$EPOCHREALTIME
   w_spawn XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" GSETTINGS_BACKEND=keyfile \
@@ -46,7 +46,7 @@ EOC
   # user interface is up, the extension's once the extension is enabled.
   local ready=(g_overview_is "")
   [[ -n "$ext" ]] && ready=(g_has_name "${g_api[0]}")
-  if ! w_wait_for 20 "${ready[@]}" || ! w_wait_for 5 test -S "$w_runtime/wayland-g$n"; then
+  if ! wait_for 20 "${ready[@]}" || ! wait_for 5 test -S "$w_runtime/wayland-g$n"; then
     echo "GNOME Shell did not start (or its extension did not load):" >&2
     tail -15 "$w_tmp/gnome-shell$n.log" >&2
     return 1
@@ -78,5 +78,5 @@ g_overview_is() {
 }
 g_overview() {
   g_call org.gnome.Shell /org/gnome/Shell org.freedesktop.DBus.Properties.Set org.gnome.Shell OverviewActive "<$1>" \
-    >/dev/null && w_wait_for 5 g_overview_is "$1"
+    >/dev/null && wait_for 5 g_overview_is "$1"
 }

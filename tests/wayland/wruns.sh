@@ -5,10 +5,6 @@
 today=$(LC_ALL=C date +"%-d %b %Y")
 weekday=$(LC_ALL=C date +%A)
 job_keys="Alt+B$(printf ' Up%.0s' $(seq 20)) Down Down Return Alt+S"
-failures=0
-fail() { echo "FAIL: $case_name: $*" && failures=$((failures + 1)); }
-begin_case() { case_name=$1 before=$failures; }
-end_case() { ((failures == before)) && echo "PASS: $case_name ($SECONDS s since the start)"; }
 
 # A folder with the tool and a batch file that starts the given command.
 make_install() {
@@ -46,7 +42,7 @@ spawn_tool() {
 # Stops the tool once it has ended or the command holds, waiting at most
 # the seconds; tool_status is its exit status (143: stopped here).
 stop_tool() {
-  stop_when=("${@:2}") && w_wait_for "$1" tool_done
+  stop_when=("${@:2}") && wait_for "$1" tool_done
   kill "$tool" 2>/dev/null
   wait "$tool" 2>/dev/null; tool_status=$?
 }
@@ -54,7 +50,7 @@ tool_done() { ! kill -0 "$tool" 2>/dev/null || "${stop_when[@]}"; }
 # The tool must end by itself within the seconds: a start nobody watches
 # never waits for a click.
 end_tool() {
-  w_wait_for "$1" eval '! kill -0 $tool 2>/dev/null' || fail "the tool did not end by itself"
+  wait_for "$1" eval '! kill -0 $tool 2>/dev/null' || fail "the tool did not end by itself"
   stop_tool 0 false
 }
 
@@ -111,4 +107,17 @@ repeat_runs() {
   done
   echo "$case_name: job 3 started in $good of $n runs ($SECONDS s since the start)"
   ((good == n)) || fail "$((n - good)) runs failed"
+}
+
+# Folders for the logs, in the subfolder given (a case run beside the others).
+in_folder() { w_tmp="$w_tmp${1:+/$1}" && w_own_dir "$w_tmp" && w_own_dir "$w_tmp/logs" 777 && w_own_dir "$w_tmp/others" 777; }
+# Another program's window (the same title, open before the run): it must get no key.
+start_other() {
+  other_log="$w_tmp/others/other-$RANDOM$RANDOM.log"
+  w_spawn QT_QPA_PLATFORM=wayland DEMO_BACKUP_LOG="$other_log" "$stage/demo-backup" >/dev/null 2>&1
+  wait_for 10 grep -qs '^ready' "$other_log" || fail "the other window did not start"
+  other_pid=$(sed -n 's/^ready //p' "$other_log")
+}
+no_keys_to_other() {
+  grep -q '^key ' "$other_log" && fail "the other window got keys: $(grep '^key ' "$other_log" | head -3 | paste -sd' ' -)"
 }

@@ -8,6 +8,7 @@ w_cleanup() {
   [[ -n "${w_tmp:-}" ]] && rm -rf "$w_tmp"
 }
 trap w_cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/common.sh"
 
 w_tmp=$(mktemp -d) && chmod 755 "$w_tmp"
 w_user=""
@@ -74,19 +75,12 @@ w_start_compositor() {
   else
     w_spawn weston --backend=headless-backend.so --socket=wayland-1 --idle-time=0 >"$w_tmp/weston.log" 2>&1
   fi
-  if ! w_wait_for 10 eval 'test -S "$w_runtime/wayland-1" || ! kill -0 "${w_pids[-1]}" 2>/dev/null' ||
+  if ! wait_for 10 eval 'test -S "$w_runtime/wayland-1" || ! kill -0 "${w_pids[-1]}" 2>/dev/null' ||
     [[ ! -S "$w_runtime/wayland-1" ]]; then
     echo "could not start $which:" >&2 && tail -5 "$w_tmp/$which.log" >&2
     return 1
   fi
   export WAYLAND_DISPLAY=wayland-1
-  [[ $which == sway ]] && { w_wait_for 5 test -s "$w_runtime/display"; X_DISPLAY=$(cat "$w_runtime/display" 2>/dev/null); }
+  [[ $which == sway ]] && { wait_for 5 test -s "$w_runtime/display"; X_DISPLAY=$(cat "$w_runtime/display" 2>/dev/null); }
   return 0
-}
-
-# Waits until the command succeeds, up to the given seconds.
-w_wait_for() {
-  local i
-  for i in $(seq $(($1 * 20))); do "${@:2}" && return 0 || sleep 0.05; done
-  return 1
 }
