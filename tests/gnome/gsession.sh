@@ -4,11 +4,7 @@
 g_shells=0
 g_api=(example.talvorstart.Shell /example/talvorstart/Shell example.talvorstart.Shell1)
 
-g_call() {
-  local dest=$1 path=$2 method=$3
-  shift 3
-  w_run gdbus call --session --timeout 5 -d "$dest" -o "$path" -m "$method" "$@" 2>&1
-}
+g_call() { w_run gdbus call --session --timeout 5 -d "$1" -o "$2" -m "$3" "${@:4}" 2>&1; }
 g_has_name() { g_call org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner "$1" | grep -q true; }
 
 # Starts GNOME Shell on the Wayland display wayland-gN; with an extension

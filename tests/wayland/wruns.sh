@@ -24,6 +24,8 @@ write_ini() {
   ini_before=$(grep -v DateLastRun "$ini" | sort)
 }
 
+# The tool said each of the texts.
+says() { local p; for p; do grep -qF -- "$p" "$w_tmp/tool.out" || fail "not told \"$p\": $(cat "$w_tmp/tool.out")"; done; }
 keys() { [[ -f "$log" ]] && grep '^key ' "$log" | sed 's/^key //' | paste -sd' ' -; }
 date_written() { grep -q "^DateLastRun=$today\$" "$ini"; }
 run_over() { date_written && grep -q '^started' "$log" 2>/dev/null; }
