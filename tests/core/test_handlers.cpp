@@ -2,19 +2,13 @@
 // once, and what the window shows after it.
 #include <gtest/gtest.h>
 
-#include "app/settings_load.h"
 #include "launch_fixture.h"
 
 namespace {
 
 // A loaded window on a configured store, job controls shown.
 struct Window : LaunchFixture {
-  FrmMain* f;
-  Window() {
-    f = &window();
-    loadSettings(*f, store, desk);
-    store.clearWrites();
-  }
+  FrmMain* f = &loaded();
 };
 
 struct ScheduleRow {

@@ -14,14 +14,6 @@
 
 namespace {
 
-KeyStroke ch(char32_t c, bool alt = false) { return {KeyStroke::Key::Character, c, alt}; }
-KeyStroke named(KeyStroke::Key k, bool alt = false) { return {k, 0, alt}; }
-KeyStroke held(KeyStroke s, bool ctrl, bool shift) {
-  s.ctrl = ctrl;
-  s.shift = shift;
-  return s;
-}
-
 std::string strokesOf(const std::vector<KeyStroke>& strokes) {
   std::string shown;
   for (const KeyStroke& s : strokes) shown += (shown.empty() ? "" : "|") + keyNotation(s);

@@ -61,8 +61,7 @@ TEST(RunHistory, EachStartLeavesItsRecordAndTheNextStartRemembersAFailure) {
     LaunchFixture t;
     t.history = &history;
     if (start == 0) t.desk.startsWindow.clear();  // the batch file brings up nothing
-    t.put("Wednesday", "Wednesday", "1");
-    t.put("Wednesday", "Backup", "3");
+    t.put("Wednesday", {{"Wednesday", "1"}, {"Backup", "3"}});
     if (start == 2) t.put("Start", "DateLastRun", t.dateText());  // once per day: skipped
     EXPECT_EQ(t.start(), start == 0 ? 7 : 0);
     problems.push_back(t.frm->lblProblem.caption());
@@ -129,8 +128,7 @@ TEST(CommandLine, OptionsAndWhatIsRefused) {
 
 TEST(DryRun, TellsTheTitleAndEveryKeyAndTouchesNothing) {
   LaunchFixture t;
-  t.put("Wednesday", "Wednesday", "1");
-  t.put("Wednesday", "Backup", "3");
+  t.put("Wednesday", {{"Wednesday", "1"}, {"Backup", "3"}});
   t.store.clearWrites();
   std::string out;
   const DryRunClock clock{[&] { return t.desk.clockStart; }, [&](const Date& d) { return t.desk.shortDateText(d); }};

@@ -35,14 +35,11 @@ TEST(Schedule, EveryWeekdayAndEveryDay) {
     for (const auto& [byWeekday, byDay] : {std::pair{true, false}, {false, true}, {true, true}}) {
       SCOPED_TRACE(dateName(day.date) + (byWeekday ? " weekday" : "") + (byDay ? " day" : ""));
       LaunchFixture t;
-      for (int w = 0; w < 7; ++w) {
-        t.put(kWeekdays[w], kWeekdays[w], byWeekday ? "1" : "0");
-        t.put(kWeekdays[w], "Backup", std::to_string(weekdayJob(w)));
-      }
-      for (int d = 1; d <= 31; ++d) {
-        t.put("Month", std::to_string(d) + "onoff", byDay ? "1" : "0");
-        t.put("Month", std::to_string(d) + "Backup", std::to_string(dayJob(d)));
-      }
+      for (int w = 0; w < 7; ++w)
+        t.put(kWeekdays[w], {{kWeekdays[w], byWeekday ? "1" : "0"}, {"Backup", std::to_string(weekdayJob(w))}});
+      for (int d = 1; d <= 31; ++d)
+        t.put("Month", {{std::to_string(d) + "onoff", byDay ? "1" : "0"},
+                        {std::to_string(d) + "Backup", std::to_string(dayJob(d))}});
       expectJob(t, day.date, byDay ? dayJob(day.date.day) : weekdayJob(day.weekday),
                 byDay ? "day-of-month" : "weekday");
     }
@@ -58,10 +55,8 @@ TEST(Schedule, MonthEnds) {
     SCOPED_TRACE(dateName(date));
     LaunchFixture t;
     t.put("Start", "BackupNumber", "4");
-    for (int d = 29; d <= 31; ++d) {
-      t.put("Month", std::to_string(d) + "onoff", "1");
-      t.put("Month", std::to_string(d) + "Backup", std::to_string(d - 20));
-    }
+    for (int d = 29; d <= 31; ++d)
+      t.put("Month", {{std::to_string(d) + "onoff", "1"}, {std::to_string(d) + "Backup", std::to_string(d - 20)}});
     expectJob(t, date, job, job == 4 ? "remembered" : "day-of-month");
   }
 }

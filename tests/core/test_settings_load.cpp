@@ -72,15 +72,10 @@ TEST(SettingsLoad, CancelledTitleIsStoredEmptyAndAskedAgain) {
 // The handlers write back in the load's order; a ticked box shows its own job number.
 TEST(SettingsLoad, WritesInTheFixedOrder) {
   Loaded t;
-  const std::pair<const char*, const char*> month[] = {
-      {"3onoff", "1"}, {"3Backup", "2"}, {"12onoff", "1"}, {"12Backup", "7"}, {"13Backup", "9"}};
-  for (const auto& [key, value] : month) t.store.put("Month", key, value);
-  t.store.put("Wednesday", "Wednesday", "1");
-  t.store.put("Wednesday", "Backup", "4");
-  const std::pair<const char*, const char*> start[] = {
-      {"OnceOnly", "1"}, {"StartDelay", ""},       {"Letter", "K"},      {"Title", "Microsoft Backup"},
-      {"Default", "0"},  {"BackupJobLetter", "B"}, {"BackupNumber", "5"}};
-  for (const auto& [key, value] : start) t.store.put("Start", key, value);
+  t.put("Month", {{"3onoff", "1"}, {"3Backup", "2"}, {"12onoff", "1"}, {"12Backup", "7"}, {"13Backup", "9"}});
+  t.put("Wednesday", {{"Wednesday", "1"}, {"Backup", "4"}});
+  t.put("Start", {{"OnceOnly", "1"}, {"StartDelay", ""}, {"Letter", "K"}, {"Title", "Microsoft Backup"}});
+  t.put("Start", {{"Default", "0"}, {"BackupJobLetter", "B"}, {"BackupNumber", "5"}});
   t.desk.answers = {std::string("15")};
   // The option boxes' design states are unchecked: "Default" 0 runs no handler.
   t.load();
@@ -107,12 +102,9 @@ TEST(SettingsLoad, WritesInTheFixedOrder) {
 TEST(SettingsLoad, BadStoredValues) {
   Loaded t;
   // Neither state, not a number, above and below the slider, not 0 (the job controls hidden).
-  const std::tuple<const char*, const char*, const char*> stored[] = {
-      {"Month", "5onoff", "2"},         {"Month", "6onoff", "1"},   {"Month", "6Backup", "x"},
-      {"Month", "7onoff", "1"},         {"Month", "7Backup", "99"}, {"Month", "8onoff", "1"},
-      {"Month", "8Backup", "-4"},       {"Start", "OnceOnly", ""},  {"Start", "StartDelay", "1e30"},
-      {"Start", "BackupNumber", "2.5"}, {"Start", "Default", "yes"}};
-  for (const auto& [section, key, value] : stored) t.store.put(section, key, value);
+  t.put("Month", {{"5onoff", "2"}, {"6onoff", "1"}, {"6Backup", "x"}, {"7onoff", "1"}, {"7Backup", "99"}});
+  t.put("Month", {{"8onoff", "1"}, {"8Backup", "-4"}});
+  t.put("Start", {{"OnceOnly", ""}, {"StartDelay", "1e30"}, {"BackupNumber", "2.5"}, {"Default", "yes"}});
   t.load();
   EXPECT_TRUE(t.jobControlsShown(false));
   EXPECT_EQ(t.frm->chkDay(5).value(), 0);
