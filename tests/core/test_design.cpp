@@ -13,8 +13,8 @@ namespace {
 using K = ControlKind;
 const char* const kSet = "Set the slider before checking this box";
 
-// "code:" tab indexes put each caption right before its box, for screen readers
-// (the design had them after); the focus order stays the design's.
+// "code:" tab indexes put each caption right before its box, for screen readers (the design had them after); the focus
+// order stays the design's.
 // clang-format off
 const std::vector<ControlDesign> kFixed = {
     {"cmdPause", K::CommandButton, "Pause", "Resets and pauses the timer", 4200, 0, 852, 252, 0, 0},

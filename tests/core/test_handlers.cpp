@@ -1,5 +1,4 @@
-// The window's handlers as a user meets them: what each change stores, at
-// once, and what the window shows after it.
+// The window's handlers as a user meets them: what each change stores, at once, and what the window shows after it.
 #include <gtest/gtest.h>
 
 #include "launch_fixture.h"

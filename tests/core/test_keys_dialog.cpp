@@ -121,8 +121,8 @@ TEST(KeysDialog, CheckLineSaysWhetherTheFieldsKeysCanBeSent) {
   }
 }
 
-// One key, with its modifiers, added in the notation; a job or start key in
-// the old form is written out first so that it keeps its meaning.
+// One key, with its modifiers, added in the notation; a job or start key in the old form is written out first so that
+// it keeps its meaning.
 TEST(KeysDialog, RecordAddsOneKeyInTheNotation) {
   using K = KeyStroke::Key;
   // clang-format off

@@ -1,6 +1,5 @@
-// Every way a start can end: its exit status, what the window says, how many
-// key strings reached the backup program, whether the date was stored; and
-// an end without anybody's help, with no box that waits.
+// Every way a start can end: its exit status, what the window says, how many key strings reached the backup program,
+// whether the date was stored; and an end without anybody's help, with no box that waits.
 #include <gtest/gtest.h>
 
 #include "app/backup_run.h"
@@ -36,17 +35,10 @@ const std::string kUnreadable = "/home/u/.config/TalvorStart/TalvorStart.ini: it
 const std::string kMend = " Mend it in the Talvor Start window (menu Keys); it is kept for the next start.";
 
 TEST(RunOutcomes, EachEndItsStatusAndWords) {
-  struct Case {
-    const char* what;
-    Arrange setUp;
-    int status;
-    std::string problem;
-    size_t keys;  // key strings that reached the backup program
-    bool dated;
-  };
   const auto none = KeyStop::None;
+  // What, its setting up, the status, the problem shown, the key strings that reached the backup program, dated.
   // clang-format off
-  const Case cases[] = {
+  const std::tuple<const char*, Arrange, int, std::string, size_t, bool> cases[] = {
       {"a job started", [](LaunchFixture&) {}, 0, "", 23, true},
       {"ran today already", [](LaunchFixture& t) { t.put("Start", "DateLastRun", t.dateText()); }, 0, "", 0, true},
       // Job selection is not consulted: a broken number for today does no harm.
@@ -82,19 +74,18 @@ TEST(RunOutcomes, EachEndItsStatusAndWords) {
       {"title match unknown", put("TitleMatch", "regex"), 13, kNotUsable + "the way the title is matched: \"regex\" is none of start, end, contains or class." + kMend, 0, false},
   };
   // clang-format on
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, setUp, status, problem, keys, dated] : cases) {
+    SCOPED_TRACE(what);
     LaunchFixture t;
     t.desk.clockStart = {Date{2026, 8, 12}, 9 * 3600};
-    c.setUp(t);
-    EXPECT_EQ(t.start(), c.status);
-    EXPECT_EQ(t.frm->lblProblem.caption(), c.problem);
-    EXPECT_EQ(t.frm->lblProblem.visible(), !c.problem.empty());
-    EXPECT_EQ(t.keys().size(), c.keys);
-    EXPECT_EQ(t.stored("Start", "DateLastRun") == t.dateText(), c.dated);
+    setUp(t);
+    EXPECT_EQ(t.start(), status);
+    EXPECT_EQ(std::pair(t.frm->lblProblem.caption(), t.frm->lblProblem.visible()),
+              std::pair(problem, !problem.empty()));
+    EXPECT_EQ(std::pair(t.keys().size(), t.stored("Start", "DateLastRun") == t.dateText()), std::pair(keys, dated));
     EXPECT_TRUE(t.desk.boxes.empty());
     // A notification for a start that failed, none for one that started or that the user ended.
-    EXPECT_EQ(t.desk.notifications.size(), c.status != 0 && c.status != 3 ? 1u : 0u);
+    EXPECT_EQ(t.desk.notifications.size(), status != 0 && status != 3 ? 1u : 0u);
     // The delay, two retry waits, one more for the keys, the pause.
     EXPECT_LT(t.desk.elapsed(), 4 * 10 + 5 + 0.01);
     EXPECT_FALSE(t.frm->visible());

@@ -1,5 +1,5 @@
-// Whether a start runs today and which job: each weekday reads its own row, each day of the month its
-// own, a ticked day wins over a ticked weekday, and a day the month does not have never applies.
+// Whether a start runs today and which job: each weekday reads its own row, each day of the month its own, a ticked day
+// wins over a ticked weekday, and a day the month does not have never applies.
 #include <gtest/gtest.h>
 
 #include "launch_fixture.h"
@@ -45,8 +45,7 @@ TEST(Schedule, EveryWeekdayAndEveryDay) {
     }
 }
 
-// Days 29 to 31 ticked, nothing else: the remembered job where the month
-// lacks the day, never the next day's.
+// Days 29 to 31 ticked, nothing else: the remembered job where the month lacks the day, never the next day's.
 TEST(Schedule, MonthEnds) {
   const std::pair<Date, int> cases[] = {{{2026, 4, 30}, 10}, {{2026, 5, 1}, 4}, {{2026, 12, 31}, 11},
                                         {{2027, 2, 28}, 4},  {{2027, 3, 1}, 4}, {{2028, 2, 29}, 9},
