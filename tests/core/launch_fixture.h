@@ -14,6 +14,8 @@
 #include "ui/frm_main.h"
 
 using Texts = std::vector<std::string>;
+// Waits end on the millisecond after they are due.
+constexpr double kSlack = 0.01;
 
 inline Texts operator+(Texts a, const Texts& b) {
   a.insert(a.end(), b.begin(), b.end());

@@ -6,9 +6,6 @@
 
 namespace {
 
-// Waits end on the millisecond after they are due.
-constexpr double kSlack = 0.01;
-
 TEST(BackupRun, TypicalStartSendsTheJobSequence) {
   LaunchFixture t;
   t.put("Wednesday", {{"Wednesday", "1"}, {"Backup", "2"}});

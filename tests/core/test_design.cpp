@@ -68,9 +68,8 @@ const std::set<std::string> kWeekdays = {"chkMonday", "chkTuesday",  "chkwednesd
                                          "chkFriday", "chkSaturday", "chkSunday"};
 const std::set<std::string> kOtherJobControls = {
     "SliderBackupNumber", "txtBackupNumber", "txtBackupKey", "Label1", "Label4", "Label5", "lblDayOfMonth"};
-bool isWeekday(const std::string& name) { return kWeekdays.count(name) > 0; }
 bool isJobControl(const std::string& n) {
-  return isWeekday(n) || kOtherJobControls.count(n) || n.rfind("chkDay", 0) == 0;
+  return kWeekdays.count(n) || kOtherJobControls.count(n) || n.rfind("chkDay", 0) == 0;
 }
 
 TEST(Design, EveryControlAsDesigned) {
@@ -79,7 +78,7 @@ TEST(Design, EveryControlAsDesigned) {
   for (size_t i = 0; i < table.size(); ++i) {
     const ControlDesign &d = table[i], &e = kDesign[i];
     EXPECT_EQ(std::tuple(d.name, d.kind, d.caption, d.tooltip, d.visible, d.jobControl),
-              std::tuple(e.name, e.kind, e.caption, e.tooltip, !isWeekday(e.name), isJobControl(e.name)));
+              std::tuple(e.name, e.kind, e.caption, e.tooltip, !kWeekdays.count(e.name), isJobControl(e.name)));
     EXPECT_EQ(std::vector<int>({d.left, d.top, d.width, d.height, d.tabIndex, d.helpTopic}),
               std::vector<int>({e.left, e.top, e.width, e.height, e.tabIndex, e.helpTopic}))
         << e.name;
@@ -111,7 +110,7 @@ TEST(Design, TheWindowShowsAndHidesTheJobControls) {
   FakeDesktopServices desk;
   FrmMain frm(store, desk);
   ASSERT_EQ(frm.controls().size(), kDesign.size());
-  for (const Control* c : frm.controls()) EXPECT_EQ(c->visible(), !isWeekday(c->name())) << c->name();
+  for (const Control* c : frm.controls()) EXPECT_EQ(c->visible(), !kWeekdays.count(c->name())) << c->name();
   EXPECT_EQ(frm.jobControls().size(), 45u);
   for (bool shown : {true, false, false}) {
     frm.SetJobControlsVisible(shown);

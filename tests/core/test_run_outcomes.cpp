@@ -20,9 +20,6 @@ Arrange failKeys(KeyStop why, int code, const char* text, const char* at = nullp
     };
   };
 }
-Arrange put(const char* key, const char* value) {
-  return [=](LaunchFixture& t) { t.put("Start", key, value); };
-}
 Arrange atOne(std::function<void(LaunchFixture&)> change) {
   return [=](LaunchFixture& t) { t.desk.at(1, [&t, change] { change(t); }); };
 }
@@ -35,7 +32,6 @@ const std::string kUnreadable = "/home/u/.config/TalvorStart/TalvorStart.ini: it
 const std::string kMend = " Mend it in the Talvor Start window (menu Keys); it is kept for the next start.";
 
 TEST(RunOutcomes, EachEndItsStatusAndWords) {
-  const auto none = KeyStop::None;
   // What, its setting up, the status, the problem shown, the key strings that reached the backup program, dated.
   // clang-format off
   const std::tuple<const char*, Arrange, int, std::string, size_t, bool> cases[] = {
@@ -64,14 +60,14 @@ TEST(RunOutcomes, EachEndItsStatusAndWords) {
       {"focus taken at Enter", failKeys(KeyStop::FocusLost, 5, "It lost the focus to \"Update ready\"", "{ENTER}"), 8, kNotStarted + "another window took the keyboard focus from the backup program. It lost the focus to \"Update ready\"", 21, false},
       {"not answering", failKeys(KeyStop::NotAnswering, 5, "It did not answer within 3 seconds"), 9, kNotStarted + "the backup program did not take the keys in time. It did not answer within 3 seconds", 0, false},
       {"a key held", failKeys(KeyStop::KeyHeld, 5, "The key Return was held down"), 10, kNotStarted + "a key was held down, which would have mixed with the keys sent. The key Return was held down", 0, false},
-      {"no way to type", failKeys(none, 51, "No XTest"), 11, kNotStarted + "this desktop does not let Talvor Start send keys to other programs. No XTest", 0, false},
+      {"no way to type", failKeys(KeyStop::None, 51, "No XTest"), 11, kNotStarted + "this desktop does not let Talvor Start send keys to other programs. No XTest", 0, false},
       // Enter left out would start whatever job the list showed.
-      {"Enter refused thrice", failKeys(none, 70, "Permission denied", "{ENTER}"), 11, " 70Permission denied\n" + kNotStarted + "this desktop does not let Talvor Start send keys to other programs. Permission denied", 21, false},
+      {"Enter refused thrice", failKeys(KeyStop::None, 70, "Permission denied", "{ENTER}"), 11, " 70Permission denied\n" + kNotStarted + "this desktop does not let Talvor Start send keys to other programs. Permission denied", 21, false},
       // The job number edited behind the tool's back.
       {"today's job number unreadable", [](LaunchFixture& t) { t.put("Month", "12onoff", "1"); t.put("Month", "12Backup", "5"); t.desk.at(1, [&t] { t.put("Month", "12Backup", "x"); });
        }, 12, " 13Type mismatch: the job number \"x\" stored under Month 12Backup is not a number\n" + kNotStarted + "today's job number could not be read from the settings. Type mismatch: the job number \"x\" stored under Month 12Backup is not a number", 0, false},
-      {"start keys unknown", put("Letter", "{STRAT}"), 13, kNotUsable + "the start keys: unknown key {STRAT} in \"{STRAT}\"." + kMend, 0, false},
-      {"title match unknown", put("TitleMatch", "regex"), 13, kNotUsable + "the way the title is matched: \"regex\" is none of start, end, contains or class." + kMend, 0, false},
+      {"start keys unknown", [](LaunchFixture& t) { t.put("Start", "Letter", "{STRAT}"); }, 13, kNotUsable + "the start keys: unknown key {STRAT} in \"{STRAT}\"." + kMend, 0, false},
+      {"title match unknown", [](LaunchFixture& t) { t.put("Start", "TitleMatch", "regex"); }, 13, kNotUsable + "the way the title is matched: \"regex\" is none of start, end, contains or class." + kMend, 0, false},
   };
   // clang-format on
   for (const auto& [what, setUp, status, problem, keys, dated] : cases) {

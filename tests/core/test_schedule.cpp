@@ -8,10 +8,6 @@ namespace {
 
 const char* const kWeekdays[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
 
-std::string dateName(const Date& d) {
-  return std::to_string(d.year) + "-" + std::to_string(d.month) + "-" + std::to_string(d.day);
-}
-
 // The keys sent on that date; "chosen by" is what the system log says.
 void expectJob(LaunchFixture& t, const Date& date, int job, const std::string& chosenBy) {
   t.desk.clockStart = {date, 9 * 3600};
@@ -23,25 +19,22 @@ void expectJob(LaunchFixture& t, const Date& date, int job, const std::string& c
 }
 
 TEST(Schedule, EveryWeekdayAndEveryDay) {
-  struct Day {
-    Date date;
-    int weekday;  // 0 Monday
-  };
-  std::vector<Day> days{{{2026, 11, 30}, 0}, {{2027, 1, 1}, 4}, {{2027, 2, 28}, 6}, {{2028, 2, 29}, 1}};
+  // Each date with its weekday, 0 Monday.
+  std::vector<std::pair<Date, int>> days{
+      {{2026, 11, 30}, 0}, {{2027, 1, 1}, 4}, {{2027, 2, 28}, 6}, {{2028, 2, 29}, 1}};
   for (int d = 1; d <= 31; ++d) days.push_back({{2026, 12, d}, d % 7});  // the 1st is a Tuesday
   auto weekdayJob = [](int w) { return w + 2; };
   auto dayJob = [](int d) { return d % 19 + 2; };
-  for (const Day& day : days)
+  for (const auto& [date, weekday] : days)
     for (const auto& [byWeekday, byDay] : {std::pair{true, false}, {false, true}, {true, true}}) {
-      SCOPED_TRACE(dateName(day.date) + (byWeekday ? " weekday" : "") + (byDay ? " day" : ""));
+      SCOPED_TRACE(isoDate(date) + (byWeekday ? " weekday" : "") + (byDay ? " day" : ""));
       LaunchFixture t;
       for (int w = 0; w < 7; ++w)
         t.put(kWeekdays[w], {{kWeekdays[w], byWeekday ? "1" : "0"}, {"Backup", std::to_string(weekdayJob(w))}});
       for (int d = 1; d <= 31; ++d)
         t.put("Month", {{std::to_string(d) + "onoff", byDay ? "1" : "0"},
                         {std::to_string(d) + "Backup", std::to_string(dayJob(d))}});
-      expectJob(t, day.date, byDay ? dayJob(day.date.day) : weekdayJob(day.weekday),
-                byDay ? "day-of-month" : "weekday");
+      expectJob(t, date, byDay ? dayJob(date.day) : weekdayJob(weekday), byDay ? "day-of-month" : "weekday");
     }
 }
 
@@ -51,7 +44,7 @@ TEST(Schedule, MonthEnds) {
                                         {{2027, 2, 28}, 4},  {{2027, 3, 1}, 4}, {{2028, 2, 29}, 9},
                                         {{2100, 2, 28}, 4},  {{2000, 2, 29}, 9}};
   for (const auto& [date, job] : cases) {
-    SCOPED_TRACE(dateName(date));
+    SCOPED_TRACE(isoDate(date));
     LaunchFixture t;
     t.put("Start", "BackupNumber", "4");
     for (int d = 29; d <= 31; ++d)

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr double kSlack = 0.01;
-
 // Only the 5 s pause: one sleep per second of count-down, each change a millisecond after its second.
 TEST(Waits, OneWakeUpPerSecondOnTheSecond) {
   LaunchFixture t;
