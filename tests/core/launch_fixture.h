@@ -7,12 +7,15 @@
 
 #include "app/launch_sequence.h"
 #include "app/run_history.h"
+#include "app/settings_load.h"
 #include "app/settings_problems.h"
 #include "platform/fake/fake_desktop_services.h"
 #include "settings/memory_store.h"
 #include "ui/frm_main.h"
 
 using Texts = std::vector<std::string>;
+// Waits end on the millisecond after they are due.
+constexpr double kSlack = 0.01;
 
 inline Texts operator+(Texts a, const Texts& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -29,17 +32,17 @@ struct LaunchFixture {
 
   // A configured install; the batch file brings up the backup program after 3 seconds.
   LaunchFixture() {
-    const std::pair<const char*, std::string> start[] = {{"Letter", "S"},          {"Title", "Microsoft Backup"},
-                                                         {"BackupJobLetter", "B"}, {"StartDelay", "10"},
-                                                         {"Default", "0"},         {"OnceOnly", "1"},
-                                                         {"BackupNumber", "1"},    {"DateLastRun", dateText(-1)}};
-    for (const auto& [key, value] : start) put("Start", key, value);
+    put("Start", {{"Letter", "S"}, {"Title", "Microsoft Backup"}, {"BackupJobLetter", "B"}, {"StartDelay", "10"}});
+    put("Start", {{"Default", "0"}, {"OnceOnly", "1"}, {"BackupNumber", "1"}, {"DateLastRun", dateText(-1)}});
     desk.startsWindow = "Microsoft Backup - Untitled";
     desk.windowAppearsAfter = 3;
   }
 
   void put(const std::string& section, const std::string& key, const std::string& value) {
     store.put(section, key, value);
+  }
+  void put(const std::string& section, std::initializer_list<std::pair<std::string, std::string>> keys) {
+    for (const auto& [key, value] : keys) store.put(section, key, value);
   }
   std::string stored(const std::string& section, const std::string& key) const {
     return store.GetSetting(settings::kApp, section, key, "<absent>");
@@ -58,6 +61,12 @@ struct LaunchFixture {
       frm->show();
       if (reported) reportReadProblem(*frm, *reported);
     }
+    return *frm;
+  }
+  // The window loaded as at a start, before the run; what the load stored forgotten.
+  FrmMain& loaded() {
+    loadSettings(window(), storeInUse(), desk);
+    store.clearWrites();
     return *frm;
   }
   int start() { return runStart(window(), storeInUse(), desk, history).exitStatus(); }

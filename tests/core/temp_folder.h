@@ -60,6 +60,7 @@ inline void writeBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+#ifndef _WIN32
 // An environment variable as it was before the test, put back afterwards.
 struct SavedEnv {
   std::string name;
@@ -67,9 +68,6 @@ struct SavedEnv {
   explicit SavedEnv(const char* n) : name(n) {
     if (const char* v = std::getenv(n)) value = v;
   }
-#ifdef _WIN32
-  ~SavedEnv() { _putenv_s(name.c_str(), value ? value->c_str() : ""); }
-#else
   ~SavedEnv() { value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str()); }
-#endif
 };
+#endif

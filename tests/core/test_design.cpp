@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "platform/fake/fake_desktop_services.h"
 #include "settings/memory_store.h"
@@ -12,18 +13,10 @@ namespace {
 using K = ControlKind;
 const char* const kSet = "Set the slider before checking this box";
 
-struct Row {
-  const char* name;
-  K kind;
-  const char* caption;
-  const char* tooltip;
-  int left, top, width, height, tab, help;
-};
-
-// "code:" tab indexes put each caption right before its box, for screen readers
-// (the design had them after); the focus order stays the design's.
+// "code:" tab indexes put each caption right before its box, for screen readers (the design had them after); the focus
+// order stays the design's.
 // clang-format off
-const std::vector<Row> kFixed = {
+const std::vector<ControlDesign> kFixed = {
     {"cmdPause", K::CommandButton, "Pause", "Resets and pauses the timer", 4200, 0, 852, 252, 0, 0},
     {"LabelWWW", K::Label, "www.talvorstart.example  support@talvorstart.example", "Contact details", 1560, 0, 2532, 492, 12, 0},
     {"Label6", K::Label, "Delay", "", 120, 360, 732, 252, 16 /* code: */, 0},
@@ -58,52 +51,37 @@ const std::vector<Row> kFixed = {
 // clang-format on
 
 // The days in rows of ten; Tab takes chkDay31, alone in the fourth, right after chkDay1.
-std::vector<Row> designRows() {
-  static std::vector<std::string> captions;
-  std::vector<Row> rows(kFixed.begin(), kFixed.end() - 3);
-  for (int d = 1; d <= 31; ++d) captions.push_back(std::to_string(d));
+std::vector<ControlDesign> designRows() {
+  std::vector<ControlDesign> rows(kFixed.begin(), kFixed.end() - 3);
   for (int d = 1; d <= 31; ++d) {
-    const int column = (d - 1) % 10, row = (d - 1) / 10;
-    const int tab = d == 1 ? 25 : d == 31 ? 27 : 26 + d;
-    rows.push_back({nullptr, K::CheckBox, captions[size_t(d - 1)].c_str(), kSet, 120 + 480 * column, 3120 + 240 * row,
-                    492, 252, tab, 0});
+    const int column = (d - 1) % 10, row = (d - 1) / 10, tab = d == 1 ? 25 : d == 31 ? 27 : 26 + d;
+    rows.push_back({"chkDay" + std::to_string(d), K::CheckBox, std::to_string(d), kSet, 120 + 480 * column,
+                    3120 + 240 * row, 492, 252, tab, 0});
   }
   rows.insert(rows.end(), kFixed.end() - 3, kFixed.end());
   return rows;
 }
-const std::vector<Row> kDesign = designRows();
-
-std::string nameOf(const Row& r) { return r.name ? r.name : "chkDay" + std::string(r.caption); }
-
-const char* const kJobControls[] = {
-    "SliderBackupNumber", "txtBackupNumber", "txtBackupKey", "Label1",       "Label4",      "Label5",
-    "lblDayOfMonth",      "chkMonday",       "chkTuesday",   "chkwednesday", "chkThursday", "chkFriday",
-    "chkSaturday",        "chkSunday"};  // and the days
+const std::vector<ControlDesign> kDesign = designRows();
 
 // Hidden in the design: the weekdays only.
-bool isWeekday(const std::string& name) {
-  for (size_t i = 7; i < std::size(kJobControls); ++i)
-    if (name == kJobControls[i]) return true;
-  return false;
-}
-
-bool isJobControl(const std::string& name) {
-  for (const char* j : kJobControls)
-    if (name == j) return true;
-  return name.rfind("chkDay", 0) == 0;
+const std::set<std::string> kWeekdays = {"chkMonday", "chkTuesday",  "chkwednesday", "chkThursday",
+                                         "chkFriday", "chkSaturday", "chkSunday"};
+const std::set<std::string> kOtherJobControls = {
+    "SliderBackupNumber", "txtBackupNumber", "txtBackupKey", "Label1", "Label4", "Label5", "lblDayOfMonth"};
+bool isJobControl(const std::string& n) {
+  return kWeekdays.count(n) || kOtherJobControls.count(n) || n.rfind("chkDay", 0) == 0;
 }
 
 TEST(Design, EveryControlAsDesigned) {
   const auto& table = frmMainDesign();
   ASSERT_EQ(table.size(), kDesign.size());
   for (size_t i = 0; i < table.size(); ++i) {
-    const Row& e = kDesign[i];
-    const ControlDesign& d = table[i];
+    const ControlDesign &d = table[i], &e = kDesign[i];
     EXPECT_EQ(std::tuple(d.name, d.kind, d.caption, d.tooltip, d.visible, d.jobControl),
-              std::tuple(nameOf(e), e.kind, e.caption, e.tooltip, !isWeekday(d.name), isJobControl(nameOf(e))));
+              std::tuple(e.name, e.kind, e.caption, e.tooltip, !kWeekdays.count(e.name), isJobControl(e.name)));
     EXPECT_EQ(std::vector<int>({d.left, d.top, d.width, d.height, d.tabIndex, d.helpTopic}),
-              std::vector<int>({e.left, e.top, e.width, e.height, e.tab, e.help}))
-        << nameOf(e);
+              std::vector<int>({e.left, e.top, e.width, e.height, e.tabIndex, e.helpTopic}))
+        << e.name;
   }
 }
 
@@ -132,7 +110,7 @@ TEST(Design, TheWindowShowsAndHidesTheJobControls) {
   FakeDesktopServices desk;
   FrmMain frm(store, desk);
   ASSERT_EQ(frm.controls().size(), kDesign.size());
-  for (const Control* c : frm.controls()) EXPECT_EQ(c->visible(), !isWeekday(c->name())) << c->name();
+  for (const Control* c : frm.controls()) EXPECT_EQ(c->visible(), !kWeekdays.count(c->name())) << c->name();
   EXPECT_EQ(frm.jobControls().size(), 45u);
   for (bool shown : {true, false, false}) {
     frm.SetJobControlsVisible(shown);

@@ -1,20 +1,13 @@
-// The window's handlers as a user meets them: what each change stores, at
-// once, and what the window shows after it.
+// The window's handlers as a user meets them: what each change stores, at once, and what the window shows after it.
 #include <gtest/gtest.h>
 
-#include "app/settings_load.h"
 #include "launch_fixture.h"
 
 namespace {
 
 // A loaded window on a configured store, job controls shown.
 struct Window : LaunchFixture {
-  FrmMain* f;
-  Window() {
-    f = &window();
-    loadSettings(*f, store, desk);
-    store.clearWrites();
-  }
+  FrmMain* f = &loaded();
 };
 
 struct ScheduleRow {
@@ -81,9 +74,7 @@ TEST(Handlers, OptionsAndTextsStoreEachChangeWhole) {
   w.f->txtTitle.setText("");
   w.f->txtStartDelay.setText("1e30");
   w.f->txtBackupKey.setText("{");
-  w.f->chkOnceOnly.click();
-  w.f->chkOnceOnly.click();
-  w.f->chkDefault.click();
+  for (CheckBox* box : {&w.f->chkOnceOnly, &w.f->chkOnceOnly, &w.f->chkDefault}) box->click();
   EXPECT_EQ(w.writes(),
             Texts({"Start/Letter= ", "Start/Letter= A", "Start/Letter= A,", "Start/Title=", "Start/StartDelay=1e30",
                    "Start/BackupJobLetter={", "Start/OnceOnly=0", "Start/OnceOnly=1", "Start/Default=1"}));
@@ -97,11 +88,10 @@ TEST(Handlers, AboutAndHelp) {
   Window w;
   w.f->mPopAbout.click();
   ASSERT_EQ(w.desk.boxes.size(), 1u);
-  EXPECT_EQ(w.desk.boxes[0].title, "About Talvor Start");
-  EXPECT_EQ(w.desk.boxes[0].style, 64);
-  EXPECT_EQ(w.desk.boxes[0].text,
-            "Talvor Start Version 1.0.29\r\nCopyright (C) Talvor Start developers\r\nReleased under the MIT "
-            "License\r\nwww.talvorstart.example\r\n\r\n");
+  EXPECT_EQ(std::tuple(w.desk.boxes[0].title, w.desk.boxes[0].style, w.desk.boxes[0].text),
+            std::tuple("About Talvor Start", 64,
+                       "Talvor Start Version 1.0.29\r\nCopyright (C) Talvor Start developers\r\n"
+                       "Released under the MIT License\r\nwww.talvorstart.example\r\n\r\n"));
   // Help opens the topic of the focused control, the contents for one without.
   std::vector<int> topics;
   for (const Control* c : std::initializer_list<const Control*>{&w.f->txtTitle, &w.f->chkDefault, &w.f->cmdPause}) {

@@ -156,8 +156,8 @@ TEST(IniFileStore, TheSettingsFolderIsAlwaysAnAbsoluteOne) {
   }
 }
 
-// A read-only file, or a read-only folder with an older version's lock file in it, as an ordinary user (root
-// writes anywhere): refused at once with the reason, the file as it was, the value kept for this start.
+// A read-only file, or a read-only folder with an older version's lock file in it, as an ordinary user (root writes
+// anywhere): refused at once with the reason, the file as it was, the value kept for this start.
 TEST(IniFile, AReadOnlyFileOrFolderIsReportedAndLeftAsItWas) {
   for (const auto& [inFolder, reason] : {std::pair(false, "the file is read-only"), {true, "Permission denied"}}) {
     Folder f;
@@ -170,10 +170,8 @@ TEST(IniFile, AReadOnlyFileOrFolderIsReportedAndLeftAsItWas) {
       IniFileStore store(f.path());
       const auto t0 = Clock::now();
       const settings::WriteResult r = store.SaveSetting(kApp, "Start", "Title", "x");
-      ::_exit(Clock::now() - t0 < std::chrono::seconds(1) && !r.ok && r.reason == reason &&
-                      readBytes(f.ini()) == kOldFile && store.GetSetting(kApp, "Start", "Title") == "x"
-                  ? 0
-                  : 1);
+      ::_exit(!(Clock::now() - t0 < std::chrono::seconds(1) && !r.ok && r.reason == reason &&
+                readBytes(f.ini()) == kOldFile && store.GetSetting(kApp, "Start", "Title") == "x"));
     }
     int status = 0;
     ::waitpid(child, &status, 0);

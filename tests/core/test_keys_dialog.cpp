@@ -1,7 +1,6 @@
 // The keys dialog's model: its design, what it stores, the check line and the recorder.
 #include <gtest/gtest.h>
 
-#include "app/settings_load.h"
 #include "launch_fixture.h"
 #include "ui/frm_keys_design.h"
 
@@ -13,9 +12,7 @@ struct Dialog : LaunchFixture {
   FrmKeys* k;
   explicit Dialog(std::vector<std::pair<const char*, const char*>> start = {}) {
     for (const auto& [key, value] : start) put("Start", key, value);
-    f = &window();
-    loadSettings(*f, store, desk);
-    store.clearWrites();
+    f = &loaded();
     f->mPopKeys.click();
     k = &f->frmKeys();
   }
@@ -124,8 +121,8 @@ TEST(KeysDialog, CheckLineSaysWhetherTheFieldsKeysCanBeSent) {
   }
 }
 
-// One key, with its modifiers, added in the notation; a job or start key in
-// the old form is written out first so that it keeps its meaning.
+// One key, with its modifiers, added in the notation; a job or start key in the old form is written out first so that
+// it keeps its meaning.
 TEST(KeysDialog, RecordAddsOneKeyInTheNotation) {
   using K = KeyStroke::Key;
   // clang-format off

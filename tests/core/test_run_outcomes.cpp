@@ -1,6 +1,5 @@
-// Every way a start can end: its exit status, what the window says, how many
-// key strings reached the backup program, whether the date was stored; and
-// an end without anybody's help, with no box that waits.
+// Every way a start can end: its exit status, what the window says, how many key strings reached the backup program,
+// whether the date was stored; and an end without anybody's help, with no box that waits.
 #include <gtest/gtest.h>
 
 #include "app/backup_run.h"
@@ -21,9 +20,6 @@ Arrange failKeys(KeyStop why, int code, const char* text, const char* at = nullp
     };
   };
 }
-Arrange put(const char* key, const char* value) {
-  return [=](LaunchFixture& t) { t.put("Start", key, value); };
-}
 Arrange atOne(std::function<void(LaunchFixture&)> change) {
   return [=](LaunchFixture& t) { t.desk.at(1, [&t, change] { change(t); }); };
 }
@@ -36,17 +32,9 @@ const std::string kUnreadable = "/home/u/.config/TalvorStart/TalvorStart.ini: it
 const std::string kMend = " Mend it in the Talvor Start window (menu Keys); it is kept for the next start.";
 
 TEST(RunOutcomes, EachEndItsStatusAndWords) {
-  struct Case {
-    const char* what;
-    Arrange setUp;
-    int status;
-    std::string problem;
-    size_t keys;  // key strings that reached the backup program
-    bool dated;
-  };
-  const auto none = KeyStop::None;
+  // What, its setting up, the status, the problem shown, the key strings that reached the backup program, dated.
   // clang-format off
-  const Case cases[] = {
+  const std::tuple<const char*, Arrange, int, std::string, size_t, bool> cases[] = {
       {"a job started", [](LaunchFixture&) {}, 0, "", 23, true},
       {"ran today already", [](LaunchFixture& t) { t.put("Start", "DateLastRun", t.dateText()); }, 0, "", 0, true},
       // Job selection is not consulted: a broken number for today does no harm.
@@ -72,29 +60,28 @@ TEST(RunOutcomes, EachEndItsStatusAndWords) {
       {"focus taken at Enter", failKeys(KeyStop::FocusLost, 5, "It lost the focus to \"Update ready\"", "{ENTER}"), 8, kNotStarted + "another window took the keyboard focus from the backup program. It lost the focus to \"Update ready\"", 21, false},
       {"not answering", failKeys(KeyStop::NotAnswering, 5, "It did not answer within 3 seconds"), 9, kNotStarted + "the backup program did not take the keys in time. It did not answer within 3 seconds", 0, false},
       {"a key held", failKeys(KeyStop::KeyHeld, 5, "The key Return was held down"), 10, kNotStarted + "a key was held down, which would have mixed with the keys sent. The key Return was held down", 0, false},
-      {"no way to type", failKeys(none, 51, "No XTest"), 11, kNotStarted + "this desktop does not let Talvor Start send keys to other programs. No XTest", 0, false},
+      {"no way to type", failKeys(KeyStop::None, 51, "No XTest"), 11, kNotStarted + "this desktop does not let Talvor Start send keys to other programs. No XTest", 0, false},
       // Enter left out would start whatever job the list showed.
-      {"Enter refused thrice", failKeys(none, 70, "Permission denied", "{ENTER}"), 11, " 70Permission denied\n" + kNotStarted + "this desktop does not let Talvor Start send keys to other programs. Permission denied", 21, false},
+      {"Enter refused thrice", failKeys(KeyStop::None, 70, "Permission denied", "{ENTER}"), 11, " 70Permission denied\n" + kNotStarted + "this desktop does not let Talvor Start send keys to other programs. Permission denied", 21, false},
       // The job number edited behind the tool's back.
       {"today's job number unreadable", [](LaunchFixture& t) { t.put("Month", "12onoff", "1"); t.put("Month", "12Backup", "5"); t.desk.at(1, [&t] { t.put("Month", "12Backup", "x"); });
        }, 12, " 13Type mismatch: the job number \"x\" stored under Month 12Backup is not a number\n" + kNotStarted + "today's job number could not be read from the settings. Type mismatch: the job number \"x\" stored under Month 12Backup is not a number", 0, false},
-      {"start keys unknown", put("Letter", "{STRAT}"), 13, kNotUsable + "the start keys: unknown key {STRAT} in \"{STRAT}\"." + kMend, 0, false},
-      {"title match unknown", put("TitleMatch", "regex"), 13, kNotUsable + "the way the title is matched: \"regex\" is none of start, end, contains or class." + kMend, 0, false},
+      {"start keys unknown", [](LaunchFixture& t) { t.put("Start", "Letter", "{STRAT}"); }, 13, kNotUsable + "the start keys: unknown key {STRAT} in \"{STRAT}\"." + kMend, 0, false},
+      {"title match unknown", [](LaunchFixture& t) { t.put("Start", "TitleMatch", "regex"); }, 13, kNotUsable + "the way the title is matched: \"regex\" is none of start, end, contains or class." + kMend, 0, false},
   };
   // clang-format on
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, setUp, status, problem, keys, dated] : cases) {
+    SCOPED_TRACE(what);
     LaunchFixture t;
     t.desk.clockStart = {Date{2026, 8, 12}, 9 * 3600};
-    c.setUp(t);
-    EXPECT_EQ(t.start(), c.status);
-    EXPECT_EQ(t.frm->lblProblem.caption(), c.problem);
-    EXPECT_EQ(t.frm->lblProblem.visible(), !c.problem.empty());
-    EXPECT_EQ(t.keys().size(), c.keys);
-    EXPECT_EQ(t.stored("Start", "DateLastRun") == t.dateText(), c.dated);
+    setUp(t);
+    EXPECT_EQ(t.start(), status);
+    EXPECT_EQ(std::pair(t.frm->lblProblem.caption(), t.frm->lblProblem.visible()),
+              std::pair(problem, !problem.empty()));
+    EXPECT_EQ(std::pair(t.keys().size(), t.stored("Start", "DateLastRun") == t.dateText()), std::pair(keys, dated));
     EXPECT_TRUE(t.desk.boxes.empty());
     // A notification for a start that failed, none for one that started or that the user ended.
-    EXPECT_EQ(t.desk.notifications.size(), c.status != 0 && c.status != 3 ? 1u : 0u);
+    EXPECT_EQ(t.desk.notifications.size(), status != 0 && status != 3 ? 1u : 0u);
     // The delay, two retry waits, one more for the keys, the pause.
     EXPECT_LT(t.desk.elapsed(), 4 * 10 + 5 + 0.01);
     EXPECT_FALSE(t.frm->visible());

@@ -1,5 +1,5 @@
-// Whether a start runs today and which job: each weekday reads its own row, each day of the month its
-// own, a ticked day wins over a ticked weekday, and a day the month does not have never applies.
+// Whether a start runs today and which job: each weekday reads its own row, each day of the month its own, a ticked day
+// wins over a ticked weekday, and a day the month does not have never applies.
 #include <gtest/gtest.h>
 
 #include "launch_fixture.h"
@@ -7,10 +7,6 @@
 namespace {
 
 const char* const kWeekdays[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
-
-std::string dateName(const Date& d) {
-  return std::to_string(d.year) + "-" + std::to_string(d.month) + "-" + std::to_string(d.day);
-}
 
 // The keys sent on that date; "chosen by" is what the system log says.
 void expectJob(LaunchFixture& t, const Date& date, int job, const std::string& chosenBy) {
@@ -23,45 +19,36 @@ void expectJob(LaunchFixture& t, const Date& date, int job, const std::string& c
 }
 
 TEST(Schedule, EveryWeekdayAndEveryDay) {
-  struct Day {
-    Date date;
-    int weekday;  // 0 Monday
-  };
-  std::vector<Day> days{{{2026, 11, 30}, 0}, {{2027, 1, 1}, 4}, {{2027, 2, 28}, 6}, {{2028, 2, 29}, 1}};
+  // Each date with its weekday, 0 Monday.
+  std::vector<std::pair<Date, int>> days{
+      {{2026, 11, 30}, 0}, {{2027, 1, 1}, 4}, {{2027, 2, 28}, 6}, {{2028, 2, 29}, 1}};
   for (int d = 1; d <= 31; ++d) days.push_back({{2026, 12, d}, d % 7});  // the 1st is a Tuesday
   auto weekdayJob = [](int w) { return w + 2; };
   auto dayJob = [](int d) { return d % 19 + 2; };
-  for (const Day& day : days)
+  for (const auto& [date, weekday] : days)
     for (const auto& [byWeekday, byDay] : {std::pair{true, false}, {false, true}, {true, true}}) {
-      SCOPED_TRACE(dateName(day.date) + (byWeekday ? " weekday" : "") + (byDay ? " day" : ""));
+      SCOPED_TRACE(isoDate(date) + (byWeekday ? " weekday" : "") + (byDay ? " day" : ""));
       LaunchFixture t;
-      for (int w = 0; w < 7; ++w) {
-        t.put(kWeekdays[w], kWeekdays[w], byWeekday ? "1" : "0");
-        t.put(kWeekdays[w], "Backup", std::to_string(weekdayJob(w)));
-      }
-      for (int d = 1; d <= 31; ++d) {
-        t.put("Month", std::to_string(d) + "onoff", byDay ? "1" : "0");
-        t.put("Month", std::to_string(d) + "Backup", std::to_string(dayJob(d)));
-      }
-      expectJob(t, day.date, byDay ? dayJob(day.date.day) : weekdayJob(day.weekday),
-                byDay ? "day-of-month" : "weekday");
+      for (int w = 0; w < 7; ++w)
+        t.put(kWeekdays[w], {{kWeekdays[w], byWeekday ? "1" : "0"}, {"Backup", std::to_string(weekdayJob(w))}});
+      for (int d = 1; d <= 31; ++d)
+        t.put("Month", {{std::to_string(d) + "onoff", byDay ? "1" : "0"},
+                        {std::to_string(d) + "Backup", std::to_string(dayJob(d))}});
+      expectJob(t, date, byDay ? dayJob(date.day) : weekdayJob(weekday), byDay ? "day-of-month" : "weekday");
     }
 }
 
-// Days 29 to 31 ticked, nothing else: the remembered job where the month
-// lacks the day, never the next day's.
+// Days 29 to 31 ticked, nothing else: the remembered job where the month lacks the day, never the next day's.
 TEST(Schedule, MonthEnds) {
   const std::pair<Date, int> cases[] = {{{2026, 4, 30}, 10}, {{2026, 5, 1}, 4}, {{2026, 12, 31}, 11},
                                         {{2027, 2, 28}, 4},  {{2027, 3, 1}, 4}, {{2028, 2, 29}, 9},
                                         {{2100, 2, 28}, 4},  {{2000, 2, 29}, 9}};
   for (const auto& [date, job] : cases) {
-    SCOPED_TRACE(dateName(date));
+    SCOPED_TRACE(isoDate(date));
     LaunchFixture t;
     t.put("Start", "BackupNumber", "4");
-    for (int d = 29; d <= 31; ++d) {
-      t.put("Month", std::to_string(d) + "onoff", "1");
-      t.put("Month", std::to_string(d) + "Backup", std::to_string(d - 20));
-    }
+    for (int d = 29; d <= 31; ++d)
+      t.put("Month", {{std::to_string(d) + "onoff", "1"}, {std::to_string(d) + "Backup", std::to_string(d - 20)}});
     expectJob(t, date, job, job == 4 ? "remembered" : "day-of-month");
   }
 }

@@ -1,6 +1,8 @@
 // The start-up load: the prompts, what the controls show and store, what stored rubbish becomes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/settings_load.h"
 #include "launch_fixture.h"
 #include "settings/settings_schema.h"
@@ -11,15 +13,10 @@ namespace {
 // The window on an empty or seeded store, loaded but not run.
 struct Loaded : LaunchFixture {
   Loaded() { store = settings::MemoryStore(); }
-  void load() {
-    frm = std::make_unique<FrmMain>(store, desk);
-    Form_Load(*frm);
-    loadSettings(*frm, store, desk);
-  }
+  void load() { loadSettings(window(), store, desk); }
   bool jobControlsShown(bool shown) const {
-    for (const Control* c : frm->jobControls())
-      if (c->visible() != shown) return false;
-    return true;
+    return std::all_of(frm->jobControls().begin(), frm->jobControls().end(),
+                       [&](auto c) { return c->visible() == shown; });
   }
 };
 
@@ -30,12 +27,10 @@ TEST(SettingsLoad, PromptsAsDesigned) {
   const std::string letter = "Start Letter | S | This program uses the keyboard shortcut to start MS Backup.  Non English versions do not use 'S' as the keyboard shortcut.  Enter the letter that your backup software uses (hint it is the letter that is underlined on your start button).";
   const std::string title = "Title | Microsoft Backup | This program needs to set the Backup program active.  To do this, the name in the title bar is required.  Non MS Backup or non English versions do not use 'Microsoft Backup' as the title.  Enter the title prior to the '-' that your backup software uses (hint it is displayed in the title bar now).";
   const std::string job = "Backup Job Letter | B | This program uses the keyboard shortcut to change backup jobs.  Non English versions do not use 'B' as the keyboard shortcut.  Enter the letter that your backup software uses (hint it is the letter that is underlined on the text above the job drop down menu).";
-  // clang-format on
   // The stored delay (nullptr: absent), what is asked, what the field shows.
   const std::tuple<const char*, Texts, const char*> cases[] = {{nullptr, {letter, title, job}, "10"},
-                                                               {"", {delay, letter, title, job}, "10"},
-                                                               {" ", {letter, title, job}, " "},
-                                                               {"abc", {letter, title, job}, "abc"}};
+      {"", {delay, letter, title, job}, "10"}, {" ", {letter, title, job}, " "}, {"abc", {letter, title, job}, "abc"}};
+  // clang-format on
   for (const auto& [storedDelay, asked, shownDelay] : cases) {
     SCOPED_TRACE(storedDelay ? storedDelay : "absent");
     Loaded t;
@@ -72,47 +67,34 @@ TEST(SettingsLoad, CancelledTitleIsStoredEmptyAndAskedAgain) {
 // The handlers write back in the load's order; a ticked box shows its own job number.
 TEST(SettingsLoad, WritesInTheFixedOrder) {
   Loaded t;
-  const std::pair<const char*, const char*> month[] = {
-      {"3onoff", "1"}, {"3Backup", "2"}, {"12onoff", "1"}, {"12Backup", "7"}, {"13Backup", "9"}};
-  for (const auto& [key, value] : month) t.store.put("Month", key, value);
-  t.store.put("Wednesday", "Wednesday", "1");
-  t.store.put("Wednesday", "Backup", "4");
-  const std::pair<const char*, const char*> start[] = {
-      {"OnceOnly", "1"}, {"StartDelay", ""},       {"Letter", "K"},      {"Title", "Microsoft Backup"},
-      {"Default", "0"},  {"BackupJobLetter", "B"}, {"BackupNumber", "5"}};
-  for (const auto& [key, value] : start) t.store.put("Start", key, value);
+  t.put("Month", {{"3onoff", "1"}, {"3Backup", "2"}, {"12onoff", "1"}, {"12Backup", "7"}, {"13Backup", "9"}});
+  t.put("Wednesday", {{"Wednesday", "1"}, {"Backup", "4"}});
+  t.put("Start", {{"OnceOnly", "1"}, {"StartDelay", ""}, {"Letter", "K"}, {"Title", "Microsoft Backup"}});
+  t.put("Start", {{"Default", "0"}, {"BackupJobLetter", "B"}, {"BackupNumber", "5"}});
   t.desk.answers = {std::string("15")};
-  // The option boxes' design states are unchecked: "Default" 0 runs no handler.
+  // "Default" 0 runs no handler (unchecked in the design); the delay's "10" replaced, then the answer stored by the
+  // change handler and by the prompt; texts equal to the design's change nothing.
   t.load();
-  EXPECT_EQ(t.writes(), Texts({
-                            "Month/3onoff=1", "Month/3Backup=2", "Month/12onoff=1", "Month/12Backup=7",
-                            "Wednesday/Wednesday=1", "Wednesday/Backup=4", "Start/OnceOnly=1",
-                            "Start/StartDelay=",    // the design's "10" replaced
-                            "Start/StartDelay=15",  // the answer, by the change handler
-                            "Start/StartDelay=15",  // and by the prompt's own store
-                            "Start/Letter=K",
-                            // texts equal to the design texts change nothing
-                        }));
+  EXPECT_EQ(t.writes(), Texts({"Month/3onoff=1", "Month/3Backup=2", "Month/12onoff=1", "Month/12Backup=7",
+                               "Wednesday/Wednesday=1", "Wednesday/Backup=4", "Start/OnceOnly=1",
+                               "Start/StartDelay=", "Start/StartDelay=15", "Start/StartDelay=15", "Start/Letter=K"}));
   EXPECT_TRUE(t.jobControlsShown(true));
   EXPECT_EQ(t.frm->chkDay(12).tooltip(), "Backup number  7 selected for the 12th day of the month");
   EXPECT_EQ(t.frm->chkwednesday.tooltip(), "Backup number  4 selected for Wednesday");
-  EXPECT_EQ(t.frm->chkDay(13).value(), 0);
-  EXPECT_EQ(t.frm->chkDay(13).tooltip(), "Set the slider before checking this box");
+  EXPECT_EQ(std::pair(t.frm->chkDay(13).value(), t.frm->chkDay(13).tooltip()),
+            std::pair(0, std::string("Set the slider before checking this box")));
   // The slider carried 38 numbers; the user's own stays, on both controls.
-  EXPECT_EQ(t.frm->SliderBackupNumber.value(), 5);
-  EXPECT_EQ(t.frm->txtBackupNumber.text(), "5");
+  EXPECT_EQ(std::pair(t.frm->SliderBackupNumber.value(), t.frm->txtBackupNumber.text()),
+            std::pair(5, std::string("5")));
 }
 
 // Values this program never writes read as defined values.
 TEST(SettingsLoad, BadStoredValues) {
   Loaded t;
   // Neither state, not a number, above and below the slider, not 0 (the job controls hidden).
-  const std::tuple<const char*, const char*, const char*> stored[] = {
-      {"Month", "5onoff", "2"},         {"Month", "6onoff", "1"},   {"Month", "6Backup", "x"},
-      {"Month", "7onoff", "1"},         {"Month", "7Backup", "99"}, {"Month", "8onoff", "1"},
-      {"Month", "8Backup", "-4"},       {"Start", "OnceOnly", ""},  {"Start", "StartDelay", "1e30"},
-      {"Start", "BackupNumber", "2.5"}, {"Start", "Default", "yes"}};
-  for (const auto& [section, key, value] : stored) t.store.put(section, key, value);
+  t.put("Month", {{"5onoff", "2"}, {"6onoff", "1"}, {"6Backup", "x"}, {"7onoff", "1"}, {"7Backup", "99"}});
+  t.put("Month", {{"8onoff", "1"}, {"8Backup", "-4"}});
+  t.put("Start", {{"OnceOnly", ""}, {"StartDelay", "1e30"}, {"BackupNumber", "2.5"}, {"Default", "yes"}});
   t.load();
   EXPECT_TRUE(t.jobControlsShown(false));
   EXPECT_EQ(t.frm->chkDay(5).value(), 0);
@@ -121,10 +103,9 @@ TEST(SettingsLoad, BadStoredValues) {
                    "Backup number  20 selected for the 7th day of the month",
                    "Backup number  1 selected for the 8th day of the month"}));
   EXPECT_EQ(t.stored("Month", "6Backup"), "1");
-  EXPECT_EQ(t.frm->chkOnceOnly.value(), 1);
-  EXPECT_EQ(t.frm->txtStartDelay.text(), "1e30");
-  EXPECT_EQ(t.frm->SliderBackupNumber.value(), 1);
-  EXPECT_EQ(t.frm->txtBackupNumber.text(), "1");
+  EXPECT_EQ(std::pair(t.frm->chkOnceOnly.value(), t.frm->txtStartDelay.text()), std::pair(1, std::string("1e30")));
+  EXPECT_EQ(std::pair(t.frm->SliderBackupNumber.value(), t.frm->txtBackupNumber.text()),
+            std::pair(1, std::string("1")));
 }
 
 // What the readers make of stored texts that are not what the program writes: a check state and a job number.

@@ -36,12 +36,16 @@ TEST(ToastScript, QuotesAndCharactersXmlForbids) {
   EXPECT_EQ(xmlEscaped(std::u16string(1, char16_t(0xD800)) + u"x"), u"\uFFFDx");  // a lone surrogate half
 }
 
-TEST(ToastScript, Utf8BecomesUtf16AndBrokenBytesBecomeReplacementCharacters) {
+TEST(ToastScript, Utf8BecomesUtf16WithReplacementCharactersForBrokenBytesAndThenBase64) {
   EXPECT_EQ(utf16FromUtf8("a\xC3(b"), u"a\uFFFD(b");                          // a sequence cut short
   EXPECT_EQ(utf16FromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");                      // overlong
   EXPECT_EQ(utf16FromUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");            // a surrogate
   EXPECT_EQ(utf16FromUtf8("\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // past U+10FFFF
   EXPECT_EQ(utf16FromUtf8("\xE2\x82"), u"\uFFFD\uFFFD");                      // the end comes first
+  // The script goes to -EncodedCommand as base64 of UTF-16 little-endian.
+  const std::pair<std::u16string, const char*> base64[] = {
+      {u"", ""}, {u"A", "QQA="}, {u"ab", "YQBiAA=="}, {u"abc", "YQBiAGMA"}, {u"\u00FC\U0001F600", "/AA92ADe"}};
+  for (const auto& [text, encoded] : base64) EXPECT_EQ(encodedCommand(text), encoded);
 }
 
 // Quotes grow most when escaped; the cut never splits a character.
@@ -57,10 +61,4 @@ TEST(ToastScript, ALongBodyIsCutWithAnEllipsisWithinWindowsCommandLineLimit) {
                 .find(u"<text>" + std::u16string(kToastBodyLimit - 2, u'a') + u"\u2026</text>"),
             std::u16string::npos);
   EXPECT_NE(toastScript("a.b", "t", as + "\xF0\x9F\x98\x80").find(u"a\U0001F600</text>"), std::u16string::npos);
-}
-
-TEST(ToastScript, Base64OfUtf16LittleEndian) {
-  const std::pair<std::u16string, const char*> cases[] = {
-      {u"", ""}, {u"A", "QQA="}, {u"ab", "YQBiAA=="}, {u"abc", "YQBiAGMA"}, {u"\u00FC\U0001F600", "/AA92ADe"}};
-  for (const auto& [text, base64] : cases) EXPECT_EQ(encodedCommand(text), base64);
 }

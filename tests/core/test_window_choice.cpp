@@ -33,8 +33,7 @@ TEST(WindowChoice, OtherWaysOfMatching) {
   const std::vector<WindowCandidate> windows = {
       {"/home/u/nightly.profile - Profile Backup", false, {"profile-backup", "Profile-backup"}},
       {"Profile Backup", true, {"other"}},
-      {"Backup Profile Backup Help", false, {"help"}},
-  };
+      {"Backup Profile Backup Help", false, {"help"}}};
   // A new window before an older exact title; an end as long as the whole title.
   using M = TitleMatch;
   // clang-format off
