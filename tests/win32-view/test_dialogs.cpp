@@ -16,15 +16,8 @@ class Owner : public ::testing::Test {
     // Placed by the window manager a moment later on a busy machine: the
     // dialogs are measured against where it stays.
     RECT last{}, now{};
-    waitUntil(
-        [&] {
-          pumpMessages(100);
-          GetWindowRect(owner_, &now);
-          const bool same = EqualRect(&now, &last);
-          last = now;
-          return same;
-        },
-        2000);
+    for (int i = 0; i < 20 && (pumpMessages(100), GetWindowRect(owner_, &now), !EqualRect(&now, &last)); ++i)
+      last = now;
   }
   void TearDown() override { DestroyWindow(owner_); }
   HWND owner_ = nullptr;

@@ -83,17 +83,14 @@ class BatchFile : public ::testing::Test {
   }
   void TearDown() override {
     SetCurrentDirectoryW(current_);
-    // A batch file still running holds its folder a moment.
-    waitUntil(
-        [this] {
-          for (const std::wstring& dir : {program_, elsewhere_}) {
-            for (const wchar_t* file : {L"\\TalvorStart.bat", L"\\ran.txt", L"\\done.txt"})
-              DeleteFileW((dir + file).c_str());
-            RemoveDirectoryW(dir.c_str());
-          }
-          return RemoveDirectoryW(base_.c_str());
-        },
-        5000);
+    waitUntil([this] { return removed(); }, 5000);  // a batch file still running holds its folder a moment
+  }
+  bool removed() const {
+    for (const std::wstring& dir : {program_, elsewhere_}) {
+      for (const wchar_t* file : {L"\\TalvorStart.bat", L"\\ran.txt", L"\\done.txt"}) DeleteFileW((dir + file).c_str());
+      RemoveDirectoryW(dir.c_str());
+    }
+    return RemoveDirectoryW(base_.c_str());
   }
   // A batch file that leaves ran.txt beside itself.
   void plant(const std::wstring& dir, const char* more = "") {

@@ -9,8 +9,14 @@ WhenWindowShows* current = nullptr;  // one timer at a time is all the tests nee
 bool ofThisThread(HWND window) {
   return window && IsWindowVisible(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
 }
-}  // namespace
+INPUT keyInput(WORD vk, wchar_t unit, DWORD flags) {
+  INPUT i{};
+  i.type = INPUT_KEYBOARD;
+  i.ki.wVk = vk, i.ki.wScan = unit, i.ki.dwFlags = flags;
+  return i;
+}
 
+// The key of a key-down message with the modifiers held; empty for a modifier alone.
 std::string keyText(WPARAM vk, LPARAM l) {
   if (vk == VK_MENU || vk == VK_SHIFT || vk == VK_CONTROL) return "";
   std::string text = GetKeyState(VK_CONTROL) & 0x8000 ? "Ctrl+" : "";
@@ -22,6 +28,7 @@ std::string keyText(WPARAM vk, LPARAM l) {
   if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return text + char(vk);
   return text + "vk" + std::to_string(vk);
 }
+}  // namespace
 
 LoggingWindow::LoggingWindow(const std::wstring& title, HWND owner) {
   [[maybe_unused]] static const ATOM registered = [] {
@@ -57,24 +64,18 @@ LRESULT CALLBACK LoggingWindow::procedure(HWND window, UINT message, WPARAM w, L
 }
 
 void pumpMessages(DWORD quietMs) {
-  DWORD last = GetTickCount();
-  while (GetTickCount() - last < quietMs) {
-    MSG m;
-    if (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-      last = GetTickCount();
-    } else {
+  MSG m;
+  for (DWORD last = GetTickCount(); GetTickCount() - last < quietMs;) {
+    if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+      continue;
     }
+    TranslateMessage(&m), DispatchMessageW(&m), last = GetTickCount();
   }
 }
 
 void sendKey(WORD vk, bool down) {
-  INPUT i{};
-  i.type = INPUT_KEYBOARD;
-  i.ki.wVk = vk;
-  i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  INPUT i = keyInput(vk, 0, down ? 0 : KEYEVENTF_KEYUP);
   SendInput(1, &i, sizeof i);
 }
 
@@ -131,15 +132,8 @@ void CALLBACK WhenWindowShows::tick(HWND, UINT, UINT_PTR, DWORD) {
 
 void typeKeys(const std::wstring& text) {
   std::vector<INPUT> inputs;
-  for (wchar_t c : text) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wScan = c;
-    i.ki.dwFlags = KEYEVENTF_UNICODE;
-    inputs.push_back(i);
-    i.ki.dwFlags |= KEYEVENTF_KEYUP;
-    inputs.push_back(i);
-  }
+  for (wchar_t c : text)
+    for (DWORD up : {0, KEYEVENTF_KEYUP}) inputs.push_back(keyInput(0, c, KEYEVENTF_UNICODE | up));
   SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 

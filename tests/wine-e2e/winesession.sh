@@ -34,24 +34,19 @@ w_start() {
 }
 
 # Ends every Wine process of the prefix: the demo and whatever it left.
-w_stop() {
-  "$wineserver" -k 2>/dev/null || true
-  "$wineserver" -w 2>/dev/null || true
-}
+w_stop() { "$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null || true; }
 
 # A Unix path as Wine's drive Z: names it.
 w_path() { local p=${1//\//\\}; echo "Z:$p"; }
 
 # A case that started programs ends them all.
-begin_case() { begin "$1"; }
 end_case() { w_stop; end; }
 
 # Today as the tool writes it in the short date form set below: neither
 # Wine's default (M/d/yyyy) nor a usual fixed form.
 today=$(date +%Y/%-m/%-d) weekday=$(LC_ALL=C date +%A)
-reg_key='HKCU\Software\VB and VBA Program Settings\TalvorStart'
 reg_value() { "$wine" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
-reg_get() { reg_value "$reg_key\\$1" "$2"; }
+reg_get() { reg_value "HKCU\Software\VB and VBA Program Settings\TalvorStart\\$1" "$2"; }
 # The values an existing install left, as REG_SZ, "Default" = "0" among
 # them, job ${job:-3} today, and the user's short date form as Control
 # Panel's Region sets it; one regedit, as each Wine process costs a second.
