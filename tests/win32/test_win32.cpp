@@ -92,7 +92,6 @@ class BatchFile : public ::testing::Test {
     }
     return RemoveDirectoryW(base_.c_str());
   }
-  // A batch file that leaves ran.txt beside itself.
   void plant(const std::wstring& dir, const char* more = "") {
     std::ofstream((dir + L"\\TalvorStart.bat").c_str()) << "@echo ran> \"%~dp0ran.txt\"\r\n" << more;
   }
@@ -119,8 +118,7 @@ TEST_F(BatchFile, RunsFromTheProgramFolderNeverFromTheCurrentFolder) {
   EXPECT_FALSE(has(elsewhere_, L"\\ran.txt"));
 }
 
-// Its console window may come up after the backup program was brought to the
-// front; it must not take the keys.
+// Its console window may come up after the backup program was brought to the front; it must not take the keys.
 TEST_F(BatchFile, ItsWindowLeavesTheForegroundToTheBackupProgram) {
   plant(program_, "@for /l %%i in (1,1,3000) do @rem\r\n@echo done> \"%~dp0done.txt\"\r\n");
   LoggingWindow backup(L"Microsoft Backup - batch");

@@ -22,22 +22,16 @@ std::string keyText(WPARAM vk, LPARAM l) {
   std::string text = GetKeyState(VK_CONTROL) & 0x8000 ? "Ctrl+" : "";
   text += (l >> 29) & 1 ? "Alt+" : "";  // the context code: Alt is down
   text += GetKeyState(VK_SHIFT) & 0x8000 ? "Shift+" : "";
-  const std::pair<WPARAM, const char*> names[] = {{VK_UP, "Up"}, {VK_DOWN, "Down"}, {VK_RETURN, "Return"}};
-  for (const auto& [key, name] : names)
-    if (vk == key) return text + name;
+  if (const char* name = vk == VK_UP ? "Up" : vk == VK_DOWN ? "Down" : vk == VK_RETURN ? "Return" : nullptr)
+    return text + name;
   if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return text + char(vk);
   return text + "vk" + std::to_string(vk);
 }
 }  // namespace
 
 LoggingWindow::LoggingWindow(const std::wstring& title, HWND owner) {
-  [[maybe_unused]] static const ATOM registered = [] {
-    WNDCLASSW c{};
-    c.lpfnWndProc = procedure;
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.lpszClassName = kClass;
-    return RegisterClassW(&c);
-  }();
+  static const WNDCLASSW c{0, procedure, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, kClass};
+  [[maybe_unused]] static const ATOM registered = RegisterClassW(&c);
   handle_ = CreateWindowExW(0, kClass, title.c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, owner, nullptr,
                             GetModuleHandleW(nullptr), this);
   ShowWindow(handle_, SW_SHOW);
@@ -50,10 +44,8 @@ LoggingWindow::~LoggingWindow() {
 }
 
 LRESULT CALLBACK LoggingWindow::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<LoggingWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
+  if (message == WM_NCCREATE)
+    SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
   auto* self = reinterpret_cast<LoggingWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)) {
     if (!keyText(w, l).empty()) self->keys_.push_back(keyText(w, l));

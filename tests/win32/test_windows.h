@@ -36,9 +36,8 @@ std::wstring tempPath(const std::wstring& name);
 inline KeyStroke chr(char32_t c, bool alt = false) { return {KeyStroke::Key::Character, c, alt}; }
 inline KeyStroke named(KeyStroke::Key k) { return {k, 0, false}; }
 
-// Runs the action on this thread, inside whatever modal loop is running,
-// as soon as a visible top-level window of this thread with the title is
-// there (checked every 20 ms, at most 5 s). Lets a test answer a dialog.
+// Runs the action on this thread, inside whatever modal loop is running, as soon as a visible top-level window of this
+// thread with the title is there (checked every 20 ms, at most 5 s). Lets a test answer a dialog.
 class WhenWindowShows {
  public:
   WhenWindowShows(std::wstring title, std::function<void(HWND)> action);
