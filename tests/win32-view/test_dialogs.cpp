@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "input_box.h"
 #include "message_box.h"
 #include "test_windows.h"
@@ -13,18 +15,10 @@ class Owner : public ::testing::Test {
     owner_ = CreateWindowExW(0, L"STATIC", L"Talvor Start", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 420, 340,
                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(owner_);
-    // Placed by the window manager a moment later on a busy machine: the
-    // dialogs are measured against where it stays.
+    // Placed by the window manager a moment later on a busy machine: the dialogs are measured against where it stays.
     RECT last{}, now{};
-    waitUntil(
-        [&] {
-          pumpMessages(100);
-          GetWindowRect(owner_, &now);
-          const bool same = EqualRect(&now, &last);
-          last = now;
-          return same;
-        },
-        2000);
+    for (int i = 0; i < 20 && (pumpMessages(100), GetWindowRect(owner_, &now), !EqualRect(&now, &last)); ++i)
+      last = now;
   }
   void TearDown() override { DestroyWindow(owner_); }
   HWND owner_ = nullptr;
@@ -34,28 +28,24 @@ class Owner : public ::testing::Test {
 
 // Typed text replaces the selected default; Enter alone keeps it; Cancel and Esc give nothing.
 TEST_F(Owner, InputBoxShowsPromptAndDefaultOverItsOwnerAndGivesTheAnswer) {
-  struct Case {
-    std::wstring typed;
-    WORD finish;  // 0: the Cancel button
-    std::wstring answer;
-  };
-  const Case cases[] = {{L"Backup Ä", VK_RETURN, L"Backup Ä"},
-                        {L"", VK_RETURN, L"Microsoft Backup"},
-                        {L"", 0, L""},
-                        {L"", VK_ESCAPE, L""}};
-  for (const Case& c : cases) {
+  // Typed, the key that ends it (0: the Cancel button), the answer.
+  const std::tuple<std::wstring, WORD, std::wstring> cases[] = {{L"Backup Ä", VK_RETURN, L"Backup Ä"},
+                                                                {L"", VK_RETURN, L"Microsoft Backup"},
+                                                                {L"", 0, L""},
+                                                                {L"", VK_ESCAPE, L""}};
+  for (const auto& [typed, finish, answer] : cases) {
     std::wstring prompt, before;
     RECT box{}, over{};
-    WhenWindowShows answering(L"Start Title", [&](HWND dialog) {
+    WhenWindowShows answering(L"Start Title", [&, typed = typed, finish = finish](HWND dialog) {
       prompt = textOf(GetDlgItem(dialog, 100));
       before = textOf(GetDlgItem(dialog, 101));
       GetWindowRect(dialog, &box);
       GetWindowRect(owner_, &over);
-      typeKeys(c.typed);
-      c.finish ? pressKey(c.finish) : void(SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0));
+      typeKeys(typed);
+      finish ? pressKey(finish) : void(SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0));
     });
     EXPECT_EQ(showInputBox(owner_, L"Enter the title of the backup program", L"Start Title", L"Microsoft Backup"),
-              c.answer);
+              answer);
     ASSERT_TRUE(answering.ran());
     EXPECT_EQ(prompt, L"Enter the title of the backup program");
     EXPECT_EQ(before, L"Microsoft Backup");

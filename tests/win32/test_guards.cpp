@@ -1,14 +1,10 @@
-// Keys reach the backup program or nobody; a second start raises the
-// running one, in another process.
+// Keys reach the backup program or nobody; a second start raises the running one, in another process.
 #include <gtest/gtest.h>
-#include <windows.h>
 
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "platform/failure_codes.h"
 #include "test_windows.h"
 #include "win32_foreground_wait.h"
 
@@ -17,7 +13,6 @@ namespace {
 const std::vector<KeyStroke> kUp{named(KeyStroke::Key::Up)};
 const std::vector<std::string> kUpName{"Up"};
 
-// other_window.exe in a process of its own, stopped at the end.
 class OtherProcess {
  public:
   explicit OtherProcess(const wchar_t* title) {
@@ -31,8 +26,7 @@ class OtherProcess {
   ~OtherProcess() {
     TerminateProcess(info_.hProcess, 0);
     WaitForSingleObject(info_.hProcess, 5000);
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess), CloseHandle(info_.hThread);
   }
   long pid() const { return long(info_.dwProcessId); }
   HWND window = nullptr;
@@ -41,32 +35,24 @@ class OtherProcess {
   PROCESS_INFORMATION info_{};
 };
 
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 }  // namespace
 
-// Nothing found: the window in front gets nothing. Something new since the start may have another title.
-TEST(Guards, OnlyAWindowThatAppearedAfterTheStartGetsKeysWhenTheTitleIsNotFound) {
-  for (const bool appeared : {false, true}) {
-    auto automation = createAutomation();
-    std::optional<LoggingWindow> before, after;
-    if (!appeared) before.emplace(L"Terminal");
-    automation->beginRun();
-    if (appeared) after.emplace(L"Backup Pro 9");
-    LoggingWindow& front = appeared ? *after : *before;
-    putInFront(front.handle());
-    EXPECT_FALSE(automation->activate("No Such Window", TitleMatch::Start).ok());
-    const AutomationStatus sent = automation->send({chr(U'B', true)}, true);
-    pumpMessages();
-    EXPECT_EQ(sent.ok(), appeared) << sent.description;
-    EXPECT_EQ(front.keys(), appeared ? std::vector<std::string>{"Alt+B"} : std::vector<std::string>{});
-    EXPECT_TRUE(appeared || (has(sent.description, "\"No Such Window\"") && has(sent.description, "\"Terminal\"")))
-        << sent.description;
-  }
+// Nothing found, a window new since the start may have another title. (One that was there before gets nothing:
+// run-wine-e2e, "another program in front".)
+TEST(Guards, AWindowThatAppearedAfterTheStartGetsKeysWhenTheTitleIsNotFound) {
+  auto automation = createAutomation();
+  automation->beginRun();
+  LoggingWindow after(L"Backup Pro 9");
+  putInFront(after.handle());
+  EXPECT_FALSE(automation->activate("No Such Window", TitleMatch::Start).ok());
+  const AutomationStatus sent = automation->send({chr(U'B', true)}, true);
+  pumpMessages();
+  EXPECT_TRUE(sent.ok()) << sent.description;
+  EXPECT_EQ(after.keys(), std::vector<std::string>{"Alt+B"});
 }
 
-// A key the user holds is waited for; held on, it stops the keys. A letter
-// held on, a modifier let go: either kind is watched.
+// A key the user holds is waited for; held on, it stops the keys. A letter held on, a modifier let go: either kind is
+// watched.
 TEST(Guards, AKeyHeldDownIsWaitedForThenStopsTheKeys) {
   for (const auto& [vk, letGoAfterMs] : {std::pair<WORD, DWORD>{'X', 0}, {VK_LSHIFT, 300}}) {
     SCOPED_TRACE("key " + std::to_string(vk));
@@ -92,33 +78,30 @@ TEST(Guards, AKeyHeldDownIsWaitedForThenStopsTheKeys) {
     if (letGoAfterMs)
       EXPECT_LT(took, 1500u);  // woken by the release, not by the end of the wait
     else
-      EXPECT_TRUE(has(sent.description, "virtual key " + std::to_string(vk))) << sent.description;
+      EXPECT_NE(sent.description.find("virtual key " + std::to_string(vk)), std::string::npos) << sent.description;
   }
 }
 
-// The backup program's dialog may take the keys; its other top-level window
-// (an update notice) may not, though it is of the same program.
-TEST(Guards, AWindowOwnedByTheBackupProgramTakesTheKeysAnotherOfItsWindowsStops) {
-  for (const bool owned : {true, false}) {
-    LoggingWindow target(L"Microsoft Backup - test");
-    auto automation = createAutomation();
-    ASSERT_TRUE(automation->activate("Microsoft Backup", TitleMatch::Start).ok());
-    ASSERT_TRUE(automation->send(kUp, true).ok());
-    pumpMessages();  // keys to this thread's windows are taken by its own loop
-    LoggingWindow other(owned ? L"Choose a job" : L"Update available", owned ? target.handle() : nullptr);
-    putInFront(other.handle());
-    ASSERT_EQ(GetForegroundWindow(), other.handle());
-    const AutomationStatus sent = automation->send(kUp, true);
-    pumpMessages();
-    EXPECT_EQ(sent.stop, owned ? KeyStop::None : KeyStop::FocusLost) << sent.description;
-    EXPECT_EQ(other.keys(), owned ? kUpName : std::vector<std::string>{});
-    EXPECT_TRUE(owned || has(sent.description, "lost the keyboard focus to the window \"Update available\""));
-    EXPECT_EQ(target.keys(), kUpName);
-  }
+// The backup program's dialog may take the keys. (Its other top-level window, an update notice, may not: run-wine-e2e,
+// "a window of the backup program".)
+TEST(Guards, AWindowOwnedByTheBackupProgramTakesTheKeys) {
+  LoggingWindow target(L"Microsoft Backup - test");
+  auto automation = createAutomation();
+  ASSERT_TRUE(automation->activate("Microsoft Backup", TitleMatch::Start).ok());
+  ASSERT_TRUE(automation->send(kUp, true).ok());
+  pumpMessages();  // keys to this thread's windows are taken by its own loop
+  LoggingWindow dialog(L"Choose a job", target.handle());
+  putInFront(dialog.handle());
+  ASSERT_EQ(GetForegroundWindow(), dialog.handle());
+  const AutomationStatus sent = automation->send(kUp, true);
+  pumpMessages();
+  EXPECT_EQ(sent.stop, KeyStop::None) << sent.description;
+  EXPECT_EQ(dialog.keys(), kUpName);
+  EXPECT_EQ(target.keys(), kUpName);
 }
 
-// The running start's window behind another program's, which has the
-// foreground; no message of this thread's own windows ends the wait.
+// The running start's window behind another program's, which has the foreground; no message of this thread's own
+// windows ends the wait.
 TEST(OtherProcess, ASecondStartRaisesTheRunningOneAndTheWaitEndsOnTheChange) {
   OtherProcess backup(L"Microsoft Backup"), inFront(L"Update ready");
   ASSERT_TRUE(backup.window && waitUntil([&] { return GetForegroundWindow() == inFront.window; }, 5000));

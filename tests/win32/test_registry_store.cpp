@@ -1,7 +1,6 @@
 // The registry store against values as an existing install left them, laid
 // out with reg.exe, and a second start while one runs.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <fstream>
 #include <string>

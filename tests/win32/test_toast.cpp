@@ -1,5 +1,5 @@
-// The toast through Windows PowerShell, with a stand-in program in its place:
-// Wine's own powershell.exe is a stub, and Wine has no notification centre.
+// The toast through Windows PowerShell, with a stand-in program in its place: Wine's own powershell.exe is a stub, and
+// Wine has no notification centre.
 #include <gtest/gtest.h>
 #include <windows.h>
 // tlhelp32.h needs the types of windows.h first
@@ -32,8 +32,7 @@ bool standInsRunning() {
   bool found = false;
   for (BOOL more = Process32FirstW(all, &p); more && !found; more = Process32NextW(all, &p))
     found = _wcsicmp(p.szExeFile, L"powershell_stand_in.exe") == 0;
-  CloseHandle(all);
-  return found;
+  return CloseHandle(all), found;
 }
 
 class Toast : public ::testing::Test {
@@ -41,12 +40,10 @@ class Toast : public ::testing::Test {
   void SetUp() override { TearDown(); }
   void TearDown() override {
     RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
-    SetEnvironmentVariableW(L"STAND_IN_SLEEP_MS", nullptr);
-    SetEnvironmentVariableW(L"STAND_IN_EXIT", nullptr);
+    for (const wchar_t* name : {L"STAND_IN_SLEEP_MS", L"STAND_IN_EXIT"}) SetEnvironmentVariableW(name, nullptr);
     // A stand-in left after the bound ends before the next case: no process outlives the tests.
     waitUntil([] { return !standInsRunning(); }, 5000);
   }
-  // Shows the toast; the milliseconds it took.
   DWORD show(DWORD waitMs = 5000, const WhileWaiting& whileWaiting = nullptr, const ToastApp& app = kApp,
              const std::wstring& powershell = besideTheTests(L"powershell_stand_in.exe")) {
     const DWORD start = GetTickCount();
@@ -65,18 +62,15 @@ TEST_F(Toast, TheAppIdIsRegisteredForTheUserWithItsNameAndTheIconWhileThereIsOne
             std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)) + L"\\WindowsPowerShell\\v1.0\\powershell.exe");
   ToastApp app = kApp;
   app.iconFile = tempPath(L"icon.ico");
-  show(5000, nullptr, app);
-  ASSERT_TRUE(shown_) << reason_;
+  for (const bool iconThere : {false, true, false}) {  // an icon that is gone is no longer registered
+    iconThere ? void(std::ofstream(app.iconFile.c_str()) << "icon") : void(DeleteFileW(app.iconFile.c_str()));
+    show(5000, nullptr, app);
+    ASSERT_TRUE(shown_) << reason_;
+    EXPECT_EQ(appValue(L"IconUri"), iconThere ? app.iconFile : L"<missing>") << iconThere;
+  }
   DWORD type = 0;
   EXPECT_EQ(appValue(L"DisplayName", &type), L"Talvor Start");
   EXPECT_EQ(type, DWORD(REG_EXPAND_SZ));
-  EXPECT_EQ(appValue(L"IconUri"), L"<missing>");
-  std::ofstream(app.iconFile.c_str()) << "icon";
-  show(5000, nullptr, app);
-  EXPECT_EQ(appValue(L"IconUri"), app.iconFile);
-  DeleteFileW(app.iconFile.c_str());
-  show(5000, nullptr, app);
-  EXPECT_EQ(appValue(L"IconUri"), L"<missing>") << "an icon that is gone stays registered";
 }
 
 TEST_F(Toast, EachFailureGivesAReasonTheUserCanActOn) {
@@ -105,9 +99,8 @@ TEST_F(Toast, EachFailureGivesAReasonTheUserCanActOn) {
   EXPECT_LT(ms, 1800u);
 }
 
-// Messages are handled while it waits, and the wait still ends; a program
-// that is ending stops the handling (the message stays, as a quit message
-// does) with one call, then waits plainly instead of spinning.
+// Messages are handled while it waits, and the wait still ends; a program that is ending stops the handling (the
+// message stays, as a quit message does) with one call, then waits plainly instead of spinning.
 TEST_F(Toast, MessagesAreHandledWhileWaitingWithoutSpinning) {
   SetEnvironmentVariableW(L"STAND_IN_SLEEP_MS", L"600");
   for (const bool goOn : {true, false}) {

@@ -83,19 +83,15 @@ class BatchFile : public ::testing::Test {
   }
   void TearDown() override {
     SetCurrentDirectoryW(current_);
-    // A batch file still running holds its folder a moment.
-    waitUntil(
-        [this] {
-          for (const std::wstring& dir : {program_, elsewhere_}) {
-            for (const wchar_t* file : {L"\\TalvorStart.bat", L"\\ran.txt", L"\\done.txt"})
-              DeleteFileW((dir + file).c_str());
-            RemoveDirectoryW(dir.c_str());
-          }
-          return RemoveDirectoryW(base_.c_str());
-        },
-        5000);
+    waitUntil([this] { return removed(); }, 5000);  // a batch file still running holds its folder a moment
   }
-  // A batch file that leaves ran.txt beside itself.
+  bool removed() const {
+    for (const std::wstring& dir : {program_, elsewhere_}) {
+      for (const wchar_t* file : {L"\\TalvorStart.bat", L"\\ran.txt", L"\\done.txt"}) DeleteFileW((dir + file).c_str());
+      RemoveDirectoryW(dir.c_str());
+    }
+    return RemoveDirectoryW(base_.c_str());
+  }
   void plant(const std::wstring& dir, const char* more = "") {
     std::ofstream((dir + L"\\TalvorStart.bat").c_str()) << "@echo ran> \"%~dp0ran.txt\"\r\n" << more;
   }
@@ -122,8 +118,7 @@ TEST_F(BatchFile, RunsFromTheProgramFolderNeverFromTheCurrentFolder) {
   EXPECT_FALSE(has(elsewhere_, L"\\ran.txt"));
 }
 
-// Its console window may come up after the backup program was brought to the
-// front; it must not take the keys.
+// Its console window may come up after the backup program was brought to the front; it must not take the keys.
 TEST_F(BatchFile, ItsWindowLeavesTheForegroundToTheBackupProgram) {
   plant(program_, "@for /l %%i in (1,1,3000) do @rem\r\n@echo done> \"%~dp0done.txt\"\r\n");
   LoggingWindow backup(L"Microsoft Backup - batch");

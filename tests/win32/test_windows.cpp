@@ -9,28 +9,29 @@ WhenWindowShows* current = nullptr;  // one timer at a time is all the tests nee
 bool ofThisThread(HWND window) {
   return window && IsWindowVisible(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
 }
-}  // namespace
+INPUT keyInput(WORD vk, wchar_t unit, DWORD flags) {
+  INPUT i{};
+  i.type = INPUT_KEYBOARD;
+  i.ki.wVk = vk, i.ki.wScan = unit, i.ki.dwFlags = flags;
+  return i;
+}
 
+// The key of a key-down message with the modifiers held; empty for a modifier alone.
 std::string keyText(WPARAM vk, LPARAM l) {
   if (vk == VK_MENU || vk == VK_SHIFT || vk == VK_CONTROL) return "";
   std::string text = GetKeyState(VK_CONTROL) & 0x8000 ? "Ctrl+" : "";
   text += (l >> 29) & 1 ? "Alt+" : "";  // the context code: Alt is down
   text += GetKeyState(VK_SHIFT) & 0x8000 ? "Shift+" : "";
-  const std::pair<WPARAM, const char*> names[] = {{VK_UP, "Up"}, {VK_DOWN, "Down"}, {VK_RETURN, "Return"}};
-  for (const auto& [key, name] : names)
-    if (vk == key) return text + name;
+  if (const char* name = vk == VK_UP ? "Up" : vk == VK_DOWN ? "Down" : vk == VK_RETURN ? "Return" : nullptr)
+    return text + name;
   if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return text + char(vk);
   return text + "vk" + std::to_string(vk);
 }
+}  // namespace
 
 LoggingWindow::LoggingWindow(const std::wstring& title, HWND owner) {
-  [[maybe_unused]] static const ATOM registered = [] {
-    WNDCLASSW c{};
-    c.lpfnWndProc = procedure;
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.lpszClassName = kClass;
-    return RegisterClassW(&c);
-  }();
+  static const WNDCLASSW c{0, procedure, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, kClass};
+  [[maybe_unused]] static const ATOM registered = RegisterClassW(&c);
   handle_ = CreateWindowExW(0, kClass, title.c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, owner, nullptr,
                             GetModuleHandleW(nullptr), this);
   ShowWindow(handle_, SW_SHOW);
@@ -43,10 +44,8 @@ LoggingWindow::~LoggingWindow() {
 }
 
 LRESULT CALLBACK LoggingWindow::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<LoggingWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
+  if (message == WM_NCCREATE)
+    SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
   auto* self = reinterpret_cast<LoggingWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)) {
     if (!keyText(w, l).empty()) self->keys_.push_back(keyText(w, l));
@@ -57,24 +56,18 @@ LRESULT CALLBACK LoggingWindow::procedure(HWND window, UINT message, WPARAM w, L
 }
 
 void pumpMessages(DWORD quietMs) {
-  DWORD last = GetTickCount();
-  while (GetTickCount() - last < quietMs) {
-    MSG m;
-    if (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-      last = GetTickCount();
-    } else {
+  MSG m;
+  for (DWORD last = GetTickCount(); GetTickCount() - last < quietMs;) {
+    if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+      continue;
     }
+    TranslateMessage(&m), DispatchMessageW(&m), last = GetTickCount();
   }
 }
 
 void sendKey(WORD vk, bool down) {
-  INPUT i{};
-  i.type = INPUT_KEYBOARD;
-  i.ki.wVk = vk;
-  i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  INPUT i = keyInput(vk, 0, down ? 0 : KEYEVENTF_KEYUP);
   SendInput(1, &i, sizeof i);
 }
 
@@ -131,15 +124,8 @@ void CALLBACK WhenWindowShows::tick(HWND, UINT, UINT_PTR, DWORD) {
 
 void typeKeys(const std::wstring& text) {
   std::vector<INPUT> inputs;
-  for (wchar_t c : text) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wScan = c;
-    i.ki.dwFlags = KEYEVENTF_UNICODE;
-    inputs.push_back(i);
-    i.ki.dwFlags |= KEYEVENTF_KEYUP;
-    inputs.push_back(i);
-  }
+  for (wchar_t c : text)
+    for (DWORD up : {0, KEYEVENTF_KEYUP}) inputs.push_back(keyInput(0, c, KEYEVENTF_UNICODE | up));
   SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 

@@ -8,15 +8,10 @@
 
 #include "platform/automation.h"
 
-// The key of a key-down message with the modifiers held: "Alt+B", "Up",
-// "Return", ...; empty for a modifier alone.
-std::string keyText(WPARAM vk, LPARAM l);
-
-// A visible top-level window of this process that logs the keys it gets:
-// "Alt+B", "Up", "Down", "Return", ...
+// A visible top-level window of this process (with an owner, a dialog of it)
+// that logs the keys it gets: "Alt+B", "Up", "Down", "Return", ...
 class LoggingWindow {
  public:
-  // With an owner, a window of it (a dialog).
   explicit LoggingWindow(const std::wstring& title, HWND owner = nullptr);
   ~LoggingWindow();
   HWND handle() const { return handle_; }
@@ -31,10 +26,7 @@ class LoggingWindow {
 
 // Dispatches this thread's messages until none came for a while.
 void pumpMessages(DWORD quietMs = 100);
-// Brings the window in front and lets it take the activation.
 inline void putInFront(HWND window) { SetForegroundWindow(window), pumpMessages(20); }
-// Presses or lets go of the key through the system's input queue.
-void sendKey(WORD vk, bool down);
 // Checks every 20 ms until the condition holds, at most ms.
 bool waitUntil(const std::function<bool()>& condition, DWORD ms);
 // A file beside the test program, and a path in the temporary folder with no file.
@@ -44,9 +36,8 @@ std::wstring tempPath(const std::wstring& name);
 inline KeyStroke chr(char32_t c, bool alt = false) { return {KeyStroke::Key::Character, c, alt}; }
 inline KeyStroke named(KeyStroke::Key k) { return {k, 0, false}; }
 
-// Runs the action on this thread, inside whatever modal loop is running,
-// as soon as a visible top-level window of this thread with the title is
-// there (checked every 20 ms, at most 5 s). Lets a test answer a dialog.
+// Runs the action on this thread, inside whatever modal loop is running, as soon as a visible top-level window of this
+// thread with the title is there (checked every 20 ms, at most 5 s). Lets a test answer a dialog.
 class WhenWindowShows {
  public:
   WhenWindowShows(std::wstring title, std::function<void(HWND)> action);
@@ -62,8 +53,9 @@ class WhenWindowShows {
   bool ran_ = false;
 };
 
-// Types the text, or presses the keys together (the last one the key),
-// through the system's input queue, as a user would, into what has the focus.
+// Through the system's input queue, as a user would, into what has the focus:
+// one key down or up, the text typed, or the keys pressed together (the last one the key).
+void sendKey(WORD vk, bool down);
 void typeKeys(const std::wstring& text);
 void pressKeys(const std::vector<WORD>& keys);
 inline void pressKey(WORD key) { pressKeys({key}); }

@@ -1,6 +1,5 @@
-# Shell helpers for the Wine end-to-end tests: a private X server with a
-# window manager and case counting (from xsession.sh), a Wine prefix on
-# Wine's X11 driver, and the tool's settings in its registry.
+# Shell helpers for the Wine end-to-end tests: a private X server with a window manager and case counting (from
+# xsession.sh), a Wine prefix on Wine's X11 driver, and the tool's settings in its registry.
 # Source it after setting build; everything started here stops at exit.
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/xsession.sh"
 # Stopped part way, the prefix's persistent server and programs would stay.
@@ -9,11 +8,9 @@ trap '[[ -n "${WINEPREFIX:-}" ]] && w_stop; x_cleanup' EXIT
 wine=$(command -v wine64 || command -v wine || ls /usr/lib/wine/wine64 2>/dev/null || true)
 wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver 2>/dev/null || true)
 
-# One prefix per build folder and user of it, made once (about 20 s) and
-# kept; the X11 driver, so that windows, focus and keys go through a real X
-# server. The tests, the bench and the screenshots each lay out the
-# registry their own way: w_start NAME gives them prefixes of their own;
-# w_start NAME fresh a copy of one made once and never used.
+# One prefix per build folder and user of it, made once (about 20 s) and kept; the X11 driver, so that windows,
+# focus and keys go through a real X server. The tests, the bench and the screenshots each lay out the registry
+# their own way: w_start NAME gives them prefixes of their own; w_start NAME fresh a copy of one never used.
 w_start() {
   local name=${1:-x11}
   [[ ${2:-} == fresh ]] && name=pristine
@@ -34,27 +31,19 @@ w_start() {
 }
 
 # Ends every Wine process of the prefix: the demo and whatever it left.
-w_stop() {
-  "$wineserver" -k 2>/dev/null || true
-  "$wineserver" -w 2>/dev/null || true
-}
+w_stop() { "$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null || true; }
 
-# A Unix path as Wine's drive Z: names it.
 w_path() { local p=${1//\//\\}; echo "Z:$p"; }
 
 # A case that started programs ends them all.
-begin_case() { begin "$1"; }
 end_case() { w_stop; end; }
 
-# Today as the tool writes it in the short date form set below: neither
-# Wine's default (M/d/yyyy) nor a usual fixed form.
+# Today as the tool writes it in the short date form set below: neither Wine's default (M/d/yyyy) nor a usual one.
 today=$(date +%Y/%-m/%-d) weekday=$(LC_ALL=C date +%A)
-reg_key='HKCU\Software\VB and VBA Program Settings\TalvorStart'
 reg_value() { "$wine" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
-reg_get() { reg_value "$reg_key\\$1" "$2"; }
-# The values an existing install left, as REG_SZ, "Default" = "0" among
-# them, job ${job:-3} today, and the user's short date form as Control
-# Panel's Region sets it; one regedit, as each Wine process costs a second.
+reg_get() { reg_value "HKCU\Software\VB and VBA Program Settings\TalvorStart\\$1" "$2"; }
+# The values an existing install left, as REG_SZ, "Default" = "0" among them, job ${job:-3} today, and the user's
+# short date form as Control Panel's Region sets it; one regedit, as each Wine process costs a second.
 # Extra NAME=VALUE of [Start] follow; "empty" for no settings at all.
 w_settings() {
   local hk='HKEY_CURRENT_USER\Software\VB and VBA Program Settings\TalvorStart' kv
