@@ -57,5 +57,5 @@ w_settings() {
       printf '\n[%s\\%s]\n"%s"="1"\n"Backup"="%s"\n' "$hk" "$weekday" "$weekday" "${job:-3}"
     fi
   } >"$x_tmp/settings.reg"
-  "$wine" regedit /S "$(w_path "$x_tmp/settings.reg")" >/dev/null 2>&1
+  "$wine" regedit /S "$(w_path "$x_tmp/settings.reg")" >/dev/null 2>&1 || fail "regedit did not take the settings: status $?"
 }
