@@ -16,10 +16,14 @@ class Owner : public ::testing::Test {
     owner_ = CreateWindowExW(0, L"STATIC", L"Talvor Start", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 420, 340,
                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(owner_);
-    // Placed by the window manager a moment later on a busy machine: the dialogs are measured against where it stays.
+    settled(owner_);
+  }
+  // Where the window manager leaves a window: on a busy machine it places it a moment after it shows.
+  static RECT settled(HWND window) {
     RECT last{}, now{};
-    for (int i = 0; i < 20 && (pumpMessages(100), GetWindowRect(owner_, &now), !EqualRect(&now, &last)); ++i)
+    for (int i = 0; i < 20 && (pumpMessages(100), GetWindowRect(window, &now), !EqualRect(&now, &last)); ++i)
       last = now;
+    return now;
   }
   void TearDown() override { DestroyWindow(owner_); }
   HWND owner_ = nullptr;
@@ -40,7 +44,7 @@ TEST_F(Owner, InputBoxShowsPromptAndDefaultOverItsOwnerAndGivesTheAnswer) {
     WhenWindowShows answering(L"Start Title", [&, typed = typed, finish = finish](HWND dialog) {
       prompt = textOf(GetDlgItem(dialog, 100));
       before = textOf(GetDlgItem(dialog, 101));
-      GetWindowRect(dialog, &box);
+      box = settled(dialog);
       GetWindowRect(owner_, &over);
       typeKeys(typed);
       finish ? pressKey(finish) : void(SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0));
