@@ -57,5 +57,8 @@ w_settings() {
       printf '\n[%s\\%s]\n"%s"="1"\n"Backup"="%s"\n' "$hk" "$weekday" "$weekday" "${job:-3}"
     fi
   } >"$x_tmp/settings.reg"
-  "$wine" regedit /S "$(w_path "$x_tmp/settings.reg")" >/dev/null 2>&1 || fail "regedit did not take the settings: status $?"
+  # On a busy machine regedit was seen to fail (status 1) right after the prefix's server was stopped: tried again.
+  local try out
+  for try in 1 2 3; do out=$("$wine" regedit /S "$(w_path "$x_tmp/settings.reg")" 2>&1) && return 0 || sleep 1; done
+  fail "regedit did not take the settings: $out"
 }
