@@ -13,8 +13,9 @@ TEST(EventWait, SleepsUntilAMessageComesAndAQuitStays) {
   if (!waitForEvent(300)) {
     EXPECT_GE(GetTickCount() - start, 280u);
   }
-  std::thread poster([thread = GetCurrentThreadId()] { Sleep(100), PostThreadMessageW(thread, WM_APP, 0, 0); });
+  // Timed from before the thread starts: on a busy machine this thread may lose the processor right after.
   start = GetTickCount();
+  std::thread poster([thread = GetCurrentThreadId()] { Sleep(100), PostThreadMessageW(thread, WM_APP, 0, 0); });
   // Woken early by a message of Wine's own, it waits again until the posted one is there.
   MSG app;
   while (!PeekMessageW(&app, nullptr, WM_APP, WM_APP, PM_NOREMOVE) && GetTickCount() - start < 5000) waitForEvent(5000);
